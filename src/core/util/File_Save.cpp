@@ -1,0 +1,30 @@
+#include "File_Save.h"
+
+#include <QDir>
+#include <QSaveFile>
+
+namespace vo {
+
+namespace {
+
+Save_Status Failure(const QString& Path, const QString& Reason) {
+    return Save_Status::Failed(QStringLiteral("Cannot write \"%1\": %2").arg(QDir::toNativeSeparators(Path), Reason));
+}
+
+} // namespace
+
+Save_Status Save_File_Atomic(const QString& Path, const QByteArray& Data) {
+    QSaveFile File(Path);
+    if (!File.open(QIODevice::WriteOnly))
+        return Failure(Path, File.errorString());
+    if (File.write(Data) != Data.size()) {
+        const QString Reason = File.errorString();
+        File.cancelWriting();
+        return Failure(Path, Reason);
+    }
+    if (!File.commit())
+        return Failure(Path, File.errorString());
+    return {};
+}
+
+} // namespace vo

@@ -1,0 +1,71 @@
+#include "Xml_Doc.h"
+
+#include <QDir>
+#include <QFile>
+#include <sstream>
+
+namespace vo {
+
+namespace {
+
+constexpr unsigned Parse_Options =
+    pugi::parse_default | pugi::parse_declaration | pugi::parse_comments | pugi::parse_pi | pugi::parse_doctype;
+
+} // namespace
+
+std::optional<QString> Load_Xml_Bytes(const QByteArray& Bytes, pugi::xml_document& Doc) {
+    Doc.reset();
+    const pugi::xml_parse_result Result = Doc.load_buffer(Bytes.constData(), static_cast<size_t>(Bytes.size()),
+                                                          Parse_Options, pugi::encoding_auto);
+    if (Result)
+        return std::nullopt;
+    Doc.reset();
+    return QStringLiteral("%1 (at byte %2)").arg(QString::fromUtf8(Result.description())).arg(Result.offset);
+}
+
+std::optional<QString> Load_Xml_File(const QString& Path, pugi::xml_document& Doc) {
+    Doc.reset();
+    QFile File(Path);
+    if (!File.open(QIODevice::ReadOnly))
+        return QStringLiteral("Cannot read \"%1\": %2").arg(QDir::toNativeSeparators(Path), File.errorString());
+    const QByteArray Bytes = File.readAll();
+    if (auto Error = Load_Xml_Bytes(Bytes, Doc))
+        return QStringLiteral("\"%1\" is not valid XML: %2").arg(QDir::toNativeSeparators(Path), *Error);
+    return std::nullopt;
+}
+
+pugi::xml_node First_Top_Node(const pugi::xml_document& Doc) { return Doc.first_child(); }
+
+std::optional<QString> Child_Text(const pugi::xml_node& Node, const char* Name) {
+    pugi::xml_node Element;
+    for (const pugi::xml_node Candidate : Node.children(Name)) {
+        if (Candidate.type() == pugi::node_element) {
+            Element = Candidate;
+            break;
+        }
+    }
+    if (!Element)
+        return std::nullopt;
+    const pugi::xml_node First = Element.first_child();
+    if (!First)
+        return QString();
+    if (First.next_sibling() || (First.type() != pugi::node_pcdata && First.type() != pugi::node_cdata))
+        return std::nullopt;
+    return QString::fromUtf8(First.value());
+}
+
+pugi::xml_node Append_Text_Element(pugi::xml_node Parent, const char* Name, const QString& Text) {
+    pugi::xml_node Element = Parent.append_child(Name);
+    if (!Text.isEmpty())
+        Element.text().set(Text.toUtf8().constData());
+    return Element;
+}
+
+QByteArray Xml_To_Bytes(const pugi::xml_document& Doc) {
+    std::ostringstream Out;
+    Doc.save(Out, "", pugi::format_raw | pugi::format_no_declaration, pugi::encoding_utf8);
+    const std::string Text = Out.str();
+    return QByteArray(Text.data(), static_cast<qsizetype>(Text.size()));
+}
+
+} // namespace vo

@@ -1,0 +1,46 @@
+#include "util/File_Save.h"
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+
+namespace {
+
+QByteArray Read_All(const QString& Path) {
+    QFile File(Path);
+    return File.open(QIODevice::ReadOnly) ? File.readAll() : QByteArray();
+}
+
+} // namespace
+
+TEST(Save_File_Atomic, Replaces_The_Whole_File) {
+    QTemporaryDir Dir;
+    const QString Path = Dir.filePath(QStringLiteral("a.bin"));
+    ASSERT_TRUE(vo::Save_File_Atomic(Path, QByteArray(100, 'x')));
+    ASSERT_TRUE(vo::Save_File_Atomic(Path, QByteArray("short")));
+    EXPECT_EQ(Read_All(Path), QByteArray("short"));
+    EXPECT_EQ(QDir(Dir.path()).entryList(QDir::Files), QStringList{QStringLiteral("a.bin")});
+}
+
+TEST(Save_File_Atomic, Reports_A_Missing_Folder_By_File_Name) {
+    QTemporaryDir Dir;
+    const QString Missing = Dir.filePath(QStringLiteral("no/such/a.bin"));
+    const vo::Save_Status Status = vo::Save_File_Atomic(Missing, QByteArray("x"));
+    EXPECT_FALSE(Status);
+    EXPECT_TRUE(Status.Error_Text.contains(QDir::toNativeSeparators(Missing))) << Status.Error_Text.toStdString();
+}
+
+TEST(Save_File_Atomic, Read_Only_Folder_Keeps_The_Old_File) {
+    QTemporaryDir Dir;
+    const QString Path = Dir.filePath(QStringLiteral("keep.xml"));
+    ASSERT_TRUE(vo::Save_File_Atomic(Path, QByteArray("old")));
+    QFile::setPermissions(Dir.path(), QFile::ReadOwner | QFile::ExeOwner);
+    if (QFile(Dir.filePath(QStringLiteral("probe"))).open(QIODevice::WriteOnly)) {
+        QFile::setPermissions(Dir.path(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+        GTEST_SKIP() << "running with rights that ignore folder permissions";
+    }
+    EXPECT_FALSE(vo::Save_File_Atomic(Path, QByteArray("new")));
+    QFile::setPermissions(Dir.path(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    EXPECT_EQ(Read_All(Path), QByteArray("old"));
+}
