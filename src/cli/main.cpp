@@ -1,1 +1,70 @@
-int main() { return 0; }
+#include "Commands.h"
+#include "lang/String_Table.h"
+#include "shell/Software_Info.h"
+#include "shell/Startup.h"
+
+#include <QCoreApplication>
+#include <cstdio>
+
+namespace {
+
+void Print_Help(QTextStream& Out) {
+    Out << "Usage: vo40913-cli [--language NAME] COMMAND [ARGUMENTS]\n"
+           "       vo40913-cli --help | --version\n\n"
+           "The command-line companion of the "
+        << vo::Software_Description_Text
+        << " configurator.\n"
+           "Works on the PROJECTS, LANGUAGE and MASTER folders beside this program.\n\n"
+           "Options:\n"
+           "  --help           show this text\n"
+           "  --version        show the software code and version\n"
+           "  --language NAME  take messages from LANGUAGE/NAME.lng (default: English)\n\n"
+           "Commands:\n";
+    for (const vo::Cli_Command* Command : vo::All_Commands())
+        Out << "  " << QString::fromUtf8(Command->Usage).leftJustified(40) << ' ' << Command->Summary << '\n';
+    Out << "\nExit status: 0 success, 1 failure, 2 usage error.\n";
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    QCoreApplication App(argc, argv);
+    QTextStream Out(stdout);
+    QTextStream Err(stderr);
+
+    QStringList Args = QCoreApplication::arguments().mid(1);
+    QString Language = QStringLiteral("English");
+    while (!Args.isEmpty() && Args.first().startsWith(u'-')) {
+        const QString Option = Args.takeFirst();
+        if (Option == u"--help" || Option == u"-h") {
+            Print_Help(Out);
+            return vo::Exit_Ok;
+        }
+        if (Option == u"--version") {
+            Out << vo::Software_Code_Text << ' ' << vo::Software_Version << '\n';
+            return vo::Exit_Ok;
+        }
+        if (Option == u"--language" && !Args.isEmpty()) {
+            Language = Args.takeFirst();
+            continue;
+        }
+        Err << "vo40913-cli: unknown option " << Option << " (see --help)\n";
+        return vo::Exit_Usage;
+    }
+    if (Args.isEmpty()) {
+        Print_Help(Err);
+        return vo::Exit_Usage;
+    }
+    const vo::Cli_Command* Command = vo::Find_Command(Args.first());
+    if (!Command) {
+        Err << "vo40913-cli: unknown command " << Args.first() << " (see --help)\n";
+        return vo::Exit_Usage;
+    }
+
+    vo::Cli_Context Context{{}, Args.mid(1), Out, Err};
+    vo::Set_Folders(Context.State, QCoreApplication::applicationDirPath());
+    Context.State.Software_Code = vo::Software_Code_Text;
+    Context.State.Language_Name = Language;
+    vo::Load_Language(Context.State);
+    return Command->Run(Context);
+}

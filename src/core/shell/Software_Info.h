@@ -8,7 +8,8 @@ namespace vo {
 inline const QString Software_Code_Text = QStringLiteral("VO40913");
 inline const QString Software_Version = QStringLiteral("2.002");
 inline const QString Manual_Code = QStringLiteral("ZE40913");
-inline const QString Main_Caption_Text = QStringLiteral("Velorin - Configurator VO40913 - Modbus RTU / Modbus ASCII ");
+inline const QString Main_Caption_Text =
+    QStringLiteral("Velorin - Configurator VO40913 - Modbus RTU / Modbus ASCII ");
 inline const QString Software_Description_Text = QStringLiteral("Modbus RTU / Modbus ASCII - Converter");
 
 // The maker's web server (scheme, host, optional port), fixed at build time.

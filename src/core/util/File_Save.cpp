@@ -8,7 +8,8 @@ namespace vo {
 namespace {
 
 Save_Status Failure(const QString& Path, const QString& Reason) {
-    return Save_Status::Failed(QStringLiteral("Cannot write \"%1\": %2").arg(QDir::toNativeSeparators(Path), Reason));
+    return Save_Status::Failed(
+        QStringLiteral("Cannot write \"%1\": %2").arg(QDir::toNativeSeparators(Path), Reason));
 }
 
 } // namespace

@@ -4,8 +4,12 @@
 
 namespace vo {
 
-QChar Native_Separator() { return QDir::separator(); }
+QChar Native_Separator() {
+    return QDir::separator();
+}
 
-QString Join_Path(const QString& Folder, const QString& Name) { return Folder + Native_Separator() + Name; }
+QString Join_Path(const QString& Folder, const QString& Name) {
+    return Folder + Native_Separator() + Name;
+}
 
 } // namespace vo

@@ -46,9 +46,9 @@ std::optional<int> Text_To_Int(const QString& Text) {
         return std::nullopt;
 
     // Hexadecimal digits spell a 32-bit pattern, as in "$FFFFFFFF" for -1; decimal ones a value.
-    const std::uint64_t Limit = Base == 16 ? 0xFFFFFFFFull
-                                           : static_cast<std::uint64_t>(std::numeric_limits<int>::max()) +
-                                                 (Negative ? 1 : 0);
+    const std::uint64_t Limit =
+        Base == 16 ? 0xFFFFFFFFull
+                   : static_cast<std::uint64_t>(std::numeric_limits<int>::max()) + (Negative ? 1 : 0);
     std::uint64_t Value = 0;
     for (; Pos < Length; ++Pos) {
         const int Digit = Digit_Value(Text[Pos], Base);
@@ -66,7 +66,9 @@ std::optional<int> Text_To_Int(const QString& Text) {
     return static_cast<int>(Negative ? -Signed : Signed);
 }
 
-int Text_To_Int_Def(const QString& Text, int Default) { return Text_To_Int(Text).value_or(Default); }
+int Text_To_Int_Def(const QString& Text, int Default) {
+    return Text_To_Int(Text).value_or(Default);
+}
 
 QString Trim_Text(const QString& Text) {
     qsizetype First = 0;

@@ -8,15 +8,15 @@ namespace vo {
 
 namespace {
 
-constexpr unsigned Parse_Options =
-    pugi::parse_default | pugi::parse_declaration | pugi::parse_comments | pugi::parse_pi | pugi::parse_doctype;
+constexpr unsigned Parse_Options = pugi::parse_default | pugi::parse_declaration | pugi::parse_comments |
+                                   pugi::parse_pi | pugi::parse_doctype;
 
 } // namespace
 
 std::optional<QString> Load_Xml_Bytes(const QByteArray& Bytes, pugi::xml_document& Doc) {
     Doc.reset();
-    const pugi::xml_parse_result Result = Doc.load_buffer(Bytes.constData(), static_cast<size_t>(Bytes.size()),
-                                                          Parse_Options, pugi::encoding_auto);
+    const pugi::xml_parse_result Result = Doc.load_buffer(
+        Bytes.constData(), static_cast<size_t>(Bytes.size()), Parse_Options, pugi::encoding_auto);
     if (Result)
         return std::nullopt;
     Doc.reset();
@@ -27,14 +27,17 @@ std::optional<QString> Load_Xml_File(const QString& Path, pugi::xml_document& Do
     Doc.reset();
     QFile File(Path);
     if (!File.open(QIODevice::ReadOnly))
-        return QStringLiteral("Cannot read \"%1\": %2").arg(QDir::toNativeSeparators(Path), File.errorString());
+        return QStringLiteral("Cannot read \"%1\": %2")
+            .arg(QDir::toNativeSeparators(Path), File.errorString());
     const QByteArray Bytes = File.readAll();
     if (auto Error = Load_Xml_Bytes(Bytes, Doc))
         return QStringLiteral("\"%1\" is not valid XML: %2").arg(QDir::toNativeSeparators(Path), *Error);
     return std::nullopt;
 }
 
-pugi::xml_node First_Top_Node(const pugi::xml_document& Doc) { return Doc.first_child(); }
+pugi::xml_node First_Top_Node(const pugi::xml_document& Doc) {
+    return Doc.first_child();
+}
 
 std::optional<QString> Child_Text(const pugi::xml_node& Node, const char* Name) {
     pugi::xml_node Element;

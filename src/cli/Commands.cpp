@@ -1,0 +1,30 @@
+#include "Commands.h"
+
+namespace vo {
+
+namespace {
+
+const Cli_Command Command_Table[] = {
+    {"", "", "", nullptr},
+};
+
+} // namespace
+
+QList<const Cli_Command*> All_Commands() {
+    QList<const Cli_Command*> List;
+    for (const Cli_Command& Command : Command_Table) {
+        if (Command.Run)
+            List.append(&Command);
+    }
+    return List;
+}
+
+const Cli_Command* Find_Command(const QString& Name) {
+    for (const Cli_Command* Command : All_Commands()) {
+        if (Name == QLatin1String(Command->Name))
+            return Command;
+    }
+    return nullptr;
+}
+
+} // namespace vo

@@ -1,0 +1,19 @@
+#pragma once
+
+#include "Cli_Context.h"
+
+namespace vo {
+
+// One entry per command of vo40913-cli.
+struct Cli_Command {
+    const char* Name;
+    const char* Usage;
+    const char* Summary;
+    int (*Run)(Cli_Context& Context);
+};
+
+// All commands, in the order --help lists them.
+const Cli_Command* Find_Command(const QString& Name);
+QList<const Cli_Command*> All_Commands();
+
+} // namespace vo

@@ -1,0 +1,24 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+namespace vo {
+
+struct Shared_State;
+
+// Number of entries of Lang_Strings: ids run from 0 to String_Count - 1.
+inline constexpr int String_Count = 1200;
+
+// Clears Lang_Strings and fills it with the built-in English texts in id order.
+void Load_Default_Strings(QStringList& Lang_Strings);
+
+// Overlays the entries that the language file sets on Lang_Strings. False when the file cannot
+// be read; malformed lines are ignored.
+bool Load_Language_File(QStringList& Lang_Strings, const QString& File_Name);
+
+// Defaults, then the file of Language_Name, or English.lng when that file is missing (and
+// Language_Name becomes "English").
+void Load_Language(Shared_State& State);
+
+} // namespace vo

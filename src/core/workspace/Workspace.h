@@ -1,0 +1,33 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+namespace vo {
+
+struct Shared_State;
+
+// Messages of the new-configuration dialog (ids of Lang_Strings).
+inline constexpr int Msg_Name_Refused = 105;
+inline constexpr int Msg_Name_Exists = 106;
+inline constexpr int Msg_Name_Empty = 107;
+
+// A name that stays one folder inside PROJECTS: no separator, not "." or "..", not blanks only.
+bool Is_Safe_Configuration_Name(const QString& Name);
+
+// Creates PROJECTS/Name with its bin folder and opens it (Project_Name, Project_Path,
+// ParGen_File). Returns 0 on success, else the id of the message to show; then nothing was
+// created and the state is unchanged.
+int Create_Configuration(Shared_State& State, const QString& Name);
+
+// Names of the configuration folders under Projects_Dir, sorted without regard to case; a
+// missing or unreadable folder gives an empty list.
+QStringList Load_Existing_Configuration(const QString& Projects_Dir);
+
+// Index of the first entry equal to Name when ASCII letters are folded to upper case, or -1.
+int Search_Open_Conf(const QStringList& SL, const QString& Name);
+
+// The open configuration's folder name as it stands in Project_Path, "" when none is open.
+QString Open_Configuration_Name(const Shared_State& State);
+
+} // namespace vo
