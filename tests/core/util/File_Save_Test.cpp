@@ -28,7 +28,8 @@ TEST(Save_File_Atomic, Reports_A_Missing_Folder_By_File_Name) {
     const QString Missing = Dir.filePath(QStringLiteral("no/such/a.bin"));
     const vo::Save_Status Status = vo::Save_File_Atomic(Missing, QByteArray("x"));
     EXPECT_FALSE(Status);
-    EXPECT_TRUE(Status.Error_Text.contains(QDir::toNativeSeparators(Missing))) << Status.Error_Text.toStdString();
+    EXPECT_TRUE(Status.Error_Text.contains(QDir::toNativeSeparators(Missing)))
+        << Status.Error_Text.toStdString();
 }
 
 TEST(Save_File_Atomic, Read_Only_Folder_Keeps_The_Old_File) {
