@@ -1,0 +1,84 @@
+#pragma once
+
+#include <QStyle>
+#include <QWidget>
+
+class QAbstractButton;
+class QFrame;
+class QLabel;
+class QTimer;
+
+namespace vo {
+
+struct Shared_State;
+class Messages;
+class Url_Opener;
+class Icon_Button;
+class TFAbout;
+class TFNew_Project;
+class TFOpenConf;
+
+// New messages of the main window (ids of Lang_Strings).
+inline constexpr int Msg_Not_Available = 60;
+inline constexpr int Msg_Settings_Not_Saved = 61;
+
+// The main window: leads through the steps, opens the dialogs, refuses the configuration steps
+// while no configuration is open, and writes the settings file when it closes.
+class TFVorlentFirmWare final : public QWidget {
+    Q_OBJECT
+public:
+    // The shared state must have been started up (Start_Up) before the window is created.
+    TFVorlentFirmWare(Shared_State& State, Messages& Messages, Url_Opener& Urls);
+
+    void Set_Lang();
+    void Change_Language();
+    void Save_Setting();
+
+    TFAbout* About_Box() const { return F_About; }
+    TFNew_Project* New_Project_Dialog() const { return F_New_Project; }
+    TFOpenConf* Open_Dialog() const { return F_OpenConf; }
+    QTimer* Update_Timer() const { return Timer_Update; }
+
+protected:
+    void closeEvent(QCloseEvent* Event) override;
+
+private:
+    void Place_Elements();
+    Icon_Button* Add_Button(const QString& Name, QStyle::StandardPixmap Icon, QRect Geometry);
+    void Btn_Click(QAbstractButton* Sender);
+    void Create_New_Project();
+    void Open_Project();
+    void Show_Configuration_Labels();
+    void Not_Available_Yet();
+
+    Shared_State& State;
+    Messages& Msgs;
+    Url_Opener& Urls;
+
+    QLabel* L_SW_Code = nullptr;
+    QLabel* L_SW_Desc = nullptr;
+    QLabel* LL_Update = nullptr;
+    Icon_Button* Btn_Info = nullptr;
+    Icon_Button* Btn_Opz = nullptr;
+    Icon_Button* Btn_Close = nullptr;
+    QFrame* Shape2 = nullptr;
+    QLabel* L_Name_Conf = nullptr;
+    QLabel* L_Name_Conf_L2 = nullptr;
+    QLabel* L_Begin = nullptr;
+    QLabel* L_Step_1 = nullptr;
+    QLabel* L_Step_2 = nullptr;
+    QLabel* L_Step_3 = nullptr;
+    Icon_Button* Btn_New = nullptr;
+    Icon_Button* Btn_Open = nullptr;
+    Icon_Button* Btn_Prm_Gen = nullptr;
+    Icon_Button* Btn_CreateBin = nullptr;
+    QFrame* Shape1 = nullptr;
+    QLabel* L_Velorin = nullptr;
+    QTimer* Timer_Update = nullptr;
+
+    TFAbout* F_About = nullptr;
+    TFNew_Project* F_New_Project = nullptr;
+    TFOpenConf* F_OpenConf = nullptr;
+};
+
+} // namespace vo

@@ -1,0 +1,14 @@
+#include "Icon_Button.h"
+
+namespace vo {
+
+Icon_Button::Icon_Button(const QIcon& Icon, const QString& Object_Name, QWidget* Parent)
+    : QPushButton(Parent) {
+    setObjectName(Object_Name);
+    setIcon(Icon);
+    setIconSize(QSize(24, 24));
+    setAutoDefault(false);
+    setCursor(Qt::PointingHandCursor);
+}
+
+} // namespace vo

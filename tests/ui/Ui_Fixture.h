@@ -1,0 +1,73 @@
+#pragma once
+
+#include "Messages.h"
+#include "Url_Opener.h"
+#include "shell/Shared_State.h"
+
+#include <QApplication>
+#include <QStringList>
+#include <QTest>
+#include <QTimer>
+#include <QWidget>
+#include <functional>
+#include <gtest/gtest.h>
+
+namespace vo::test {
+
+// Records every message instead of showing a box, and answers questions from a queue.
+class Recording_Messages final : public Messages {
+public:
+    struct Entry {
+        QString Kind;
+        QString Text;
+    };
+    void Error(const QString& Text) override { Shown.append({QStringLiteral("error"), Text}); }
+    void Warning(const QString& Text) override { Shown.append({QStringLiteral("warning"), Text}); }
+    void Information(const QString& Text) override { Shown.append({QStringLiteral("information"), Text}); }
+    bool Confirm(const QString& Text) override {
+        Shown.append({QStringLiteral("confirm"), Text});
+        return Answers.isEmpty() ? false : Answers.takeFirst();
+    }
+    QStringList Texts() const {
+        QStringList All;
+        for (const Entry& E : Shown)
+            All.append(E.Text);
+        return All;
+    }
+    QList<Entry> Shown;
+    QList<bool> Answers;
+};
+
+class Recording_Url_Opener final : public Url_Opener {
+public:
+    void Open_Url(const QString& Url) override { Opened.append(Url); }
+    QStringList Opened;
+};
+
+// Runs Action on the modal dialog that the next exec() shows, once it is on screen. Action
+// must close the dialog; a dialog left open is cancelled so a failing test cannot hang.
+inline void On_Next_Modal(std::function<void(QWidget*)> Action) {
+    QTimer::singleShot(0, [Action = std::move(Action)] {
+        QWidget* Dialog = QApplication::activeModalWidget();
+        if (!Dialog) {
+            ADD_FAILURE() << "no modal dialog is showing";
+            return;
+        }
+        Action(Dialog);
+        if (Dialog->isVisible())
+            QMetaObject::invokeMethod(Dialog, "reject", Qt::QueuedConnection);
+    });
+}
+
+template <typename T> T* Child(QWidget* Parent, const char* Name) {
+    T* Found = Parent->findChild<T*>(QString::fromUtf8(Name));
+    EXPECT_NE(Found, nullptr) << Name;
+    return Found;
+}
+
+inline void Click(QWidget* Parent, const char* Name) {
+    if (auto* Widget = Child<QWidget>(Parent, Name))
+        QTest::mouseClick(Widget, Qt::LeftButton);
+}
+
+} // namespace vo::test
