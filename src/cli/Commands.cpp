@@ -2,10 +2,12 @@
 
 namespace vo {
 
+int Run_Lang(Cli_Context& Context);
+
 namespace {
 
 const Cli_Command Command_Table[] = {
-    {"", "", "", nullptr},
+    {"lang", "lang FILE.lng", "check a language file (entries to stdout, ignored lines to stderr)", Run_Lang},
 };
 
 } // namespace
