@@ -195,15 +195,19 @@ TEST(Load_Par_Gen, A_File_That_Cannot_Be_Parsed_Is_An_Error_And_Keeps_The_Held_V
     }
 }
 
-TEST(Load_Par_Gen, Something_That_Is_Not_A_Readable_File_Is_An_Error) {
+TEST(Load_Par_Gen, A_Folder_In_Place_Of_The_File_Is_An_Error) {
     QTemporaryDir Dir;
     const QString Folder = Dir.filePath(QStringLiteral("ParGen.xml"));
     ASSERT_TRUE(QDir().mkdir(Folder));
     vo::Par_Gen Set = Varied_Set();
     EXPECT_TRUE(vo::Load_Par_Gen(Folder, Set).has_value());
     EXPECT_EQ(Set, Varied_Set());
+}
 
-    const QString Locked = Dir.filePath(QStringLiteral("Locked.xml"));
+TEST(Load_Par_Gen, An_Unreadable_File_Is_An_Error) {
+    QTemporaryDir Dir;
+    vo::Par_Gen Set = Varied_Set();
+    const QString Locked = Dir.filePath(QStringLiteral("ParGen.xml"));
     Write_All(Locked, Read_All(Fixture("ParGen_No_File_Defaults.xml")));
     QFile::setPermissions(Locked, QFile::WriteOwner);
     if (QFile(Locked).open(QIODevice::ReadOnly))
