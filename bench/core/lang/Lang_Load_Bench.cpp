@@ -57,4 +57,3 @@ BENCHMARK(Load_Language)->Unit(benchmark::kMicrosecond);
 
 } // namespace
 
-BENCHMARK_MAIN();
