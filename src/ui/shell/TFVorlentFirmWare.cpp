@@ -3,6 +3,7 @@
 #include "Messages.h"
 #include "TFAbout.h"
 #include "Url_Opener.h"
+#include "params/TFParGen.h"
 #include "shell/Settings_File.h"
 #include "shell/Shared_State.h"
 #include "shell/Software_Info.h"
@@ -63,6 +64,7 @@ TFVorlentFirmWare::TFVorlentFirmWare(Shared_State& State, Messages& Messages, Ur
     F_About = new TFAbout(State, Urls, this);
     F_New_Project = new TFNew_Project(State, Msgs, this);
     F_OpenConf = new TFOpenConf(State, this);
+    F_ParGen = new TFParGen(State, Msgs, this);
 }
 
 void TFVorlentFirmWare::Place_Elements() {
@@ -145,6 +147,7 @@ void TFVorlentFirmWare::Change_Language() {
     Set_Lang();
     F_New_Project->Set_Lang();
     F_OpenConf->Set_Lang();
+    F_ParGen->Set_Lang();
 }
 
 void TFVorlentFirmWare::Btn_Click(QAbstractButton* Sender) {
@@ -160,7 +163,9 @@ void TFVorlentFirmWare::Btn_Click(QAbstractButton* Sender) {
         Not_Available_Yet();
     } else if (!State.Project_Open()) {
         Msgs.Error(State.Text(18));
-    } else if (Sender == Btn_Prm_Gen || Sender == Btn_CreateBin) {
+    } else if (Sender == Btn_Prm_Gen) {
+        F_ParGen->exec();
+    } else if (Sender == Btn_CreateBin) {
         Not_Available_Yet();
     }
 }

@@ -17,6 +17,7 @@ class Icon_Button;
 class TFAbout;
 class TFNew_Project;
 class TFOpenConf;
+class TFParGen;
 
 // New messages of the main window (ids of Lang_Strings).
 inline constexpr int Msg_Not_Available = 60;
@@ -37,6 +38,7 @@ public:
     TFAbout* About_Box() const { return F_About; }
     TFNew_Project* New_Project_Dialog() const { return F_New_Project; }
     TFOpenConf* Open_Dialog() const { return F_OpenConf; }
+    TFParGen* Par_Gen_Dialog() const { return F_ParGen; }
     QTimer* Update_Timer() const { return Timer_Update; }
 
 protected:
@@ -79,6 +81,7 @@ private:
     TFAbout* F_About = nullptr;
     TFNew_Project* F_New_Project = nullptr;
     TFOpenConf* F_OpenConf = nullptr;
+    TFParGen* F_ParGen = nullptr;
 };
 
 } // namespace vo
