@@ -2,10 +2,13 @@
 
 namespace vo {
 
+int Run_Check_Version(Cli_Context& Context);
+
 namespace {
 
 const Cli_Command Command_Table[] = {
-    {"", "", "", nullptr},
+    {"check-version", "check-version [--server URL]",
+     "ask the maker's web server, or URL (scheme://host[:port]), for a newer version", Run_Check_Version},
 };
 
 } // namespace
