@@ -13,6 +13,7 @@ class Version_Checker final : public QObject {
     Q_OBJECT
 
 public:
+    // Client serves every check and must outlive this object.
     explicit Version_Checker(Http_Client& Client, QObject* Parent = nullptr);
     // A check still running is stopped and waited for; its result is not delivered.
     ~Version_Checker() override;
