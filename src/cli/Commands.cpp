@@ -3,21 +3,22 @@
 namespace vo {
 
 int Run_Lang(Cli_Context& Context);
+int Run_Check_Version(Cli_Context& Context);
 
 namespace {
 
 const Cli_Command Command_Table[] = {
     {"lang", "lang FILE.lng", "check a language file (entries to stdout, ignored lines to stderr)", Run_Lang},
+    {"check-version", "check-version [--server URL]",
+     "ask the maker's web server, or URL (scheme://host[:port]), for a newer version", Run_Check_Version},
 };
 
 } // namespace
 
 QList<const Cli_Command*> All_Commands() {
     QList<const Cli_Command*> List;
-    for (const Cli_Command& Command : Command_Table) {
-        if (Command.Run)
-            List.append(&Command);
-    }
+    for (const Cli_Command& Command : Command_Table)
+        List.append(&Command);
     return List;
 }
 
