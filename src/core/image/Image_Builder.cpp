@@ -95,6 +95,9 @@ std::uint32_t Baud_Rate(int Index) {
 
 std::optional<QString> Read_Leading(const pugi::xml_node& Root, const QString& Path, Leading_Values& Values) {
     const QString File = QDir::toNativeSeparators(Path);
+    // Every element would count as missing; say why instead.
+    if (Root.type() != pugi::node_element)
+        return QStringLiteral("\"%1\": the file does not begin with its root element").arg(File);
     for (std::size_t I = 0; I < Bank_Leading_Fields.size(); ++I) {
         const char* Name = Bank_Leading_Fields[I].Name;
         const std::optional<QString> Text = Child_Text(Root, Name);

@@ -262,7 +262,7 @@ TEST_F(Image_Build, The_Nine_Leading_Elements_Are_Required_Integers) {
 TEST_F(Image_Build, A_File_That_Is_Not_A_Parameter_File_Fails) {
     const std::pair<QString, const char*> Cases[] = {
         {vo_test::Image_Fixture("Broken.xml"), "not valid XML"},
-        {vo_test::Image_Fixture("Declaration_First.xml"), "MODE_DEV"}, // the root must come first
+        {vo_test::Image_Fixture("Declaration_First.xml"), "does not begin with its root element"},
         {Dir.path(), "Cannot read"},
     };
     for (const auto& [Path, Reason] : Cases) {
