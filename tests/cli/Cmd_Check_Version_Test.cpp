@@ -1,5 +1,5 @@
 #include "lang/String_Table.h"
-#include "platform/Loopback_Http_Server.h"
+#include "Loopback_Http_Server.h"
 
 #include <QProcess>
 #include <gtest/gtest.h>

@@ -1,6 +1,6 @@
+#include "Loopback_Http_Server.h"
 #include "options/Version_Checker.h"
 #include "platform/Curl_Http_Client.h"
-#include "platform/Loopback_Http_Server.h"
 
 #include <QCoreApplication>
 #include <QEventLoop>

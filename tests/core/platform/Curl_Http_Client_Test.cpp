@@ -1,5 +1,5 @@
 #include "platform/Curl_Http_Client.h"
-#include "platform/Loopback_Http_Server.h"
+#include "Loopback_Http_Server.h"
 
 #include <algorithm>
 #include <gtest/gtest.h>
