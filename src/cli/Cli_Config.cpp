@@ -14,6 +14,7 @@ namespace vo {
 
 namespace {
 
+// No configuration name holds a separator, so a value with one can only be a path.
 bool Is_Path(const QString& Config) {
     return Config.contains(u'/') || Config.contains(Native_Separator());
 }

@@ -7,7 +7,7 @@
 
 namespace vo {
 
-// Prints the usage line of the command named Name, from the command table.
+// Prints the usage line of the command named Name, from the command table; gives Exit_Usage.
 int Usage_Error(Cli_Context& Context, const char* Name);
 
 // Prints one message of Lang_Strings on standard error, as the dialogs would show it.
