@@ -1,24 +1,10 @@
-#include "lang/String_Table.h"
+#include "Cli_Run.h"
 #include "Loopback_Http_Server.h"
+#include "lang/String_Table.h"
 
-#include <QProcess>
-#include <gtest/gtest.h>
+using vo_test::Run_Cli;
 
 namespace {
-
-struct Cli_Run {
-    int Exit_Code = -1;
-    QString Out;
-    QString Err;
-};
-
-Cli_Run Run_Cli(const QStringList& Args) {
-    QProcess Cli;
-    Cli.start(QStringLiteral(VO_CLI_PATH), Args);
-    EXPECT_TRUE(Cli.waitForFinished(60000)) << Cli.errorString().toStdString();
-    return {Cli.exitStatus() == QProcess::NormalExit ? Cli.exitCode() : -1,
-            QString::fromUtf8(Cli.readAllStandardOutput()), QString::fromUtf8(Cli.readAllStandardError())};
-}
 
 QString Entry(int Id) {
     QStringList Lang_Strings;
@@ -44,11 +30,11 @@ TEST(Cli_Check_Version, Prints_Entry_314_For_A_Newer_Version_And_315_Otherwise) 
         {"closed port", Closed.Url(), 315},
     };
     for (const auto& Case : Cases) {
-        const Cli_Run Run = Run_Cli(
+        const vo_test::Run_Result Run = Run_Cli(
             {QStringLiteral("check-version"), QStringLiteral("--server"), QString::fromStdString(Case.Url)});
         EXPECT_EQ(Run.Exit_Code, 0) << Case.Name;
         EXPECT_EQ(Run.Out, Entry(Case.Entry_Id)) << Case.Name;
-        EXPECT_EQ(Run.Err, QString()) << Case.Name;
+        EXPECT_TRUE(Run.Err_Lines.isEmpty()) << Case.Name;
     }
     EXPECT_EQ(Newer.Requests().size(), 1u);
     EXPECT_EQ(Newer.Requests().at(0).Target, "/home/download/GetversionSW.asp?nomesw=VO40913");
@@ -58,9 +44,9 @@ TEST(Cli_Check_Version, Refuses_Unknown_Arguments) {
     for (const QStringList& Args : {QStringList{QStringLiteral("--server")},
                                     QStringList{QStringLiteral("--proxy"), QStringLiteral("x")},
                                     QStringList{QStringLiteral("http://127.0.0.1:1")}}) {
-        const Cli_Run Run = Run_Cli(QStringList{QStringLiteral("check-version")} + Args);
+        const vo_test::Run_Result Run = Run_Cli(QStringList{QStringLiteral("check-version")} + Args);
         EXPECT_EQ(Run.Exit_Code, 2) << Args.join(u' ').toStdString();
         EXPECT_EQ(Run.Out, QString());
-        EXPECT_TRUE(Run.Err.contains(QStringLiteral("check-version [--server URL]")));
+        EXPECT_TRUE(Run.Err_Lines.join(u'\n').contains(QStringLiteral("check-version [--server URL]")));
     }
 }

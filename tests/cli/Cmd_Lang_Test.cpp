@@ -1,30 +1,9 @@
-#include <QCoreApplication>
-#include <QDir>
-#include <QFile>
-#include <QProcess>
-#include <QTemporaryDir>
-#include <gtest/gtest.h>
+#include "Cli_Run.h"
 
 namespace {
 
-struct Run_Result {
-    int Exit_Code = -1;
-    QString Out;
-    QStringList Err_Lines;
-};
-
-// Runs the built vo40913-cli, which sits beside this test program.
-Run_Result Run_Cli(const QStringList& Args) {
-    QProcess Process;
-    Process.start(QDir(QCoreApplication::applicationDirPath()).filePath(QStringLiteral("vo40913-cli")), Args);
-    Run_Result Result;
-    if (!Process.waitForFinished(30000))
-        return Result;
-    Result.Exit_Code = Process.exitStatus() == QProcess::NormalExit ? Process.exitCode() : -1;
-    Result.Out = QString::fromUtf8(Process.readAllStandardOutput());
-    Result.Err_Lines = QString::fromUtf8(Process.readAllStandardError()).split(u'\n', Qt::SkipEmptyParts);
-    return Result;
-}
+using vo_test::Run_Cli;
+using vo_test::Run_Result;
 
 // A translator's draft in Windows-1252 with every kind of ignored line.
 const QString Draft = QStringLiteral(VO_TEST_DATA "/lang/Translator_Draft.lng");
