@@ -1,15 +1,25 @@
 #!/usr/bin/env python3
 """Draws the flag pictures of the shipped languages: 48 x 48 pixels, 24-bit BMP.
 
-Run from anywhere; writes into data/LANGUAGE beside this tools folder.
+The flag itself is 48 x 32 in the middle; the bands above and below are in the key colour, which
+the options dialog shows transparent (it takes the colour of the bottom-left pixel as the
+background). Run from anywhere; writes into data/LANGUAGE beside this tools folder.
 """
 import os
 import struct
 
 SIZE = 48
+FLAG_HEIGHT = 32
+TOP = (SIZE - FLAG_HEIGHT) // 2
+KEY = (255, 0, 255)
 OUT_DIR = os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "data", "LANGUAGE")
 
 WHITE = (255, 255, 255)
+
+
+def framed(flag):
+    """The flag in the middle band, the key colour above and below it."""
+    return lambda x, y: flag(x, y - TOP) if TOP <= y < TOP + FLAG_HEIGHT else KEY
 
 
 def write_bmp(path, pixel):
@@ -32,7 +42,7 @@ def write_bmp(path, pixel):
 
 def union_flag(x, y):
     blue, red = (1, 33, 105), (200, 16, 46)
-    cx, cy = x - (SIZE - 1) / 2, y - (SIZE - 1) / 2
+    cx, cy = x - (SIZE - 1) / 2, (y - (FLAG_HEIGHT - 1) / 2) * SIZE / FLAG_HEIGHT
     if abs(cx) < 3 or abs(cy) < 3:
         return red
     if abs(cx) < 6 or abs(cy) < 6:
@@ -50,7 +60,7 @@ def vertical_tricolour(left, middle, right):
 
 
 def horizontal_tricolour(top, middle, bottom):
-    return lambda x, y: (top, middle, bottom)[y * 3 // SIZE]
+    return lambda x, y: (top, middle, bottom)[y * 3 // FLAG_HEIGHT]
 
 
 QUESTION_MARK = [
@@ -67,7 +77,7 @@ QUESTION_MARK = [
 def default_flag(x, y):
     grey, scale = (150, 150, 150), 4
     left = (SIZE - len(QUESTION_MARK[0]) * scale) // 2
-    top = (SIZE - len(QUESTION_MARK) * scale) // 2
+    top = (FLAG_HEIGHT - len(QUESTION_MARK) * scale) // 2
     gx, gy = (x - left) // scale, (y - top) // scale
     if 0 <= gy < len(QUESTION_MARK) and 0 <= gx < len(QUESTION_MARK[0]) and x >= left and y >= top:
         if QUESTION_MARK[gy][gx] == "#":
@@ -84,4 +94,4 @@ FLAGS = {
 
 if __name__ == "__main__":
     for name, pixel in FLAGS.items():
-        write_bmp(os.path.join(OUT_DIR, name + ".bmp"), pixel)
+        write_bmp(os.path.join(OUT_DIR, name + ".bmp"), framed(pixel))
