@@ -9,6 +9,7 @@ int Run_Show(Cli_Context& Context);
 int Run_Set(Cli_Context& Context);
 int Run_Check(Cli_Context& Context);
 int Run_Build(Cli_Context& Context);
+int Run_Inspect(Cli_Context& Context);
 
 namespace {
 
@@ -23,6 +24,8 @@ const Cli_Command Command_Table[] = {
     {"check", "check CONFIG", "run the checks on the parameters: \"OK\" or the failing message", Run_Check},
     {"build", "build CONFIG", "compile ParGen.xml into bin/bank.bin and bin/bankK.bin, as an update does",
      Run_Build},
+    {"inspect", "inspect FILE", "show the fields of a bankK.bin or bank.bin (told apart by size)",
+     Run_Inspect},
 };
 
 } // namespace
