@@ -19,6 +19,8 @@ bool Is_Path(const QString& Config) {
     return Config.contains(u'/') || Config.contains(Native_Separator());
 }
 
+} // namespace
+
 bool Open_Config(Cli_Context& Context, const QString& Config) {
     Shared_State& State = Context.State;
     QString Path;
@@ -40,8 +42,6 @@ bool Open_Config(Cli_Context& Context, const QString& Config) {
     Set_Files(State);
     return true;
 }
-
-} // namespace
 
 int Usage_Error(Cli_Context& Context, const char* Name) {
     Context.Err << "Usage: vo40913-cli " << Find_Command(QLatin1String(Name))->Usage << '\n';

@@ -13,11 +13,14 @@ int Usage_Error(Cli_Context& Context, const char* Name);
 // Prints one message of Lang_Strings on standard error, as the dialogs would show it.
 void Print_Message(Cli_Context& Context, int Id);
 
-// Opens CONFIG as the graphical program opens a configuration (Project_Path, ParGen_File) and
-// loads its parameters as the parameter dialog does. CONFIG holding a "/" (or the system's own
-// separator) is the path of a configuration folder; anything else is the name of one under
-// PROJECTS. A CONFIG that is no folder, or a ParGen.xml that cannot be read or parsed: the
-// reason on standard error, and nothing.
+// Opens CONFIG as the graphical program opens a configuration: sets Project_Name, Project_Path
+// and ParGen_File. CONFIG holding a "/" (or the system's own separator) is the path of a
+// configuration folder; anything else is the name of one under PROJECTS. A CONFIG that is no
+// folder: the reason on standard error, and false.
+bool Open_Config(Cli_Context& Context, const QString& Config);
+
+// Open_Config, then loads the parameters as the parameter dialog does. A ParGen.xml that cannot
+// be read or parsed: the reason on standard error, and nothing.
 std::optional<Par_Gen> Load_Config(Cli_Context& Context, const QString& Config);
 
 // The checks on confirmation, for what the dialog would show with these values; the failing

@@ -8,6 +8,8 @@ int Run_New(Cli_Context& Context);
 int Run_Show(Cli_Context& Context);
 int Run_Set(Cli_Context& Context);
 int Run_Check(Cli_Context& Context);
+int Run_Build(Cli_Context& Context);
+int Run_Inspect(Cli_Context& Context);
 
 namespace {
 
@@ -20,6 +22,10 @@ const Cli_Command Command_Table[] = {
      Run_Show},
     {"set", "set CONFIG Element=value ...", "change parameters; saved only when the checks pass", Run_Set},
     {"check", "check CONFIG", "run the checks on the parameters: \"OK\" or the failing message", Run_Check},
+    {"build", "build CONFIG", "compile ParGen.xml into bin/bank.bin and bin/bankK.bin, as an update does",
+     Run_Build},
+    {"inspect", "inspect FILE", "show the fields of a bankK.bin or bank.bin (told apart by size)",
+     Run_Inspect},
 };
 
 } // namespace

@@ -15,6 +15,7 @@ const QStringList Config_Commands[] = {
     {QStringLiteral("show")},
     {QStringLiteral("check")},
     {QStringLiteral("set"), QStringLiteral("MODE_DEV=1")},
+    {QStringLiteral("build")},
 };
 
 // The command with CONFIG in its place.

@@ -1,0 +1,25 @@
+#include "Cli_Config.h"
+#include "image/Image_Files.h"
+#include "image/Image_Save.h"
+
+namespace vo {
+
+// build CONFIG: the configuration's images, built and written as the update step does it; their
+// paths and sizes on standard output.
+int Run_Build(Cli_Context& Context) {
+    if (Context.Args.size() != 1)
+        return Usage_Error(Context, "build");
+    if (!Open_Config(Context, Context.Args.first()))
+        return Exit_Failed;
+    const Image_Build Build = Build_And_Save_Images(Context.State);
+    if (!Build) {
+        Context.Err << "vo40913-cli: " << Build.Error_Text << '\n';
+        return Exit_Failed;
+    }
+    const QString Bin = Bin_Folder(Context.State.Project_Path);
+    Context.Out << Bank_File_Path(Bin) << ": " << Build.Image->Bank_Length << " bytes\n"
+                << BankK_File_Path(Bin) << ": " << Build.Image->BankK_Length << " bytes\n";
+    return Exit_Ok;
+}
+
+} // namespace vo
