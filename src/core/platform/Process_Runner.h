@@ -39,4 +39,8 @@ std::unique_ptr<Process_Runner> Make_Process_Runner();
 // How the names of program files end on this system (".exe" on Windows).
 const char* Program_Suffix();
 
+// True where the runner splits a parameter text into words by the quoting rules of the POSIX shell;
+// elsewhere the program gets the text as it is.
+bool Parameter_Text_Split_By_Shell_Rules();
+
 } // namespace vo

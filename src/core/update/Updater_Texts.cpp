@@ -1,6 +1,7 @@
 #include "Updater_Texts.h"
 
 #include "platform/Port_Probe.h"
+#include "platform/Process_Runner.h"
 #include "util/Path_Join.h"
 
 namespace vo {
@@ -11,30 +12,47 @@ QString Bin_Folder_Text(const QString& Project_Path, QChar Separator) {
     return Project_Path + Separator + QStringLiteral("bin") + Separator;
 }
 
-// Double quotes around Path. Where the backslash is not the separator, a file name may hold a
-// backslash or a double quote, and both are escaped so that splitting gives the path back; Windows
-// names hold no double quote and the text stays as it always was.
-QString Quoted(const QString& Path, QChar Separator) {
+// Double quotes around Path. Where the text is split by shell rules, a file name may hold a
+// backslash or a double quote, and both are escaped so that the split gives the path back.
+QString Quoted(const QString& Path, const Path_Form& Form) {
     QString Text = QStringLiteral("\"");
     for (const QChar C : Path) {
-        if (C == u'"' || (C == u'\\' && Separator != u'\\'))
+        if (Form.Shell_Split && (C == u'"' || C == u'\\'))
             Text += u'\\';
         Text += C;
     }
     return Text + u'"';
 }
 
+// The port as one word: where the text is split by shell rules, an empty port or one holding
+// blanks or quotes must not shift the words after it. Device paths stay as they are.
+QString Port_Word(const QString& Port, const Path_Form& Form) {
+    const QString Name = Form.Port_Prefix + Port;
+    if (!Form.Shell_Split)
+        return Name;
+    if (Name.isEmpty())
+        return QStringLiteral("\"\"");
+    QString Word;
+    for (const QChar C : Name) {
+        if (C == u' ' || C == u'\t' || C == u'\n' || C == u'"' || C == u'\'' || C == u'\\')
+            Word += u'\\';
+        Word += C;
+    }
+    return Word;
+}
+
 } // namespace
 
 Path_Form Native_Path_Form() {
-    return {Native_Separator(), QString::fromUtf8(Port_Device_Prefix())};
+    return {Native_Separator(), QString::fromUtf8(Port_Device_Prefix()),
+            Parameter_Text_Split_By_Shell_Rules()};
 }
 
 QString Serial_Parameter_Text(const QString& Port, const Update_Choice& Choice, const QString& Master_Dir,
                               const QString& Project_Path, const Path_Form& Form) {
-    return Update_Options(Form.Port_Prefix + Port + u' ', Choice) +
-           Quoted(Serial_Firmware_File(Master_Dir, Form.Separator), Form.Separator) + u' ' +
-           Quoted(Bin_Folder_Text(Project_Path, Form.Separator), Form.Separator);
+    return Update_Options(Port_Word(Port, Form) + u' ', Choice) +
+           Quoted(Serial_Firmware_File(Master_Dir, Form.Separator), Form) + u' ' +
+           Quoted(Bin_Folder_Text(Project_Path, Form.Separator), Form);
 }
 
 QString Serial_Firmware_File(const QString& Master_Dir, QChar Separator) {

@@ -10,6 +10,7 @@ namespace vo {
 struct Path_Form {
     QChar Separator;     // "\" on Windows
     QString Port_Prefix; // "\\.\" before "COM3" on Windows; nothing where ports are device paths
+    bool Shell_Split;    // the updater gets the text split into words by shell rules
 };
 
 // The form of this system.
@@ -17,7 +18,8 @@ Path_Form Native_Path_Form();
 
 // The parameter text of the serial updater: the port's device name, the step codes, the quoted
 // serial firmware file and the quoted bin folder of the configuration (ending in a separator).
-// Quoted paths keep their bytes through the quoting rules of the system's argument split.
+// Where the text is split by shell rules, the port and the paths arrive as the same words whatever
+// characters they hold.
 QString Serial_Parameter_Text(const QString& Port, const Update_Choice& Choice, const QString& Master_Dir,
                               const QString& Project_Path, const Path_Form& Form);
 

@@ -13,7 +13,7 @@
 #include <gtest/gtest.h>
 
 using namespace std::chrono_literals;
-using State = vo::Run_Result::State;
+using Run_State = vo::Run_Result::State;
 
 namespace {
 
@@ -54,7 +54,7 @@ TEST_F(Updater_Launch, Serial_Updater_Gets_Port_Steps_And_Paths_As_Words) {
     Install(State.Exe_Dir + QStringLiteral("/Ser_40913_Update"), Recording() + "exit 3\n");
     const vo::Run_Result Result =
         vo::Serial_Launch(State, *Runner, QStringLiteral("/dev/ttyUSB0"), {0, true});
-    ASSERT_EQ(Result.Outcome, State::Ended) << Result.Error_Text;
+    ASSERT_EQ(Result.Outcome, Run_State::Ended) << Result.Error_Text;
     EXPECT_EQ(Result.Exit_Code, 3);
     EXPECT_EQ(QString::fromUtf8(Read_All(Record)).split(u'\n'),
               (QStringList{QStringLiteral("7"), QStringLiteral("/dev/ttyUSB0"), QStringLiteral("FW"),
@@ -63,6 +63,12 @@ TEST_F(Updater_Launch, Serial_Updater_Gets_Port_Steps_And_Paths_As_Words) {
                            State.Project_Path + QStringLiteral("/bin/"), QString()}));
     EXPECT_EQ(State.Update_Option_Index, 0);
     EXPECT_TRUE(State.Read_Back_Enabled);
+
+    // No port chosen: the port's place stays, empty, and the other words keep theirs.
+    ASSERT_EQ(vo::Serial_Launch(State, *Runner, QString(), {2, false}).Outcome, Run_State::Ended);
+    EXPECT_EQ(QString::fromUtf8(Read_All(Record)).split(u'\n').mid(0, 6),
+              (QStringList{QStringLiteral("7"), QString(), QStringLiteral("NO"), QStringLiteral("NO"),
+                           QStringLiteral("PW"), QStringLiteral("NO")}));
 }
 
 TEST_F(Updater_Launch, Ethernet_Updater_Finds_A_Fresh_Job_File_Beside_It) {
@@ -72,7 +78,7 @@ TEST_F(Updater_Launch, Ethernet_Updater_Finds_A_Fresh_Job_File_Beside_It) {
             Recording() + "cat \"$(dirname \"$0\")/Ethernet_Update.xml\" >> '" + Record.toUtf8() + "'\n");
     const vo::Run_Result Result =
         vo::Ethernet_Launch(State, *Runner, QStringLiteral("192.168.2.205"), {1, false});
-    ASSERT_EQ(Result.Outcome, State::Ended) << Result.Error_Text;
+    ASSERT_EQ(Result.Outcome, Run_State::Ended) << Result.Error_Text;
     EXPECT_EQ(Result.Exit_Code, 0);
     const QByteArray Expected_Job = vo::Job_File_Bytes(
         {QStringLiteral("192.168.2.205"), {1, false}, State.Master_Dir, State.Project_Path, u'/'});
@@ -86,7 +92,7 @@ TEST_F(Updater_Launch, A_Job_File_That_Cannot_Be_Written_Starts_No_Updater) {
     QDir(State.Exe_Dir).mkdir(QStringLiteral("Ethernet_Update.xml"));
     Install(State.Exe_Dir + QStringLiteral("/Ethernet_Update"), Recording());
     const vo::Run_Result Result = vo::Ethernet_Launch(State, *Runner, QStringLiteral("10.0.0.7"), {0, true});
-    EXPECT_EQ(Result.Outcome, State::Not_Started);
+    EXPECT_EQ(Result.Outcome, Run_State::Not_Started);
     EXPECT_NE(Result.Error_Text.find(vo::Job_File_Path(State.Exe_Dir).toStdString()), std::string::npos)
         << Result.Error_Text;
     EXPECT_FALSE(QFileInfo::exists(Record));
@@ -100,7 +106,7 @@ TEST_F(Updater_Launch, A_Read_Only_Folder_Keeps_The_Old_Job_File_And_Starts_Noth
     if (!Locked.Failure.isEmpty())
         GTEST_SKIP() << Locked.Failure.toStdString();
     const vo::Run_Result Result = vo::Ethernet_Launch(State, *Runner, QStringLiteral("10.0.0.7"), {0, true});
-    EXPECT_EQ(Result.Outcome, State::Not_Started);
+    EXPECT_EQ(Result.Outcome, Run_State::Not_Started);
     EXPECT_NE(Result.Error_Text.find(Job_File.toStdString()), std::string::npos) << Result.Error_Text;
     EXPECT_EQ(Read_All(Job_File), "old");
     EXPECT_FALSE(QFileInfo::exists(Record));
@@ -108,7 +114,7 @@ TEST_F(Updater_Launch, A_Read_Only_Folder_Keeps_The_Old_Job_File_And_Starts_Noth
 
 TEST_F(Updater_Launch, Missing_Updater_Is_Named_In_The_Error) {
     const vo::Run_Result Result = vo::Serial_Launch(State, *Runner, QStringLiteral("/dev/ttyS0"), {0, true});
-    EXPECT_EQ(Result.Outcome, State::Not_Started);
+    EXPECT_EQ(Result.Outcome, Run_State::Not_Started);
     EXPECT_NE(Result.Error_Text.find(vo::Serial_Updater_Path(State.Exe_Dir).toStdString()), std::string::npos)
         << Result.Error_Text;
     EXPECT_EQ(vo::Serial_Updater_Path(State.Exe_Dir), State.Exe_Dir + QStringLiteral("/Ser_40913_Update"));

@@ -4,8 +4,8 @@
 
 namespace {
 
-const vo::Path_Form Windows{u'\\', QStringLiteral("\\\\.\\")};
-const vo::Path_Form Linux{u'/', QString()};
+const vo::Path_Form Windows{u'\\', QStringLiteral("\\\\.\\"), false};
+const vo::Path_Form Linux{u'/', QString(), true};
 
 } // namespace
 
@@ -28,6 +28,16 @@ TEST(Serial_Parameter_Text, Linux_Form_Starts_With_The_Device_Path) {
                                         QStringLiteral("/opt/vo40913/PROJECTS/Plant 1"), Linux),
               QStringLiteral(R"(/dev/ttyUSB0 FW NO NO NO "/opt/vo40913/MASTER/sim40913.sim" )"
                              R"("/opt/vo40913/PROJECTS/Plant 1/bin/")"));
+}
+
+TEST(Serial_Parameter_Text, Linux_Ports_Stay_One_Word) {
+    const QString Master = QStringLiteral("/m");
+    const QString Project = QStringLiteral("/p");
+    EXPECT_EQ(vo::Serial_Parameter_Text(QString(), {2, false}, Master, Project, Linux),
+              QStringLiteral(R"("" NO NO PW NO "/m/sim40913.sim" "/p/bin/")"));
+    EXPECT_EQ(vo::Serial_Parameter_Text(QStringLiteral("/dev/my port's \"1\"\\"), {2, false}, Master, Project,
+                                        Linux),
+              QStringLiteral(R"(/dev/my\ port\'s\ \"1\"\\ NO NO PW NO "/m/sim40913.sim" "/p/bin/")"));
 }
 
 TEST(Serial_Parameter_Text, Linux_Names_With_Quotes_And_Backslashes_Are_Escaped) {

@@ -50,4 +50,8 @@ const char* Program_Suffix() {
     return "";
 }
 
+bool Parameter_Text_Split_By_Shell_Rules() {
+    return true;
+}
+
 } // namespace vo
