@@ -30,6 +30,10 @@ struct Method_Case {
     vo::Echo_Method Expected;
 };
 
+void PrintTo(const Method_Case& Case, std::ostream* Out) {
+    *Out << Case.Name;
+}
+
 const Method_Case Method_Cases[] = {
     {"datagram", {true, false, false}, vo::Echo_Method::Datagram},
     {"raw", {false, true, false}, vo::Echo_Method::Raw},

@@ -122,8 +122,9 @@ Echo_Reply Linux_Echo_Probe::Socket_Echo(const std::string& Address, std::uint32
     To.sin_addr.s_addr = Target;
     ++Sequence;
     const std::vector<std::uint8_t> Request = Echo_Request(Identifier, Sequence, Data);
-    if (sendto(Socket, Request.data(), Request.size(), 0, reinterpret_cast<const sockaddr*>(&To), sizeof To) <
-        0)
+    const ssize_t Sent =
+        sendto(Socket, Request.data(), Request.size(), 0, reinterpret_cast<const sockaddr*>(&To), sizeof To);
+    if (Sent < 0)
         return Failed("Cannot send an echo request to " + Address + ": " + System_Error(errno));
     if (Current == Echo_Method::Datagram) {
         // The kernel puts the socket's own identifier into the request.
