@@ -1,5 +1,7 @@
 #include "Messages.h"
+#include "Services.h"
 #include "Url_Opener.h"
+#include "platform/Curl_Http_Client.h"
 #include "shell/Shared_State.h"
 #include "shell/Startup.h"
 #include "shell/TFVorlentFirmWare.h"
@@ -32,7 +34,9 @@ int main(int argc, char** argv) {
     vo::Start_Up(State, QCoreApplication::applicationDirPath());
     vo::Box_Messages Messages(State.Main_Caption);
     vo::Desktop_Url_Opener Urls;
-    vo::TFVorlentFirmWare Main_Window(State, Messages, Urls);
+    vo::Curl_Http_Client Http;
+    const vo::Services Services{Messages, Urls, Http};
+    vo::TFVorlentFirmWare Main_Window(State, Services);
     Main_Window.show();
     return QApplication::exec();
 }

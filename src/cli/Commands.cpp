@@ -2,20 +2,32 @@
 
 namespace vo {
 
+int Run_Lang(Cli_Context& Context);
+int Run_Check_Version(Cli_Context& Context);
+int Run_New(Cli_Context& Context);
+int Run_Show(Cli_Context& Context);
+int Run_Set(Cli_Context& Context);
+int Run_Check(Cli_Context& Context);
+
 namespace {
 
 const Cli_Command Command_Table[] = {
-    {"", "", "", nullptr},
+    {"lang", "lang FILE.lng", "check a language file (entries to stdout, ignored lines to stderr)", Run_Lang},
+    {"check-version", "check-version [--server URL]",
+     "ask the maker's web server, or URL (scheme://host[:port]), for a newer version", Run_Check_Version},
+    {"new", "new NAME", "create a configuration under PROJECTS", Run_New},
+    {"show", "show CONFIG", "print the parameters (CONFIG: a name under PROJECTS, or a path with \"/\")",
+     Run_Show},
+    {"set", "set CONFIG Element=value ...", "change parameters; saved only when the checks pass", Run_Set},
+    {"check", "check CONFIG", "run the checks on the parameters: \"OK\" or the failing message", Run_Check},
 };
 
 } // namespace
 
 QList<const Cli_Command*> All_Commands() {
     QList<const Cli_Command*> List;
-    for (const Cli_Command& Command : Command_Table) {
-        if (Command.Run)
-            List.append(&Command);
-    }
+    for (const Cli_Command& Command : Command_Table)
+        List.append(&Command);
     return List;
 }
 

@@ -1,7 +1,10 @@
 #pragma once
 
+#include "Loopback_Http_Server.h"
 #include "Messages.h"
+#include "Services.h"
 #include "Url_Opener.h"
+#include "platform/Curl_Http_Client.h"
 #include "shell/Shared_State.h"
 
 #include <QApplication>
@@ -42,6 +45,16 @@ class Recording_Url_Opener final : public Url_Opener {
 public:
     void Open_Url(const QString& Url) override { Opened.append(Url); }
     QStringList Opened;
+};
+
+// The windows' outside world for a test: recorded messages and pages, and a real HTTP client whose
+// version requests go to a loopback port that refuses them unless a test points it elsewhere.
+struct Test_Services {
+    Recording_Messages Msgs;
+    Recording_Url_Opener Urls;
+    Curl_Http_Client Http;
+    vo_test::Closed_Port Refusing;
+    Services Svc{Msgs, Urls, Http, {QString::fromStdString(Refusing.Url()), std::chrono::milliseconds(2000)}};
 };
 
 // Runs Action on the modal dialog that the next exec() shows, once it is on screen. Action

@@ -1,21 +1,47 @@
 #include "String_Table.h"
 
+#include "Default_Texts.h"
+#include "Lng_File.h"
 #include "shell/Shared_State.h"
+#include "util/Path_Join.h"
+
+#include <QFileInfo>
 
 namespace vo {
 
-void Load_Default_Strings(QStringList& Lang_Strings) {
-    Lang_Strings.clear();
-    for (int Id = 0; Id < String_Count; ++Id)
-        Lang_Strings.append(QStringLiteral(" "));
+namespace {
+
+QString Language_File(const Shared_State& State, const QString& Name) {
+    return Join_Path(State.Language_Dir, Name + QStringLiteral(".lng"));
 }
 
-bool Load_Language_File(QStringList&, const QString&) {
-    return false;
+} // namespace
+
+void Load_Default_Strings(QStringList& Lang_Strings) {
+    Lang_Strings = QStringList(String_Count, QStringLiteral(" "));
+    for (const Default_Text& Entry : Default_Texts())
+        Lang_Strings[Entry.Id] = QString::fromUtf8(Entry.Text);
+}
+
+bool Load_Language_File(QStringList& Lang_Strings, const QString& File_Name) {
+    const auto Count = static_cast<int>(Lang_Strings.size());
+    return Visit_Lng_File(File_Name, Count, [&](qsizetype, const Lng_Line& Line) {
+        if (Line.Kind == Lng_Line_Kind::Entry)
+            Lang_Strings[Line.Id] = Line.Text;
+    });
 }
 
 void Load_Language(Shared_State& State) {
     Load_Default_Strings(State.Lang_Strings);
+    const QString Chosen = Language_File(State, State.Language_Name);
+    if (!State.Language_Name.isEmpty() && QFileInfo(Chosen).isFile()) {
+        Load_Language_File(State.Lang_Strings, Chosen);
+        return;
+    }
+    State.Language_Name = QStringLiteral("English");
+    const QString English = Language_File(State, State.Language_Name);
+    if (QFileInfo(English).isFile())
+        Load_Language_File(State.Lang_Strings, English);
 }
 
 } // namespace vo

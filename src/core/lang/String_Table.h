@@ -13,12 +13,13 @@ inline constexpr int String_Count = 1200;
 // Clears Lang_Strings and fills it with the built-in English texts in id order.
 void Load_Default_Strings(QStringList& Lang_Strings);
 
-// Overlays the entries that the language file sets on Lang_Strings. False when the file cannot
-// be read; malformed lines are ignored.
+// Overlays the entries that the language file sets on Lang_Strings; ids beyond the table are
+// ignored. False, with the table untouched, when the file cannot be read; malformed lines are
+// ignored silently.
 bool Load_Language_File(QStringList& Lang_Strings, const QString& File_Name);
 
-// Defaults, then the file of Language_Name, or English.lng when that file is missing (and
-// Language_Name becomes "English").
+// Defaults, then the file of Language_Name, or English.lng when the name is empty or its file is
+// missing (and Language_Name becomes "English"); with neither file the defaults stand.
 void Load_Language(Shared_State& State);
 
 } // namespace vo

@@ -71,13 +71,17 @@ int Text_To_Int_Def(const QString& Text, int Default) {
 }
 
 QString Trim_Text(const QString& Text) {
+    return Trim_Text(QStringView(Text)).toString();
+}
+
+QStringView Trim_Text(QStringView Text) {
     qsizetype First = 0;
     qsizetype Last = Text.size();
     while (First < Last && Text[First].unicode() <= 32)
         ++First;
     while (Last > First && Text[Last - 1].unicode() <= 32)
         --Last;
-    return Text.mid(First, Last - First);
+    return Text.sliced(First, Last - First);
 }
 
 } // namespace vo

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <QStringView>
 #include <optional>
 
 namespace vo {
@@ -15,5 +16,6 @@ int Text_To_Int_Def(const QString& Text, int Default);
 
 // Removes every character with code 32 or below at both ends.
 QString Trim_Text(const QString& Text);
+QStringView Trim_Text(QStringView Text);
 
 } // namespace vo

@@ -8,8 +8,9 @@ namespace vo {
 
 namespace {
 
+// Blank text that is an element's only content is kept, so a value of blanks reads back as written.
 constexpr unsigned Parse_Options = pugi::parse_default | pugi::parse_declaration | pugi::parse_comments |
-                                   pugi::parse_pi | pugi::parse_doctype;
+                                   pugi::parse_pi | pugi::parse_doctype | pugi::parse_ws_pcdata_single;
 
 } // namespace
 

@@ -1,8 +1,12 @@
 #include "TFVorlentFirmWare.h"
 
 #include "Messages.h"
+#include "Services.h"
 #include "TFAbout.h"
 #include "Url_Opener.h"
+#include "options/TFSoftOptions.h"
+#include "options/Version_Checker.h"
+#include "params/TFParGen.h"
 #include "shell/Settings_File.h"
 #include "shell/Shared_State.h"
 #include "shell/Software_Info.h"
@@ -24,8 +28,6 @@ namespace vo {
 
 namespace {
 
-constexpr int First_Check_Interval_Ms = 60000;
-
 QLabel* Add_Label(QWidget* Parent, const QString& Name, int Left, int Top, bool Bold) {
     auto* Label = new QLabel(Parent);
     Label->setObjectName(Name);
@@ -44,25 +46,30 @@ QFrame* Add_Frame(QWidget* Parent, const QString& Name, QRect Geometry) {
 
 } // namespace
 
-TFVorlentFirmWare::TFVorlentFirmWare(Shared_State& State, Messages& Messages, Url_Opener& Urls)
-    : State(State), Msgs(Messages), Urls(Urls) {
+TFVorlentFirmWare::TFVorlentFirmWare(Shared_State& State, const Services& Services)
+    : State(State), Svc(Services), Checker(new Version_Checker(Services.Http, this)) {
     setObjectName(QStringLiteral("TFVorlentFirmWare"));
     Place_Elements();
 
     Timer_Update = new QTimer(this);
     Timer_Update->setObjectName(QStringLiteral("Timer_Update"));
-    Timer_Update->setInterval(First_Check_Interval_Ms);
-    if (Update_Timer_Wanted(State))
-        Timer_Update->start();
+    Timer_Update->setSingleShot(true);
+    Timer_Update->setInterval(Schedule.Interval_Ms());
+    connect(Timer_Update, &QTimer::timeout, this, &TFVorlentFirmWare::Timer_UpdateTimer);
+    connect(Checker, &Version_Checker::Finished, this, &TFVorlentFirmWare::Show_Update_Check);
+    Apply(Schedule.Set_Wanted(Update_Timer_Wanted(State)));
 
     setWindowTitle(State.Main_Caption);
     Set_Caption(L_SW_Code, State.Software_Code);
     Set_Caption(L_SW_Desc, State.Software_Description);
     Set_Lang();
 
-    F_About = new TFAbout(State, Urls, this);
-    F_New_Project = new TFNew_Project(State, Msgs, this);
+    F_About = new TFAbout(State, Svc.Urls, this);
+    F_New_Project = new TFNew_Project(State, Svc.Msgs, this);
     F_OpenConf = new TFOpenConf(State, this);
+    F_SoftOptions = new TFSoftOptions(
+        State, Svc, [this] { Change_Language(); }, this);
+    F_ParGen = new TFParGen(State, Svc.Msgs, this);
 }
 
 void TFVorlentFirmWare::Place_Elements() {
@@ -76,7 +83,8 @@ void TFVorlentFirmWare::Place_Elements() {
     LL_Update->move(208, 19);
     LL_Update->setTextFormat(Qt::RichText);
     LL_Update->hide();
-    connect(LL_Update, &QLabel::linkActivated, this, [this](const QString& Link) { Urls.Open_Url(Link); });
+    connect(LL_Update, &QLabel::linkActivated, this,
+            [this](const QString& Link) { Svc.Urls.Open_Url(Link); });
 
     Btn_Info = Add_Button(QStringLiteral("Btn_Info"), QStyle::SP_MessageBoxInformation, {516, 8, 50, 50});
     Btn_Opz = Add_Button(QStringLiteral("Btn_Opz"), QStyle::SP_FileDialogDetailedView, {574, 8, 50, 50});
@@ -103,7 +111,7 @@ void TFVorlentFirmWare::Place_Elements() {
     Set_Caption(Velorin, Maker_Web_Address());
     // The address sits in the band under the line, right-aligned, so that it stays inside the window.
     Velorin->move(684 - Velorin->width(), 326);
-    connect(Velorin, &Click_Label::Clicked, this, [this] { Urls.Open_Url(Home_Page_Url()); });
+    connect(Velorin, &Click_Label::Clicked, this, [this] { Svc.Urls.Open_Url(Home_Page_Url()); });
     L_Velorin = Velorin;
 
     setFixedSize(694, Btn_CreateBin->y() + 152);
@@ -145,6 +153,8 @@ void TFVorlentFirmWare::Change_Language() {
     Set_Lang();
     F_New_Project->Set_Lang();
     F_OpenConf->Set_Lang();
+    F_SoftOptions->Set_Lang();
+    F_ParGen->Set_Lang();
 }
 
 void TFVorlentFirmWare::Btn_Click(QAbstractButton* Sender) {
@@ -157,16 +167,18 @@ void TFVorlentFirmWare::Btn_Click(QAbstractButton* Sender) {
     } else if (Sender == Btn_Info) {
         F_About->exec();
     } else if (Sender == Btn_Opz) {
-        Not_Available_Yet();
+        Show_Options();
     } else if (!State.Project_Open()) {
-        Msgs.Error(State.Text(18));
-    } else if (Sender == Btn_Prm_Gen || Sender == Btn_CreateBin) {
+        Svc.Msgs.Error(State.Text(18));
+    } else if (Sender == Btn_Prm_Gen) {
+        F_ParGen->exec();
+    } else if (Sender == Btn_CreateBin) {
         Not_Available_Yet();
     }
 }
 
 void TFVorlentFirmWare::Not_Available_Yet() {
-    Msgs.Information(State.Text(Msg_Not_Available));
+    Svc.Msgs.Information(State.Text(Msg_Not_Available));
 }
 
 void TFVorlentFirmWare::Create_New_Project() {
@@ -184,10 +196,41 @@ void TFVorlentFirmWare::Open_Project() {
     Set_Files(State);
 }
 
+void TFVorlentFirmWare::Show_Options() {
+    if (F_SoftOptions->exec() != Modal_Ok)
+        return;
+    Save_Setting();
+    Apply(Schedule.Set_Wanted(Update_Timer_Wanted(State)));
+}
+
+void TFVorlentFirmWare::Apply(Timer_Action Action) {
+    if (Action == Timer_Action::Start)
+        Timer_Update->start(Schedule.Interval_Ms());
+    else if (Action == Timer_Action::Stop)
+        Timer_Update->stop();
+}
+
+void TFVorlentFirmWare::Timer_UpdateTimer() {
+    if (!Schedule.Tick())
+        return;
+    Timer_Update->stop();
+    Checker->Start(Svc.Version);
+}
+
+void TFVorlentFirmWare::Show_Update_Check(bool Newer) {
+    if (Newer) {
+        LL_Update->setText(QStringLiteral("<a href=\"%1\">%2</a>")
+                               .arg(Download_Page_Url().toHtmlEscaped(), State.Text(19).toHtmlEscaped()));
+        LL_Update->adjustSize();
+    }
+    LL_Update->setVisible(Newer);
+    Apply(Schedule.Check_Finished());
+}
+
 void TFVorlentFirmWare::Save_Setting() {
     const Save_Status Status = Write_Settings(State);
     if (!Status)
-        Msgs.Error(State.Text(Msg_Settings_Not_Saved) + Status.Error_Text);
+        Svc.Msgs.Error(State.Text(Msg_Settings_Not_Saved) + Status.Error_Text);
 }
 
 void TFVorlentFirmWare::closeEvent(QCloseEvent* Event) {

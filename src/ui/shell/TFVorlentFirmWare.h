@@ -1,5 +1,7 @@
 #pragma once
 
+#include "shell/Update_Schedule.h"
+
 #include <QStyle>
 #include <QWidget>
 
@@ -11,12 +13,14 @@ class QTimer;
 namespace vo {
 
 struct Shared_State;
-class Messages;
-class Url_Opener;
+struct Services;
 class Icon_Button;
+class Version_Checker;
+class TFSoftOptions;
 class TFAbout;
 class TFNew_Project;
 class TFOpenConf;
+class TFParGen;
 
 // New messages of the main window (ids of Lang_Strings).
 inline constexpr int Msg_Not_Available = 60;
@@ -28,16 +32,21 @@ class TFVorlentFirmWare final : public QWidget {
     Q_OBJECT
 public:
     // The shared state must have been started up (Start_Up) before the window is created.
-    TFVorlentFirmWare(Shared_State& State, Messages& Messages, Url_Opener& Urls);
+    TFVorlentFirmWare(Shared_State& State, const Services& Services);
 
     void Set_Lang();
     void Change_Language();
     void Save_Setting();
+    // The update timer fired: check for a newer version, off the window thread.
+    void Timer_UpdateTimer();
 
     TFAbout* About_Box() const { return F_About; }
     TFNew_Project* New_Project_Dialog() const { return F_New_Project; }
     TFOpenConf* Open_Dialog() const { return F_OpenConf; }
+    TFParGen* Par_Gen_Dialog() const { return F_ParGen; }
+    TFSoftOptions* Options_Dialog() const { return F_SoftOptions; }
     QTimer* Update_Timer() const { return Timer_Update; }
+    Version_Checker* Update_Checker() const { return Checker; }
 
 protected:
     void closeEvent(QCloseEvent* Event) override;
@@ -50,10 +59,14 @@ private:
     void Open_Project();
     void Show_Configuration_Labels();
     void Not_Available_Yet();
+    void Show_Options();
+    void Apply(Timer_Action Action);
+    void Show_Update_Check(bool Newer);
 
     Shared_State& State;
-    Messages& Msgs;
-    Url_Opener& Urls;
+    const Services& Svc;
+    Update_Schedule Schedule;
+    Version_Checker* Checker = nullptr;
 
     QLabel* L_SW_Code = nullptr;
     QLabel* L_SW_Desc = nullptr;
@@ -79,6 +92,8 @@ private:
     TFAbout* F_About = nullptr;
     TFNew_Project* F_New_Project = nullptr;
     TFOpenConf* F_OpenConf = nullptr;
+    TFSoftOptions* F_SoftOptions = nullptr;
+    TFParGen* F_ParGen = nullptr;
 };
 
 } // namespace vo

@@ -23,6 +23,8 @@ TFOpenConf::TFOpenConf(const Shared_State& State, QWidget* Parent)
     auto* P_Button = new Button_Panel(this);
     Btn_OK = P_Button->Btn_OK;
     Btn_Cancel = P_Button->Btn_Cancel;
+    // Enter opens the selected configuration, as a double click does.
+    Btn_OK->setDefault(true);
 
     auto* Body = new QVBoxLayout;
     Body->setContentsMargins(16, 8, 16, 8);

@@ -49,3 +49,13 @@ TEST(Xml_Doc, Malformed_Input_Gives_An_Error_And_An_Empty_Document) {
         EXPECT_FALSE(vo::First_Top_Node(Doc)) << Text;
     }
 }
+
+TEST(Xml_Doc, Blank_Text_Survives_While_Layout_Blanks_Do_Not) {
+    pugi::xml_document Doc;
+    const pugi::xml_node Root =
+        Root_Of(Doc, "<r>\n  <a>  </a>\n  <b> x </b>\n  <c>\n    <d>1</d>\n  </c>\n</r>");
+    EXPECT_EQ(vo::Child_Text(Root, "a"), QStringLiteral("  "));
+    EXPECT_EQ(vo::Child_Text(Root, "b"), QStringLiteral(" x "));
+    EXPECT_EQ(vo::Child_Text(Root.child("c"), "d"), QStringLiteral("1"));
+    EXPECT_FALSE(vo::Child_Text(Root, "c").has_value());
+}

@@ -1,4 +1,5 @@
 #include "Ui_Fixture.h"
+#include "options/Version_Checker.h"
 #include "shell/Settings_File.h"
 #include "shell/Startup.h"
 #include "shell/TFAbout.h"
@@ -12,6 +13,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QSignalSpy>
 #include <QTemporaryDir>
 #include <memory>
 
@@ -28,7 +30,7 @@ protected:
             File.write(Settings);
         }
         vo::Start_Up(State, Dir.path());
-        Window = std::make_unique<vo::TFVorlentFirmWare>(State, Msgs, Urls);
+        Window = std::make_unique<vo::TFVorlentFirmWare>(State, Services.Svc);
         Window->show();
     }
 
@@ -36,8 +38,9 @@ protected:
 
     QTemporaryDir Dir;
     vo::Shared_State State;
-    Recording_Messages Msgs;
-    Recording_Url_Opener Urls;
+    Test_Services Services;
+    Recording_Messages& Msgs = Services.Msgs;
+    Recording_Url_Opener& Urls = Services.Urls;
     std::unique_ptr<vo::TFVorlentFirmWare> Window;
 };
 
@@ -92,9 +95,12 @@ TEST_F(Main_Window, New_Configuration_Opens_It_And_Unlocks_The_Steps) {
     EXPECT_EQ(Label("L_Name_Conf_L2"), QStringLiteral("Plant1"));
     EXPECT_EQ(State.ParGen_File, Dir.filePath(QStringLiteral("PROJECTS/Plant1/ParGen.xml")));
 
+    On_Next_Modal([](QWidget* Dialog) {
+        EXPECT_EQ(Dialog->objectName(), QStringLiteral("TFParGen"));
+        Click(Dialog, "Btn_Cancel");
+    });
     Click(Window.get(), "Btn_Prm_Gen");
-    ASSERT_EQ(Msgs.Shown.size(), 1);
-    EXPECT_NE(Msgs.Shown[0].Text, QStringLiteral("Error! Project not Valid"));
+    EXPECT_TRUE(Msgs.Shown.isEmpty()) << Msgs.Texts().join(u'|').toStdString();
 }
 
 TEST_F(Main_Window, Open_Dialog_Ok_With_An_Empty_List_Closes_The_Configuration) {
@@ -179,6 +185,62 @@ TEST_F(Main_Window, Update_Timer_Runs_Exactly_When_Both_Internet_Options_Are_Set
                      "</enable_update></lastinternet></Conf_Settings>"));
     EXPECT_TRUE(Window->Update_Timer()->isActive());
     EXPECT_EQ(Window->Update_Timer()->interval(), 60000);
+}
+
+TEST_F(Main_Window, A_Timer_Check_Shows_Or_Hides_The_Update_Link_And_Waits_Two_Hours) {
+    Start(QByteArray("<Conf_Settings><lastinternet><enable_internet>1</enable_internet><enable_update>1"
+                     "</enable_update></lastinternet></Conf_Settings>"));
+    auto* Link = Child<QLabel>(Window.get(), "LL_Update");
+    const auto Check_With = [&](const char* Reply) {
+        vo_test::Loopback_Http_Server Server(vo_test::Http_Response(200, Reply));
+        Services.Svc.Version.Server_Url = QString::fromStdString(Server.Url());
+        QSignalSpy Finished(Window->Update_Checker(), &vo::Version_Checker::Finished);
+        Window->Timer_UpdateTimer();
+        EXPECT_FALSE(Window->Update_Timer()->isActive());
+        EXPECT_TRUE(Finished.wait(5000));
+        EXPECT_EQ(Server.Requests().size(), 1u);
+    };
+    Check_With("VER. 2.003");
+    EXPECT_TRUE(Link->isVisible());
+    EXPECT_TRUE(Link->text().contains(QStringLiteral("/Home/download/download.asp#DU40913")));
+    EXPECT_TRUE(Link->text().contains(QStringLiteral("New Version Available. Click Here for more Details")));
+    EXPECT_TRUE(Window->Update_Timer()->isActive());
+    EXPECT_EQ(Window->Update_Timer()->interval(), 7200000);
+    Q_EMIT Link->linkActivated(
+        QStringLiteral("http://www.velorin.example/Home/download/download.asp#DU40913"));
+    EXPECT_EQ(Urls.Opened.last(),
+              QStringLiteral("http://www.velorin.example/Home/download/download.asp#DU40913"));
+
+    Check_With("VER. 2.002");
+    EXPECT_FALSE(Link->isVisible());
+    EXPECT_EQ(Window->Update_Timer()->interval(), 7200000);
+}
+
+TEST_F(Main_Window, Options_Ok_Writes_The_Settings_And_Arms_The_Timer_While_Cancel_Changes_Nothing) {
+    Start();
+    const QString Settings = Dir.filePath(QStringLiteral("Vorlent.xml"));
+    On_Next_Modal([](QWidget* Dialog) {
+        QTest::mouseClick(Child<QWidget>(Dialog, "CB_En_Con"), Qt::LeftButton, {}, QPoint(5, 5));
+        Click(Dialog, "Btn_Cancel");
+    });
+    Click(Window.get(), "Btn_Opz");
+    EXPECT_FALSE(QFile::exists(Settings));
+    EXPECT_FALSE(State.Enable_Internet);
+    EXPECT_FALSE(Window->Update_Timer()->isActive());
+
+    On_Next_Modal([](QWidget* Dialog) {
+        QTest::mouseClick(Child<QWidget>(Dialog, "CB_En_Con"), Qt::LeftButton, {}, QPoint(5, 5));
+        QTest::mouseClick(Child<QWidget>(Dialog, "CB_Update"), Qt::LeftButton, {}, QPoint(5, 5));
+        Click(Dialog, "Btn_OK");
+    });
+    Click(Window.get(), "Btn_Opz");
+    EXPECT_TRUE(State.Enable_Internet && State.Enable_Update);
+    EXPECT_TRUE(Window->Update_Timer()->isActive());
+    EXPECT_EQ(Window->Update_Timer()->interval(), 60000);
+    vo::Shared_State Reread;
+    vo::Set_Folders(Reread, Dir.path());
+    vo::Read_Settings(Reread);
+    EXPECT_TRUE(Reread.Enable_Internet && Reread.Enable_Update);
 }
 
 TEST_F(Main_Window, Language_Change_Relabels_The_Windows_But_Not_The_About_Box) {

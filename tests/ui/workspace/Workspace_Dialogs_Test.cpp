@@ -113,6 +113,19 @@ TEST_F(Workspace_Dialogs, Open_Dialog_Preselects_The_Open_Configuration_Ignoring
     EXPECT_TRUE(Dialog.SL.isEmpty());
 }
 
+TEST_F(Workspace_Dialogs, Open_Dialog_Opens_The_Selection_On_Enter) {
+    for (const char* Name : {"A", "B"})
+        QDir(State.Projects_Dir).mkdir(QString::fromUtf8(Name));
+    vo::TFOpenConf Dialog(State, nullptr);
+    On_Next_Modal([](QWidget* Shown) {
+        auto* List = Child<QListWidget>(Shown, "ListBox1");
+        QTest::keyClick(List, Qt::Key_Down);
+        QTest::keyClick(List, Qt::Key_Return);
+    });
+    EXPECT_EQ(Dialog.exec(), vo::Modal_Ok);
+    EXPECT_EQ(Dialog.Name_Conf, QStringLiteral("B"));
+}
+
 TEST_F(Workspace_Dialogs, Open_Dialog_Follows_The_Users_Selection) {
     for (const char* Name : {"A", "B", "C"})
         QDir(State.Projects_Dir).mkdir(QString::fromUtf8(Name));

@@ -1,0 +1,73 @@
+#include "Cli_Config.h"
+
+#include "Commands.h"
+#include "params/Par_Gen_Check.h"
+#include "params/Par_Gen_File.h"
+#include "shell/Startup.h"
+#include "util/Path_Join.h"
+#include "workspace/Workspace.h"
+
+#include <QDir>
+#include <QFileInfo>
+
+namespace vo {
+
+namespace {
+
+// No configuration name holds a separator, so a value with one can only be a path.
+bool Is_Path(const QString& Config) {
+    return Config.contains(u'/') || Config.contains(Native_Separator());
+}
+
+bool Open_Config(Cli_Context& Context, const QString& Config) {
+    Shared_State& State = Context.State;
+    QString Path;
+    if (Is_Path(Config)) {
+        Path = QDir::toNativeSeparators(QDir::cleanPath(Config));
+    } else if (Is_Safe_Configuration_Name(Config)) {
+        Path = Join_Path(State.Projects_Dir, Config);
+    } else {
+        Context.Err << "vo40913-cli: \"" << Config
+                    << "\" is not a configuration name (a folder path must contain \"/\")\n";
+        return false;
+    }
+    if (!QFileInfo(Path).isDir()) {
+        Context.Err << "vo40913-cli: no configuration folder \"" << Path << "\"\n";
+        return false;
+    }
+    State.Project_Name = QFileInfo(Path).fileName();
+    State.Project_Path = Path;
+    Set_Files(State);
+    return true;
+}
+
+} // namespace
+
+int Usage_Error(Cli_Context& Context, const char* Name) {
+    Context.Err << "Usage: vo40913-cli " << Find_Command(QLatin1String(Name))->Usage << '\n';
+    return Exit_Usage;
+}
+
+void Print_Message(Cli_Context& Context, int Id) {
+    Context.Err << Context.State.Text(Id) << '\n';
+}
+
+std::optional<Par_Gen> Load_Config(Cli_Context& Context, const QString& Config) {
+    if (!Open_Config(Context, Config))
+        return std::nullopt;
+    Par_Gen Set;
+    if (const std::optional<QString> Error = Load_Par_Gen(Context.State.ParGen_File, Set)) {
+        Context.Err << "vo40913-cli: " << *Error << '\n';
+        return std::nullopt;
+    }
+    return Set;
+}
+
+int Run_Checks(Cli_Context& Context, const Par_Gen& Set) {
+    const int Id = Controllo_Dati(Set, Shown_View(Set));
+    if (Id != 0)
+        Print_Message(Context, Id);
+    return Id;
+}
+
+} // namespace vo

@@ -1,0 +1,29 @@
+#include "Cli_Config.h"
+#include "workspace/Workspace.h"
+
+#include <QDir>
+#include <QFileInfo>
+
+namespace vo {
+
+// new NAME: a new configuration folder under the rules and messages of the new-configuration
+// dialog; its path on standard output.
+int Run_New(Cli_Context& Context) {
+    if (Context.Args.size() != 1)
+        return Usage_Error(Context, "new");
+    // The graphical program makes PROJECTS at start-up; without it every name would be refused
+    // with a message about the name.
+    const QString& Projects_Dir = Context.State.Projects_Dir;
+    if (!QFileInfo(Projects_Dir).isDir() && !QDir().mkdir(Projects_Dir)) {
+        Context.Err << "vo40913-cli: cannot create the folder \"" << Projects_Dir << "\"\n";
+        return Exit_Failed;
+    }
+    if (const int Id = Create_Configuration(Context.State, Context.Args.first())) {
+        Print_Message(Context, Id);
+        return Exit_Failed;
+    }
+    Context.Out << Context.State.Project_Path << '\n';
+    return Exit_Ok;
+}
+
+} // namespace vo

@@ -1,0 +1,37 @@
+#include "Cli_Config.h"
+#include "params/Par_Gen_Assign.h"
+#include "params/Par_Gen_File.h"
+
+namespace vo {
+
+// set CONFIG Element=value ...: the changes in the order given, as a user makes them in the
+// dialog, then OK: the checks, and ParGen.xml written only when they pass.
+int Run_Set(Cli_Context& Context) {
+    if (Context.Args.size() < 2)
+        return Usage_Error(Context, "set");
+    const QStringList Changes = Context.Args.mid(1);
+    for (const QString& Change : Changes) {
+        if (!Change.contains(u'=')) {
+            Context.Err << "vo40913-cli: \"" << Change << "\" is not of the form Element=value\n";
+            return Usage_Error(Context, "set");
+        }
+    }
+    std::optional<Par_Gen> Set = Load_Config(Context, Context.Args.first());
+    if (!Set)
+        return Exit_Failed;
+    for (const QString& Change : Changes) {
+        if (const std::optional<QString> Error = Apply_Par_Gen_Text(*Set, Change)) {
+            Context.Err << "vo40913-cli: " << *Error << '\n';
+            return Exit_Failed;
+        }
+    }
+    if (Run_Checks(Context, *Set) != 0)
+        return Exit_Failed;
+    if (const Save_Status Saved = Save_Par_Gen(*Set, Context.State.ParGen_File); !Saved) {
+        Context.Err << "vo40913-cli: " << Saved.Error_Text << '\n';
+        return Exit_Failed;
+    }
+    return Exit_Ok;
+}
+
+} // namespace vo

@@ -1,0 +1,24 @@
+#pragma once
+
+#include "Par_Gen.h"
+#include "util/File_Save.h"
+
+#include <QByteArray>
+#include <QString>
+#include <optional>
+
+namespace vo {
+
+// Reads the parameter set at Path into Set. No file at the path: the defaults for a missing
+// file, silently. A file that cannot be read or is not well-formed XML: the error text, and Set
+// keeps the values it held. Otherwise every field falls back on its own default.
+[[nodiscard]] std::optional<QString> Load_Par_Gen(const QString& Path, Par_Gen& Set);
+
+// The file's bytes: root Par_Gen with the 27 elements in table order, then the version comment
+// at document level; no declaration, no indentation.
+QByteArray Par_Gen_Bytes(const Par_Gen& Set);
+
+// Replaces the file at Path with Set in one step.
+[[nodiscard]] Save_Status Save_Par_Gen(const Par_Gen& Set, const QString& Path);
+
+} // namespace vo

@@ -1,0 +1,107 @@
+#include "Curl_Http_Client.h"
+
+#include <curl/curl.h>
+#include <memory>
+
+namespace vo {
+
+namespace {
+
+// libcurl's global set-up is done once, before the first request of any thread.
+struct Curl_Global {
+    Curl_Global() { curl_global_init(CURL_GLOBAL_DEFAULT); }
+    ~Curl_Global() { curl_global_cleanup(); }
+    Curl_Global(const Curl_Global&) = delete;
+    Curl_Global& operator=(const Curl_Global&) = delete;
+};
+
+struct Transfer {
+    std::string Body;
+    std::size_t Max_Body_Bytes;
+    std::stop_token Stop;
+    bool Too_Large = false;
+};
+
+std::size_t Write_Body(char* Data, std::size_t Size, std::size_t Count, void* User) {
+    auto& Into = *static_cast<Transfer*>(User);
+    const std::size_t Bytes = Size * Count;
+    if (Bytes > Into.Max_Body_Bytes - Into.Body.size()) {
+        Into.Too_Large = true;
+        return 0;
+    }
+    Into.Body.append(Data, Bytes);
+    return Bytes;
+}
+
+int Check_Stop(void* User, curl_off_t, curl_off_t, curl_off_t, curl_off_t) {
+    return static_cast<Transfer*>(User)->Stop.stop_requested() ? 1 : 0;
+}
+
+using Curl_Handle = std::unique_ptr<CURL, decltype(&curl_easy_cleanup)>;
+using Header_List = std::unique_ptr<curl_slist, decltype(&curl_slist_free_all)>;
+
+Header_List Make_Header_List(const Http_Request& Request) {
+    curl_slist* List = nullptr;
+    for (const auto& [Name, Value] : Request.Headers)
+        List = curl_slist_append(List, (Name + ": " + Value).c_str());
+    return {List, &curl_slist_free_all};
+}
+
+} // namespace
+
+Curl_Http_Client::Curl_Http_Client() {
+    static const Curl_Global Global;
+}
+
+Http_Reply Curl_Http_Client::Get(const Http_Request& Request, std::stop_token Stop) {
+    Http_Reply Reply;
+    const Curl_Handle Handle(curl_easy_init(), &curl_easy_cleanup);
+    const Header_List Headers = Make_Header_List(Request);
+    if (!Handle || (!Headers && !Request.Headers.empty())) {
+        Reply.Error = "libcurl could not set up the request";
+        return Reply;
+    }
+    CURL* const Curl = Handle.get();
+    Transfer Into{{}, Request.Max_Body_Bytes, std::move(Stop)};
+    char Error_Text[CURL_ERROR_SIZE] = {};
+
+    curl_easy_setopt(Curl, CURLOPT_URL, Request.Url.c_str());
+    curl_easy_setopt(Curl, CURLOPT_PROTOCOLS_STR, "http,https");
+    curl_easy_setopt(Curl, CURLOPT_HTTP_VERSION, static_cast<long>(CURL_HTTP_VERSION_1_0));
+    curl_easy_setopt(Curl, CURLOPT_HTTPGET, 1L);
+    curl_easy_setopt(Curl, CURLOPT_HTTPHEADER, Headers.get());
+    // A redirect would take the answer from wherever the first server points; the reply must
+    // come from the server asked.
+    curl_easy_setopt(Curl, CURLOPT_FOLLOWLOCATION, 0L);
+    // Straight to the server, whatever proxy the environment names.
+    curl_easy_setopt(Curl, CURLOPT_PROXY, "");
+    // Signals are no way to time out a request on a worker thread.
+    curl_easy_setopt(Curl, CURLOPT_NOSIGNAL, 1L);
+    curl_easy_setopt(Curl, CURLOPT_TIMEOUT_MS, static_cast<long>(Request.Timeout.count()));
+    curl_easy_setopt(Curl, CURLOPT_MAXFILESIZE_LARGE, static_cast<curl_off_t>(Request.Max_Body_Bytes));
+    curl_easy_setopt(Curl, CURLOPT_WRITEFUNCTION, &Write_Body);
+    curl_easy_setopt(Curl, CURLOPT_WRITEDATA, &Into);
+    curl_easy_setopt(Curl, CURLOPT_XFERINFOFUNCTION, &Check_Stop);
+    curl_easy_setopt(Curl, CURLOPT_XFERINFODATA, &Into);
+    curl_easy_setopt(Curl, CURLOPT_NOPROGRESS, 0L);
+    curl_easy_setopt(Curl, CURLOPT_ERRORBUFFER, Error_Text);
+
+    const CURLcode Code = curl_easy_perform(Curl);
+    long Status = 0;
+    curl_easy_getinfo(Curl, CURLINFO_RESPONSE_CODE, &Status);
+    Reply.Status = static_cast<int>(Status);
+
+    if (Into.Too_Large || Code == CURLE_FILESIZE_EXCEEDED)
+        Reply.Error = "reply body longer than " + std::to_string(Request.Max_Body_Bytes) + " bytes";
+    else if (Code == CURLE_ABORTED_BY_CALLBACK)
+        Reply.Error = "request stopped";
+    else if (Code != CURLE_OK)
+        Reply.Error = Error_Text[0] != '\0' ? Error_Text : curl_easy_strerror(Code);
+    else if (Status < 200 || Status > 299)
+        Reply.Error = "HTTP status " + std::to_string(Status);
+    else
+        Reply.Body = std::move(Into.Body);
+    return Reply;
+}
+
+} // namespace vo

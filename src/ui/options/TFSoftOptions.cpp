@@ -1,0 +1,274 @@
+#include "TFSoftOptions.h"
+
+#include "Messages.h"
+#include "Services.h"
+#include "Url_Opener.h"
+#include "lang/String_Table.h"
+#include "options/Language_List.h"
+#include "options/Version_Checker.h"
+#include "shell/Shared_State.h"
+#include "shell/Software_Info.h"
+#include "util/Path_Join.h"
+#include "widgets/Button_Panel.h"
+#include "widgets/Click_Label.h"
+#include "widgets/Title_Panel.h"
+#include "widgets/Window_Style.h"
+
+#include <QCheckBox>
+#include <QFileInfo>
+#include <QLabel>
+#include <QPixmap>
+#include <QPushButton>
+#include <QStyle>
+#include <QTabWidget>
+#include <QVBoxLayout>
+
+namespace vo {
+
+namespace {
+
+struct Slot_Place {
+    QPoint Flag;
+    QPoint Name;
+};
+
+// Slots 1 to 3 fill the left column from the top, slots 4 to 6 the right one.
+constexpr Slot_Place Slot_Places[] = {
+    {{24, 40}, {80, 56}},   {{26, 94}, {80, 110}},   {{24, 148}, {80, 164}},
+    {{254, 40}, {310, 56}}, {{254, 94}, {310, 110}}, {{254, 148}, {310, 164}},
+};
+
+// A flag picture with its background, the colour of its bottom-left pixel, made transparent.
+QPixmap Load_Flag(const QString& Path) {
+    const QImage Image(Path);
+    if (Image.isNull())
+        return {};
+    QPixmap Flag = QPixmap::fromImage(Image);
+    Flag.setMask(Flag.createMaskFromColor(Image.pixelColor(0, Image.height() - 1), Qt::MaskInColor));
+    return Flag;
+}
+
+QCheckBox* Add_Check(QWidget* Page, const QString& Name, int Left, int Top) {
+    auto* Box = new QCheckBox(Page);
+    Box->setObjectName(Name);
+    Box->move(Left, Top);
+    return Box;
+}
+
+QPushButton* Add_Button(QWidget* Page, const QString& Name, QRect Geometry) {
+    auto* Button = new QPushButton(Page);
+    Button->setObjectName(Name);
+    Button->setGeometry(Geometry);
+    Button->setAutoDefault(false);
+    return Button;
+}
+
+} // namespace
+
+TFSoftOptions::TFSoftOptions(Shared_State& State, const Services& Services,
+                             std::function<void()> Change_Language, QWidget* Parent)
+    : Modal_Dialog(Parent), State(State), Svc(Services), Change_Language(std::move(Change_Language)),
+      Checker(new Version_Checker(Services.Http, this)), P_Title(new Title_Panel(State.Software_Code, this)),
+      PC_Options(new QTabWidget(this)), TS_Language(new QWidget), TS_Con_Options(new QWidget),
+      TS_Soft_Settings(new QWidget) {
+    setObjectName(QStringLiteral("TFSoftOptions"));
+    setWindowFlags(Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowCloseButtonHint);
+    Apply_Window_Style(this);
+    PC_Options->setObjectName(QStringLiteral("PC_Options"));
+    TS_Language->setObjectName(QStringLiteral("TS_Language"));
+    TS_Con_Options->setObjectName(QStringLiteral("TS_Con_Options"));
+    TS_Soft_Settings->setObjectName(QStringLiteral("TS_Soft_Settings"));
+    PC_Options->addTab(TS_Language, QString());
+    PC_Options->addTab(TS_Con_Options, QString());
+    PC_Options->addTab(TS_Soft_Settings, QString());
+    Build_Language_Page(TS_Language);
+    Build_Connection_Page(TS_Con_Options);
+    Build_Settings_Page(TS_Soft_Settings);
+
+    auto* P_Button = new Button_Panel(this);
+    Btn_OK = P_Button->Btn_OK;
+    Btn_Cancel = P_Button->Btn_Cancel;
+    auto* Layout = new QVBoxLayout(this);
+    Layout->setContentsMargins(0, 0, 0, 0);
+    Layout->setSpacing(0);
+    Layout->addWidget(P_Title);
+    Layout->addWidget(PC_Options, 1);
+    Layout->addWidget(P_Button);
+    connect(Btn_OK, &QPushButton::clicked, this, &TFSoftOptions::Btn_OKClick);
+    connect(Btn_Cancel, &QPushButton::clicked, this, [this] { done(Modal_Cancel); });
+    connect(Checker, &Version_Checker::Finished, this, &TFSoftOptions::Show_Check_Result);
+
+    setFixedSize(509, 373);
+    Set_Lang();
+}
+
+void TFSoftOptions::Build_Language_Page(QWidget* Page) {
+    L_Sel_Lang = new QLabel(Page);
+    L_Sel_Lang->setObjectName(QStringLiteral("L_Sel_Lang"));
+    L_Sel_Lang->move(12, 11);
+    for (int Index = 0; Index < 6; ++Index) {
+        const QString Number = QString::number(Index + 1);
+        Slot& Slot = Slots[static_cast<size_t>(Index)];
+        Slot.Flag = new Click_Label(QStringLiteral("I_L") + Number, Page);
+        Slot.Flag->setGeometry(QRect(Slot_Places[Index].Flag, QSize(48, 48)));
+        Slot.Name = new Click_Label(QStringLiteral("L_L") + Number, Page);
+        Slot.Name->move(Slot_Places[Index].Name);
+        connect(Slot.Flag, &Click_Label::Clicked, this, [this, Index] { LangClick(Index); });
+        connect(Slot.Name, &Click_Label::Clicked, this, [this, Index] { LangClick(Index); });
+    }
+    L_Page_Lang = new QLabel(Page);
+    L_Page_Lang->setObjectName(QStringLiteral("L_Page_Lang"));
+    L_Page_Lang->move(220, 212);
+    Btn_Prev = Add_Button(Page, QStringLiteral("Btn_Prev"), {12, 204, 110, 28});
+    Btn_Prev->setIcon(style()->standardIcon(QStyle::SP_ArrowLeft));
+    Btn_Next = Add_Button(Page, QStringLiteral("Btn_Next"), {379, 205, 110, 28});
+    Btn_Next->setIcon(style()->standardIcon(QStyle::SP_ArrowRight));
+    Btn_Next->setLayoutDirection(Qt::RightToLeft);
+    connect(Btn_Prev, &QPushButton::clicked, this, [this] { Btn_NextClick(Btn_Prev); });
+    connect(Btn_Next, &QPushButton::clicked, this, [this] { Btn_NextClick(Btn_Next); });
+}
+
+void TFSoftOptions::Build_Connection_Page(QWidget* Page) {
+    CB_En_Con = Add_Check(Page, QStringLiteral("CB_En_Con"), 12, 16);
+    CB_Update = Add_Check(Page, QStringLiteral("CB_Update"), 36, 47);
+    Btn_Check_Update = Add_Button(Page, QStringLiteral("Btn_Check_Update"), {36, 78, 204, 28});
+    LL_Check_Update = new QLabel(Page);
+    LL_Check_Update->setObjectName(QStringLiteral("LL_Check_Update"));
+    LL_Check_Update->move(40, 120);
+    LL_Check_Update->setTextFormat(Qt::RichText);
+    connect(LL_Check_Update, &QLabel::linkActivated, this,
+            [this](const QString& Link) { Svc.Urls.Open_Url(Link); });
+    connect(Btn_Check_Update, &QPushButton::clicked, this, &TFSoftOptions::Btn_Check_UpdateClick);
+    for (QCheckBox* Box : {CB_En_Con, CB_Update})
+        connect(Box, &QCheckBox::toggled, this, &TFSoftOptions::Update_CheckBox);
+}
+
+void TFSoftOptions::Build_Settings_Page(QWidget* Page) {
+    CB_Soft_Set_Jump_Table = Add_Check(Page, QStringLiteral("CB_Soft_Set_Jump_Table"), 12, 16);
+    CB_DoubleClick_Auto_Size = Add_Check(Page, QStringLiteral("CB_DoubleClick_Auto_Size"), 12, 39);
+}
+
+void TFSoftOptions::Set_Lang() {
+    setWindowTitle(State.Text(300));
+    Set_Caption(P_Title->L_SW_Desc, State.Text(301));
+    PC_Options->setTabText(0, State.Text(302));
+    PC_Options->setTabText(1, State.Text(303));
+    PC_Options->setTabText(2, State.Text(319));
+    Set_Caption(L_Sel_Lang, State.Text(304));
+    Set_Caption(L_Page_Lang, State.Text(305) + QStringLiteral("1") + State.Text(306) + QStringLiteral("1"));
+    Btn_Prev->setText(State.Text(307));
+    Btn_Next->setText(State.Text(308));
+    CB_En_Con->setText(State.Text(309));
+    CB_Update->setText(State.Text(310));
+    Btn_Check_Update->setText(State.Text(311));
+    Btn_OK->setText(State.Text(312));
+    Btn_Cancel->setText(State.Text(313));
+    CB_Soft_Set_Jump_Table->setText(State.Text(320));
+    CB_DoubleClick_Auto_Size->setText(State.Text(321));
+    for (QCheckBox* Box : {CB_En_Con, CB_Update, CB_Soft_Set_Jump_Table, CB_DoubleClick_Auto_Size})
+        Box->adjustSize();
+}
+
+void TFSoftOptions::showEvent(QShowEvent* Event) {
+    Language_In_Use = State.Language_Name;
+    Create_Lang_List();
+    LL_Check_Update->hide();
+    PC_Options->setCurrentWidget(TS_Language);
+    CB_En_Con->setChecked(State.Enable_Internet);
+    CB_Update->setChecked(State.Enable_Update);
+    CB_Soft_Set_Jump_Table->setChecked(State.Enable_Jump_Field_Tables);
+    CB_DoubleClick_Auto_Size->setChecked(State.Double_Click_Auto_Size);
+    Update_CheckBox();
+    Modal_Dialog::showEvent(Event);
+}
+
+void TFSoftOptions::Create_Lang_List() {
+    SL_Languages = Language_Files(State.Language_Dir);
+    Show_Page = 1;
+    Update_Lang_Page(1);
+}
+
+void TFSoftOptions::Update_Lang_Page(int Num_Page) {
+    const int Pages = Page_Count(static_cast<int>(SL_Languages.size()));
+    Set_Caption(L_Sel_Lang, State.Text(304) + Language_In_Use);
+    Set_Caption(L_Page_Lang,
+                State.Text(305) + QString::number(Num_Page) + State.Text(306) + QString::number(Pages));
+    Btn_Prev->setVisible(Num_Page != 1);
+    Btn_Next->setVisible(Num_Page != Pages);
+    const int First = (Num_Page - 1) * Languages_Per_Page;
+    for (int Index = 0; Index < 6; ++Index) {
+        const Slot& Slot = Slots[static_cast<size_t>(Index)];
+        const bool In_Use = First + Index < SL_Languages.size();
+        Slot.Name->setVisible(In_Use);
+        Slot.Flag->setVisible(In_Use);
+        if (!In_Use)
+            continue;
+        const QString Name = Language_Of(SL_Languages[First + Index]);
+        Set_Caption(Slot.Name, Name);
+        QString Flag = Join_Path(State.Language_Dir, Name + QStringLiteral(".bmp"));
+        if (!QFileInfo::exists(Flag))
+            Flag = Join_Path(State.Language_Dir, QStringLiteral("DefaultFlag.bmp"));
+        const QPixmap Picture = QFileInfo::exists(Flag) ? Load_Flag(Flag) : QPixmap();
+        Slot.Flag->setPixmap(Picture);
+        Slot.Flag->setVisible(!Picture.isNull());
+    }
+}
+
+void TFSoftOptions::Btn_NextClick(QPushButton* Sender) {
+    const int Pages = Page_Count(static_cast<int>(SL_Languages.size()));
+    if (Sender == Btn_Next && Show_Page + 1 <= Pages)
+        ++Show_Page;
+    else if (Sender == Btn_Prev && Show_Page >= 2)
+        --Show_Page;
+    Update_Lang_Page(Show_Page);
+}
+
+void TFSoftOptions::LangClick(int Slot_Index) {
+    const int Entry = (Show_Page - 1) * Languages_Per_Page + Slot_Index;
+    if (Entry >= SL_Languages.size())
+        return;
+    const QString Chosen = Language_Of(SL_Languages[Entry]);
+    if (!Svc.Msgs.Confirm(State.Text(316) + Language_In_Use + State.Text(317) + Chosen + State.Text(318)))
+        return;
+    Language_In_Use = Chosen;
+    // The table takes the new language now; the name in the shared state changes only with OK.
+    const QString Remembered = State.Language_Name;
+    State.Language_Name = Chosen;
+    Load_Language(State);
+    State.Language_Name = Remembered;
+    Change_Language();
+    Set_Caption(L_Sel_Lang, State.Text(304) + Language_In_Use);
+}
+
+void TFSoftOptions::Update_CheckBox() {
+    CB_Update->setEnabled(CB_En_Con->isChecked());
+    Btn_Check_Update->setEnabled(CB_Update->isEnabled() && CB_Update->isChecked() && !Checker->Running());
+}
+
+void TFSoftOptions::Btn_Check_UpdateClick() {
+    if (Checker->Start(Svc.Version))
+        Update_CheckBox();
+}
+
+void TFSoftOptions::Show_Check_Result(bool Newer) {
+    if (Newer)
+        LL_Check_Update->setText(
+            QStringLiteral("<a href=\"%1\">%2</a>")
+                .arg(Download_Page_Url().toHtmlEscaped(), State.Text(314).toHtmlEscaped()));
+    else
+        LL_Check_Update->setText(State.Text(315).toHtmlEscaped());
+    LL_Check_Update->adjustSize();
+    LL_Check_Update->show();
+    Update_CheckBox();
+}
+
+void TFSoftOptions::Btn_OKClick() {
+    State.Language_Name = Language_In_Use;
+    State.Enable_Internet = CB_En_Con->isChecked();
+    State.Enable_Update = CB_Update->isChecked();
+    State.Enable_Jump_Field_Tables = CB_Soft_Set_Jump_Table->isChecked();
+    State.Double_Click_Auto_Size = CB_DoubleClick_Auto_Size->isChecked();
+    done(Modal_Ok);
+}
+
+} // namespace vo

@@ -1,0 +1,87 @@
+#pragma once
+
+#include "params/Par_Gen.h"
+#include "params/Par_Gen_Check.h"
+#include "widgets/Modal_Dialog.h"
+
+#include <QHash>
+#include <array>
+
+class QCheckBox;
+class QComboBox;
+class QLabel;
+class QLineEdit;
+class QPushButton;
+
+namespace vo {
+
+struct Shared_State;
+class Messages;
+class Title_Panel;
+class Category_Group;
+class Category_Panel;
+
+// The communication parameters of the open configuration: loaded at every showing, checked and
+// saved on OK, discarded on Cancel. The values live in the controls.
+class TFParGen final : public Modal_Dialog {
+    Q_OBJECT
+public:
+    TFParGen(const Shared_State& State, Messages& Messages, QWidget* Parent);
+    void Set_Lang();
+
+    // The values the controls hold, and what the dialog shows of them.
+    Par_Gen Held_Values() const;
+    Par_Gen_View Shown() const;
+
+protected:
+    void showEvent(QShowEvent* Event) override;
+    bool eventFilter(QObject* Watched, QEvent* Event) override;
+
+private:
+    struct Side_Rows {
+        QComboBox* Serial;
+        QComboBox* Baudrate;
+        QComboBox* Parity;
+        QComboBox* DataBits;
+        QComboBox* StopBits;
+        QLineEdit* TimeOut;
+        std::array<QLabel*, 6> Labels;
+    };
+
+    void Build_Panels();
+    Side_Rows Build_Side(Category_Panel* Panel, const QString& Side);
+    void Build_Ethernet();
+    void Order_TAB_Panels_40913();
+    void Put_Values(const Par_Gen& Set);
+    void On_Change(QComboBox* Sender);
+    void Change_Device_Type();
+    void Move_GroupBoxs();
+    void Btn_OKClick();
+
+    const Shared_State& State;
+    Messages& Msgs;
+    Title_Panel* P_Title;
+    Category_Group* Group;
+    Category_Panel* CP_Device_Type;
+    Category_Panel* CP_Operation_Mode;
+    Category_Panel* CP_Modbus_RTU;
+    Category_Panel* CP_Modbus_ASCII;
+    Category_Panel* CP_Ethernet;
+    QLabel* L_Device_Type_Type = nullptr;
+    QComboBox* CB_Device_Type_Type = nullptr;
+    QComboBox* CB_Operation_Mode_Mode = nullptr;
+    Side_Rows RTU{};
+    Side_Rows ASCII{};
+    QLabel* L_Ethernet_IP = nullptr;
+    QLabel* L_Ethernet_SM = nullptr;
+    QCheckBox* CB_Ethernet_En_GAT = nullptr;
+    // IP Address, SubNet Mask and Gateway bytes, in the order of the "." key.
+    std::array<QLineEdit*, 12> Address_Edits{};
+    QPushButton* Btn_OK = nullptr;
+    QPushButton* Btn_Cancel = nullptr;
+    // The input of each list and text element of the parameter set.
+    QHash<QString, QComboBox*> Lists;
+    QHash<QString, QLineEdit*> Edits;
+};
+
+} // namespace vo

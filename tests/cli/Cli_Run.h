@@ -1,0 +1,83 @@
+#pragma once
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QFile>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+
+namespace vo_test {
+
+struct Run_Result {
+    int Exit_Code = -1;
+    QString Out;
+    QStringList Err_Lines;
+};
+
+// The built vo40913-cli, which sits beside this test program.
+inline QString Built_Cli() {
+    return QDir(QCoreApplication::applicationDirPath()).filePath(QStringLiteral("vo40913-cli"));
+}
+
+// Runs Program (the built vo40913-cli unless told) with Args; a crash or a hang gives exit -1.
+inline Run_Result Run_Cli(const QStringList& Args, const QString& Program = Built_Cli()) {
+    QProcess Process;
+    Process.start(Program, Args);
+    Run_Result Result;
+    if (!Process.waitForFinished(30000))
+        return Result;
+    Result.Exit_Code = Process.exitStatus() == QProcess::NormalExit ? Process.exitCode() : -1;
+    Result.Out = QString::fromUtf8(Process.readAllStandardOutput());
+    Result.Err_Lines = QString::fromUtf8(Process.readAllStandardError()).split(u'\n', Qt::SkipEmptyParts);
+    return Result;
+}
+
+inline QByteArray Read_All(const QString& Path) {
+    QFile File(Path);
+    return File.open(QIODevice::ReadOnly) ? File.readAll() : QByteArray();
+}
+
+inline void Write_All(const QString& Path, const QByteArray& Bytes) {
+    QFile File(Path);
+    ASSERT_TRUE(File.open(QIODevice::WriteOnly));
+    ASSERT_EQ(File.write(Bytes), Bytes.size());
+}
+
+// A configuration folder in a temporary place, holding Bytes as its ParGen.xml unless they are
+// empty.
+struct Config_Folder {
+    explicit Config_Folder(const QByteArray& Bytes = QByteArray()) {
+        if (!Bytes.isEmpty())
+            Write_All(ParGen, Bytes);
+    }
+
+    QString Path() const { return Dir.path(); }
+
+    QTemporaryDir Dir;
+    QString ParGen = Dir.filePath(QStringLiteral("ParGen.xml"));
+};
+
+// A copy of vo40913-cli in a folder of its own, so that the folders it keeps beside itself
+// (PROJECTS, LANGUAGE) are the test's.
+class Copied_Cli : public testing::Test {
+protected:
+    void SetUp() override { ASSERT_TRUE(QFile::copy(Built_Cli(), Program)); }
+
+    // Installs a language file of the source tree beside the copy.
+    void Install_Language(const QString& Name) {
+        ASSERT_TRUE(QDir(Root.path()).mkpath(QStringLiteral("LANGUAGE")));
+        const QString File_Name = Name + QStringLiteral(".lng");
+        ASSERT_TRUE(QFile::copy(QStringLiteral(VO_SOURCE_DIR "/data/LANGUAGE/") + File_Name,
+                                Root.filePath(QStringLiteral("LANGUAGE/") + File_Name)));
+    }
+
+    Run_Result Run(const QStringList& Args) const { return Run_Cli(Args, Program); }
+
+    QString Projects_Dir() const { return Root.filePath(QStringLiteral("PROJECTS")); }
+
+    QTemporaryDir Root;
+    QString Program = Root.filePath(QStringLiteral("vo40913-cli"));
+};
+
+} // namespace vo_test

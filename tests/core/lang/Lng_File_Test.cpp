@@ -1,0 +1,102 @@
+#include "Lang_Test_Files.h"
+#include "lang/Lng_File.h"
+#include "lang/String_Table.h"
+
+#include <QFileInfo>
+#include <gtest/gtest.h>
+#include <random>
+#include <sys/resource.h>
+
+namespace {
+
+struct Seen {
+    qsizetype Number;
+    vo::Lng_Line_Kind Kind;
+    int Id;
+    QString Text;
+    bool operator==(const Seen&) const = default;
+};
+
+std::vector<Seen> Visit(const QString& Text) {
+    std::vector<Seen> Lines;
+    vo::Visit_Lng_Lines(Text, vo::String_Count, [&](qsizetype Number, const vo::Lng_Line& Line) {
+        Lines.push_back({Number, Line.Kind, Line.Id, Line.Text});
+    });
+    return Lines;
+}
+
+long Peak_Rss_Kib() {
+    rusage Usage{};
+    getrusage(RUSAGE_SELF, &Usage);
+    return Usage.ru_maxrss;
+}
+
+} // namespace
+
+TEST(Visit_Lng_Lines, Cr_Lf_Crlf_End_A_Line_Each) {
+    using K = vo::Lng_Line_Kind;
+    const std::vector<Seen> Expected = {
+        {1, K::Entry, 1, QStringLiteral("a")},
+        {2, K::Entry, 2, QStringLiteral("b")},
+        {3, K::Entry, 3, QStringLiteral("c")},
+        {4, K::Free, -1, {}},
+        {5, K::Free, -1, {}},
+        {6, K::Entry, 4, QStringLiteral("d")},
+    };
+    // LF CR is two line ends, so lines 4 and 5 are empty; the last line needs no end.
+    EXPECT_EQ(Visit(QStringLiteral("STR1 = a\r\nSTR2 = b\rSTR3 = c\n\n\rSTR4 = d")), Expected);
+    EXPECT_EQ(Visit(QStringLiteral("STR1 = a\r\nSTR2 = b\rSTR3 = c\n\n\rSTR4 = d\r\n")), Expected);
+    EXPECT_TRUE(Visit(QString()).empty());
+}
+
+TEST(Load_Language_File, Same_Entries_Whatever_The_Line_Ends) {
+    QTemporaryDir Dir;
+    for (const char* End : {"\n", "\r", "\r\n"}) {
+        const QByteArray Bytes = QByteArray("/#/ heading") + End + "STR13 = Opzioni" + End + End +
+                                 "STR14 = \xC2\xB6 Chiudi \xC2\xB6" + End;
+        QStringList Table;
+        vo::Load_Default_Strings(Table);
+        ASSERT_TRUE(vo::Load_Language_File(Table, vo_test::Write_File(Dir, QStringLiteral("t.lng"), Bytes)));
+        EXPECT_EQ(Table[13], QStringLiteral("Opzioni"));
+        EXPECT_EQ(Table[14], QStringLiteral(" Chiudi "));
+    }
+}
+
+TEST(Load_Language_File, Ten_Megabytes_Of_Garbage_Load_In_Bounded_Memory) {
+    // Random bytes with a megabyte-long line, two million empty lines and a good line among
+    // them: not UTF-8, so read as Windows-1252. Written in pieces so that making it costs
+    // little memory of its own.
+    constexpr qsizetype Mib = 1024 * 1024;
+    QTemporaryDir Dir;
+    QFile File(Dir.filePath(QStringLiteral("garbage.lng")));
+    ASSERT_TRUE(File.open(QIODevice::WriteOnly));
+    std::mt19937 Random(12345);
+    const auto Write_Random = [&](qsizetype Size) {
+        QByteArray Piece(Size, Qt::Uninitialized);
+        for (char& Byte : Piece)
+            Byte = static_cast<char>(Random() & 0xFF);
+        File.write(Piece);
+    };
+    Write_Random(Mib);
+    File.write("\nSTR5 = " + QByteArray(Mib, 'x') + '\n');
+    Write_Random(Mib);
+    File.write(QByteArray(2 * 1000 * 1000, '\n'));
+    for (int Piece = 0; Piece < 5; ++Piece)
+        Write_Random(Mib);
+    File.write("\nSTR300 = \xB6Opzioni\xB6\n");
+    Write_Random(10 * Mib - File.size());
+    File.close();
+    ASSERT_EQ(QFileInfo(File).size(), 10 * Mib);
+
+    const long Before = Peak_Rss_Kib();
+    QStringList Table;
+    vo::Load_Default_Strings(Table);
+    ASSERT_TRUE(vo::Load_Language_File(Table, File.fileName()));
+    const long Growth_Kib = Peak_Rss_Kib() - Before;
+
+    ASSERT_EQ(Table.size(), vo::String_Count);
+    EXPECT_EQ(Table[5], QString(Mib, u'x'));
+    EXPECT_EQ(Table[300], QStringLiteral("Opzioni"));
+    // The bytes and their text take some 30 MiB; keeping every line apart would take far more.
+    EXPECT_LT(Growth_Kib, 48 * 1024) << "peak grew by " << Growth_Kib << " KiB";
+}

@@ -1,0 +1,39 @@
+#include "options/Language_List.h"
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+
+namespace {
+
+void Touch(const QString& Path) {
+    QFile(Path).open(QIODevice::WriteOnly);
+}
+
+} // namespace
+
+TEST(Language_Files, Lists_Writable_Lng_Files_Sorted_Without_Case) {
+    QTemporaryDir Dir;
+    const QDir Folder(Dir.path());
+    for (const char* Name :
+         {"italiano.lng", "English.lng", "Deutsch.lng", ".Hidden.lng", "notes.txt", "Upper.LNG"})
+        Touch(Folder.filePath(QString::fromUtf8(Name)));
+    Folder.mkdir(QStringLiteral("Folder.lng"));
+    QFile::link(Folder.filePath(QStringLiteral("English.lng")), Folder.filePath(QStringLiteral("Link.lng")));
+    const QString Read_Only = Folder.filePath(QStringLiteral("Locked.lng"));
+    Touch(Read_Only);
+    QFile::setPermissions(Read_Only, QFile::ReadOwner | QFile::ReadGroup);
+
+    EXPECT_EQ(vo::Language_Files(Dir.path()),
+              (QStringList{QStringLiteral(".Hidden.lng"), QStringLiteral("Deutsch.lng"),
+                           QStringLiteral("English.lng"), QStringLiteral("italiano.lng")}));
+    EXPECT_TRUE(vo::Language_Files(Folder.filePath(QStringLiteral("missing"))).isEmpty());
+}
+
+TEST(Language_Files, Pages_And_Names) {
+    const int Counts[][2] = {{0, 0}, {1, 1}, {6, 1}, {7, 2}, {12, 2}, {13, 3}};
+    for (const auto& [Count, Pages] : Counts)
+        EXPECT_EQ(vo::Page_Count(Count), Pages) << Count;
+    EXPECT_EQ(vo::Language_Of(QStringLiteral("Italiano.lng")), QStringLiteral("Italiano"));
+}
