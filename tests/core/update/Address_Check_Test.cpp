@@ -1,4 +1,4 @@
-#include "../platform/Net_Namespace.h"
+#include "Net_Namespace.h"
 #include "platform/Echo_Probe.h"
 #include "update/Address_Check.h"
 

@@ -1,4 +1,4 @@
-#include "../platform/Child_Checks.h"
+#include "Child_Checks.h"
 #include "Read_Only_Folder.h"
 #include "shell/Shared_State.h"
 #include "shell/Startup.h"
