@@ -1,0 +1,36 @@
+#include "Address_Check.h"
+
+#include "platform/Echo_Probe.h"
+
+namespace vo {
+
+Ping_Check Send_Ping(Echo_Probe& Probe, const QString& Host, const std::function<void()>& Keep_Painting,
+                     std::chrono::milliseconds Budget) {
+    using Clock = std::chrono::steady_clock;
+    Ping_Check Check;
+    const std::string Address = Host.toStdString();
+    const Clock::time_point Start = Clock::now();
+    int Answers = 0;
+    do {
+        const Echo_Reply Reply = Probe.Send_Echo(Address, Echo_Data, Echo_Timeout, Keep_Painting);
+        if (Reply.Outcome == Echo_Reply::Kind::Failed) {
+            Check.Error_Text = QString::fromStdString(Reply.Error_Text);
+            return Check;
+        }
+        Check.ping_res = Reply.Outcome == Echo_Reply::Kind::Answered ? 1 : 2;
+        if (Check.ping_res == 1)
+            ++Answers;
+        if (Keep_Painting)
+            Keep_Painting();
+    } while (Answers < 2 && Clock::now() - Start <= Budget);
+    Check.Found = Check.ping_res == 1;
+    return Check;
+}
+
+int Ping_Message(const Ping_Check& Check) {
+    if (Check.Found)
+        return 0;
+    return Check.ping_res == 2 ? Msg_Device_Not_Found : Msg_Check_IP_Address;
+}
+
+} // namespace vo

@@ -1,0 +1,37 @@
+#pragma once
+
+#include "Update_Steps.h"
+#include "platform/Process_Runner.h"
+
+#include <QString>
+#include <chrono>
+
+namespace vo {
+
+struct Shared_State;
+
+// How long an update may take before the configurator stops waiting for the updater.
+inline constexpr std::chrono::milliseconds Updater_Wait_Limit{150000};
+
+// The two updaters beside the executable.
+QString Serial_Updater_Path(const QString& Exe_Dir);
+QString Ethernet_Updater_Path(const QString& Exe_Dir);
+
+// Starts the program NomeSW with the parameter text Parameter, its window shown when tipo is 0 and
+// hidden otherwise, and waits for its end for at most Limit; a program still running then is left
+// running.
+Run_Result Start_Program(Process_Runner& Runner, const QString& NomeSW, const QString& Parameter, int tipo,
+                         std::chrono::milliseconds Limit = Updater_Wait_Limit);
+
+// The serial launch: remembers the choice, then runs the serial updater with the parameter text
+// for Port.
+Run_Result Serial_Launch(Shared_State& State, Process_Runner& Runner, const QString& Port,
+                         const Update_Choice& Choice, std::chrono::milliseconds Limit = Updater_Wait_Limit);
+
+// The Ethernet launch, once Address has passed the address check: remembers the address and the
+// choice, writes the job file and runs the Ethernet updater. A job file that cannot be written
+// leaves the updater unstarted, with the reason in Error_Text.
+Run_Result Ethernet_Launch(Shared_State& State, Process_Runner& Runner, const QString& Address,
+                           const Update_Choice& Choice, std::chrono::milliseconds Limit = Updater_Wait_Limit);
+
+} // namespace vo

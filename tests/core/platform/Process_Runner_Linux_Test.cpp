@@ -1,0 +1,104 @@
+#include "Child_Checks.h"
+#include "platform/Process_Runner.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+
+using namespace std::chrono_literals;
+using State = vo::Run_Result::State;
+
+namespace {
+
+class Process_Runner_Test : public testing::Test {
+protected:
+    std::string Script(const char* Name, const QByteArray& Body) {
+        const QString Path = Dir.filePath(QLatin1String(Name));
+        EXPECT_TRUE(vo_test::Write_Script(Path, Body));
+        return Path.toStdString();
+    }
+
+    QTemporaryDir Dir;
+    std::unique_ptr<vo::Process_Runner> Runner = vo::Make_Process_Runner();
+};
+
+} // namespace
+
+TEST_F(Process_Runner_Test, Reports_How_The_Program_Ended) {
+    const struct {
+        const char* Body;
+        int Exit_Code;
+        int Signal;
+    } Cases[] = {
+        {"exit 0\n", 0, 0},
+        {"exit 1\n", 1, 0},
+        {"exit 255\n", 255, 0},
+        {"kill -TERM $$\n", 0, 15},
+    };
+    for (const auto& Case : Cases) {
+        const vo::Run_Result Result = Runner->Run(Script("updater", Case.Body), "", true, 10s);
+        EXPECT_EQ(Result.Outcome, State::Ended) << Case.Body;
+        EXPECT_EQ(Result.Exit_Code, Case.Exit_Code) << Case.Body;
+        EXPECT_EQ(Result.Term_Signal, Case.Signal) << Case.Body;
+        EXPECT_EQ(vo_test::Process_State(Result.Process_Id), 0) << "left behind as a zombie";
+    }
+}
+
+TEST_F(Process_Runner_Test, Parameter_Text_Arrives_As_Words_Without_A_Shell) {
+    const QString Record = Dir.filePath(QStringLiteral("words"));
+    const std::string Program =
+        Script("updater", "printf '%s\\n' \"$0\" \"$#\" \"$@\" > '" + Record.toUtf8() + "'\n");
+    const vo::Run_Result Result =
+        Runner->Run(Program, R"(one "two words" 'it''s' $HOME `id` ;ls)", true, 10s);
+    ASSERT_EQ(Result.Outcome, State::Ended) << Result.Error_Text;
+    QFile File(Record);
+    ASSERT_TRUE(File.open(QIODevice::ReadOnly));
+    EXPECT_EQ(File.readAll(),
+              QByteArray::fromStdString(Program) + "\n6\none\ntwo words\nits\n$HOME\n`id`\n;ls\n");
+}
+
+TEST_F(Process_Runner_Test, A_Program_Past_The_Limit_Keeps_Running_And_Is_Reaped_After) {
+    const QString Done = Dir.filePath(QStringLiteral("done"));
+    const std::string Program = Script("updater", "sleep 0.5\n: > '" + Done.toUtf8() + "'\n");
+    const vo::Run_Result Result = Runner->Run(Program, "", true, 50ms);
+    ASSERT_EQ(Result.Outcome, State::Still_Running);
+    ASSERT_GT(Result.Process_Id, 0);
+    EXPECT_NE(vo_test::Process_State(Result.Process_Id), 0) << "stopped at the limit";
+    EXPECT_EQ(vo_test::Wait_Until_Gone(Result.Process_Id, 10s), 0) << "never reaped";
+    EXPECT_TRUE(QFileInfo::exists(Done)) << "killed rather than left to finish";
+}
+
+TEST_F(Process_Runner_Test, A_Program_That_Cannot_Start_Is_Named_In_The_Error) {
+    const auto Write = [this](const char* Name, const QByteArray& Bytes, bool Executable) {
+        QFile File(Dir.filePath(QLatin1String(Name)));
+        EXPECT_TRUE(File.open(QIODevice::WriteOnly));
+        File.write(Bytes);
+        File.close();
+        if (Executable)
+            File.setPermissions(File.permissions() | QFile::ExeOwner);
+        return File.fileName().toStdString();
+    };
+    QDir(Dir.path()).mkdir(QStringLiteral("folder"));
+    const std::string Programs[] = {
+        Dir.filePath(QStringLiteral("missing")).toStdString(),
+        Write("not_executable", "#!/bin/sh\nexit 0\n", false),
+        Write("no_interpreter_line", "just text\n", true),
+        Write("bad_interpreter", "#!/no/such/interpreter\n", true),
+        Dir.filePath(QStringLiteral("folder")).toStdString(),
+    };
+    for (const std::string& Program : Programs) {
+        const vo::Run_Result Result = Runner->Run(Program, "", true, 10s);
+        EXPECT_EQ(Result.Outcome, State::Not_Started) << Program;
+        EXPECT_NE(Result.Error_Text.find("\"" + Program + "\""), std::string::npos) << Result.Error_Text;
+    }
+}
+
+TEST_F(Process_Runner_Test, An_Open_Quote_Starts_Nothing) {
+    const QString Ran = Dir.filePath(QStringLiteral("ran"));
+    const std::string Program = Script("updater", ": > '" + Ran.toUtf8() + "'\n");
+    const vo::Run_Result Result = Runner->Run(Program, "\"/a b", true, 10s);
+    EXPECT_EQ(Result.Outcome, State::Not_Started);
+    EXPECT_NE(Result.Error_Text.find(Program), std::string::npos) << Result.Error_Text;
+    EXPECT_FALSE(QFileInfo::exists(Ran));
+}
