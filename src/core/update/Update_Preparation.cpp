@@ -1,0 +1,16 @@
+#include "Update_Preparation.h"
+
+#include "Device_Type.h"
+#include "image/Image_Save.h"
+#include "shell/Shared_State.h"
+
+namespace vo {
+
+Update_Preparation Prepare_Update(const Shared_State& State) {
+    const Image_Build Built = Build_And_Save_Images(State);
+    if (!Built)
+        return {false, Built.Error_Text, Form_Serial};
+    return {true, QString(), Get_DevideType(State.ParGen_File)};
+}
+
+} // namespace vo

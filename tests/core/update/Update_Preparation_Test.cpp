@@ -1,0 +1,63 @@
+#include "params/Par_Gen_File.h"
+#include "shell/Shared_State.h"
+#include "shell/Startup.h"
+#include "update/Device_Type.h"
+#include "update/Update_Preparation.h"
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+
+namespace {
+
+class Update_Preparation : public testing::Test {
+protected:
+    void SetUp() override {
+        State.Project_Path = Dir.path();
+        vo::Set_Files(State);
+        QDir(Dir.path()).mkdir(QStringLiteral("bin"));
+    }
+    bool Has_Images() const {
+        return QFile::exists(Dir.filePath(QStringLiteral("bin/bank.bin"))) &&
+               QFile::exists(Dir.filePath(QStringLiteral("bin/bankK.bin")));
+    }
+
+    QTemporaryDir Dir;
+    vo::Shared_State State;
+};
+
+} // namespace
+
+TEST_F(Update_Preparation, Writes_The_Images_And_Takes_The_Mode_From_The_Device_Type) {
+    // Without a parameter file the update is serial, although the dialog would show the variant
+    // with Ethernet port.
+    vo::Update_Preparation Prepared = vo::Prepare_Update(State);
+    EXPECT_TRUE(Prepared.Ok) << Prepared.Error_Text.toStdString();
+    EXPECT_EQ(Prepared.Form_Type, vo::Form_Serial);
+    EXPECT_TRUE(Has_Images());
+
+    ASSERT_TRUE(vo::Save_Par_Gen(vo::Missing_File_Par_Gen(), State.ParGen_File));
+    Prepared = vo::Prepare_Update(State);
+    EXPECT_TRUE(Prepared.Ok);
+    EXPECT_EQ(Prepared.Form_Type, vo::Form_Ethernet);
+}
+
+TEST_F(Update_Preparation, A_Build_Or_Write_Failure_Stops_The_Update) {
+    QFile File(State.ParGen_File);
+    ASSERT_TRUE(File.open(QIODevice::WriteOnly));
+    File.write("<Par_Gen><MODE_DEV>x</MODE_DEV></Par_Gen>");
+    File.close();
+    vo::Update_Preparation Prepared = vo::Prepare_Update(State);
+    EXPECT_FALSE(Prepared.Ok);
+    EXPECT_TRUE(Prepared.Error_Text.contains(QStringLiteral("MODE_DEV")))
+        << Prepared.Error_Text.toStdString();
+    EXPECT_FALSE(Has_Images());
+
+    ASSERT_TRUE(vo::Save_Par_Gen(vo::Missing_File_Par_Gen(), State.ParGen_File));
+    QDir(Dir.path()).rmdir(QStringLiteral("bin"));
+    Prepared = vo::Prepare_Update(State);
+    EXPECT_FALSE(Prepared.Ok);
+    EXPECT_TRUE(Prepared.Error_Text.contains(QStringLiteral("bank.bin")))
+        << Prepared.Error_Text.toStdString();
+}
