@@ -5,6 +5,9 @@
 #include "Services.h"
 #include "Url_Opener.h"
 #include "platform/Curl_Http_Client.h"
+#include "platform/Echo_Probe.h"
+#include "platform/Port_Probe.h"
+#include "platform/Process_Runner.h"
 #include "shell/Shared_State.h"
 
 #include <QApplication>
@@ -47,14 +50,24 @@ public:
     QStringList Opened;
 };
 
-// The windows' outside world for a test: recorded messages and pages, and a real HTTP client whose
-// version requests go to a loopback port that refuses them unless a test points it elsewhere.
+// The windows' outside world for a test: recorded messages and pages, and the real HTTP client,
+// echo probe, port probe and process runner. Version requests go to a loopback port that refuses
+// them unless a test points them elsewhere.
 struct Test_Services {
     Recording_Messages Msgs;
     Recording_Url_Opener Urls;
     Curl_Http_Client Http;
+    std::unique_ptr<Echo_Probe> Echo = Make_Echo_Probe();
+    std::unique_ptr<Port_Probe> Ports = Make_Port_Probe();
+    std::unique_ptr<Process_Runner> Runner = Make_Process_Runner();
     vo_test::Closed_Port Refusing;
-    Services Svc{Msgs, Urls, Http, {QString::fromStdString(Refusing.Url()), std::chrono::milliseconds(2000)}};
+    Services Svc{Msgs,
+                 Urls,
+                 Http,
+                 *Echo,
+                 *Ports,
+                 *Runner,
+                 {QString::fromStdString(Refusing.Url()), std::chrono::milliseconds(2000)}};
 };
 
 // Runs Action on the modal dialog that the next exec() shows, once it is on screen. Action

@@ -31,7 +31,6 @@ constexpr Default_Text Table[] = {
     {23, "Open an exists configuration"},
     {24, "Set the main parameters of Protocols"},
     {26, "Update the actual Firmware and/or Configuration in the device"},
-    {60, "This step is not available in this version."},
     {61, "Error! The settings could not be saved: "},
     {100, "Create New Configuration"},
     {101, "Create New Configuration"},

@@ -11,6 +11,8 @@
 #include "shell/Shared_State.h"
 #include "shell/Software_Info.h"
 #include "shell/Startup.h"
+#include "update/TFBoot.h"
+#include "update/Update_Preparation.h"
 #include "util/Path_Join.h"
 #include "widgets/Click_Label.h"
 #include "widgets/Icon_Button.h"
@@ -70,6 +72,7 @@ TFVorlentFirmWare::TFVorlentFirmWare(Shared_State& State, const Services& Servic
     F_SoftOptions = new TFSoftOptions(
         State, Svc, [this] { Change_Language(); }, this);
     F_ParGen = new TFParGen(State, Svc.Msgs, this);
+    F_Boot = new TFBoot(State, Svc, this);
 }
 
 void TFVorlentFirmWare::Place_Elements() {
@@ -154,6 +157,7 @@ void TFVorlentFirmWare::Change_Language() {
     F_New_Project->Set_Lang();
     F_OpenConf->Set_Lang();
     F_SoftOptions->Set_Lang();
+    F_Boot->Set_Lang();
     F_ParGen->Set_Lang();
 }
 
@@ -173,12 +177,18 @@ void TFVorlentFirmWare::Btn_Click(QAbstractButton* Sender) {
     } else if (Sender == Btn_Prm_Gen) {
         F_ParGen->exec();
     } else if (Sender == Btn_CreateBin) {
-        Not_Available_Yet();
+        Update_Device();
     }
 }
 
-void TFVorlentFirmWare::Not_Available_Yet() {
-    Svc.Msgs.Information(State.Text(Msg_Not_Available));
+void TFVorlentFirmWare::Update_Device() {
+    const Update_Preparation Prepared = Prepare_Update(State);
+    if (!Prepared.Ok) {
+        Svc.Msgs.Error(Prepared.Error_Text);
+        return;
+    }
+    F_Boot->Form_Type = Prepared.Form_Type;
+    F_Boot->exec();
 }
 
 void TFVorlentFirmWare::Create_New_Project() {

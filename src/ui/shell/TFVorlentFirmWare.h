@@ -21,9 +21,9 @@ class TFAbout;
 class TFNew_Project;
 class TFOpenConf;
 class TFParGen;
+class TFBoot;
 
-// New messages of the main window (ids of Lang_Strings).
-inline constexpr int Msg_Not_Available = 60;
+// A new message of the main window (id of Lang_Strings): the reason follows it.
 inline constexpr int Msg_Settings_Not_Saved = 61;
 
 // The main window: leads through the steps, opens the dialogs, refuses the configuration steps
@@ -45,6 +45,7 @@ public:
     TFOpenConf* Open_Dialog() const { return F_OpenConf; }
     TFParGen* Par_Gen_Dialog() const { return F_ParGen; }
     TFSoftOptions* Options_Dialog() const { return F_SoftOptions; }
+    TFBoot* Update_Dialog() const { return F_Boot; }
     QTimer* Update_Timer() const { return Timer_Update; }
     Version_Checker* Update_Checker() const { return Checker; }
 
@@ -58,7 +59,7 @@ private:
     void Create_New_Project();
     void Open_Project();
     void Show_Configuration_Labels();
-    void Not_Available_Yet();
+    void Update_Device();
     void Show_Options();
     void Apply(Timer_Action Action);
     void Show_Update_Check(bool Newer);
@@ -94,6 +95,7 @@ private:
     TFOpenConf* F_OpenConf = nullptr;
     TFSoftOptions* F_SoftOptions = nullptr;
     TFParGen* F_ParGen = nullptr;
+    TFBoot* F_Boot = nullptr;
 };
 
 } // namespace vo

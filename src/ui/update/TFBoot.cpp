@@ -1,0 +1,253 @@
+#include "TFBoot.h"
+
+#include "Messages.h"
+#include "Services.h"
+#include "platform/Process_Runner.h"
+#include "shell/Shared_State.h"
+#include "update/Address_Check.h"
+#include "update/Com_Ports.h"
+#include "update/Device_Type.h"
+#include "update/Ip_Address.h"
+#include "update/Update_Steps.h"
+#include "update/Updater_Launch.h"
+#include "widgets/Title_Panel.h"
+#include "widgets/Window_Style.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QStyle>
+#include <QTreeWidget>
+#include <QVBoxLayout>
+
+namespace vo {
+
+namespace {
+
+constexpr int Client_Width = 449;
+
+QLabel* Add_Label(QWidget* Panel, const QString& Name, int Left, int Top) {
+    auto* Label = new QLabel(Panel);
+    Label->setObjectName(Name);
+    Label->move(Left, Top);
+    return Label;
+}
+
+QPushButton* Add_Button(QWidget* Panel, const QString& Name, QRect Geometry) {
+    auto* Button = new QPushButton(Panel);
+    Button->setObjectName(Name);
+    Button->setGeometry(Geometry);
+    Button->setAutoDefault(false);
+    return Button;
+}
+
+} // namespace
+
+TFBoot::TFBoot(Shared_State& State, const Services& Services, QWidget* Parent)
+    : Modal_Dialog(Parent), Ping_Budget_Ms(Ping_Budget), Wait_Limit_Ms(Updater_Wait_Limit), State(State),
+      Svc(Services), P_Title(new Title_Panel(State.Software_Code, this)) {
+    setObjectName(QStringLiteral("TFBoot"));
+    setWindowFlags(Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowCloseButtonHint);
+    Apply_Window_Style(this);
+    auto* Layout = new QVBoxLayout(this);
+    Layout->setContentsMargins(0, 0, 0, 0);
+    Layout->setSpacing(0);
+    Layout->addWidget(P_Title);
+    P_IP_Address = Add_Panel(QStringLiteral("P_IP_Address"), 49);
+    P_Eth_Search = Add_Panel(QStringLiteral("P_Eth_Search"), 184);
+    P_Serial = Add_Panel(QStringLiteral("P_Serial"), 51);
+    P_Options = Add_Panel(QStringLiteral("P_Options"), 72);
+    P_Button = Add_Panel(QStringLiteral("P_Button"), 40);
+    Build_IP_Address(P_IP_Address);
+    Build_Eth_Search(P_Eth_Search);
+    Build_Serial(P_Serial);
+    Build_Options(P_Options);
+    Build_Buttons(P_Button);
+    Set_Lang();
+}
+
+QWidget* TFBoot::Add_Panel(const QString& Name, int Height) {
+    auto* Panel = new QWidget(this);
+    Panel->setObjectName(Name);
+    Panel->setFixedSize(Client_Width, Height);
+    layout()->addWidget(Panel);
+    return Panel;
+}
+
+void TFBoot::Build_IP_Address(QWidget* Panel) {
+    L_IP_Address = Add_Label(Panel, QStringLiteral("L_IP_Address"), 16, 4);
+    const int Lefts[] = {35, 91, 147, 203};
+    const int Dots[] = {83, 139, 193};
+    for (int Part = 0; Part < 4; ++Part) {
+        auto* Edit = new QLineEdit(QStringLiteral("0"), Panel);
+        Edit->setObjectName(QStringLiteral("E_IP%1").arg(Part + 1));
+        Edit->setGeometry(Lefts[Part], 23, 41, 21);
+        Edit->installEventFilter(this);
+        E_IP[static_cast<size_t>(Part)] = Edit;
+        if (Part < 3)
+            (new QLabel(QStringLiteral("."), Panel))->move(Dots[Part], 31);
+    }
+}
+
+void TFBoot::Build_Serial(QWidget* Panel) {
+    // The port row keeps its texts in every language.
+    auto* L_COM_Port = Add_Label(Panel, QStringLiteral("L_COM_Port"), 16, 4);
+    Set_Caption(L_COM_Port, QStringLiteral("Select the COM port for the Update"));
+    CB_COM_Port = new QComboBox(Panel);
+    CB_COM_Port->setObjectName(QStringLiteral("CB_COM_Port"));
+    CB_COM_Port->setGeometry(35, 23, 342, 22);
+    Btn_COM_List = Add_Button(Panel, QStringLiteral("Btn_COM_List"), {383, 18, 34, 28});
+    Btn_COM_List->setIcon(style()->standardIcon(QStyle::SP_BrowserReload));
+    Btn_COM_List->setToolTip(QStringLiteral("Update COM Ports List"));
+    connect(Btn_COM_List, &QPushButton::clicked, this, &TFBoot::update_ComPort);
+}
+
+void TFBoot::Build_Options(QWidget* Panel) {
+    L_Update_Option = Add_Label(Panel, QStringLiteral("L_Update_Option"), 16, 4);
+    CB_Update_Options = new QComboBox(Panel);
+    CB_Update_Options->setObjectName(QStringLiteral("CB_Update_Options"));
+    CB_Update_Options->setGeometry(35, 23, 382, 22);
+    CB_Update_Option_Read_Back = new QCheckBox(Panel);
+    CB_Update_Option_Read_Back->setObjectName(QStringLiteral("CB_Update_Option_Read_Back"));
+    CB_Update_Option_Read_Back->setGeometry(16, 50, 401, 18);
+}
+
+void TFBoot::Build_Eth_Search(QWidget* Panel) {
+    // The device search is laid out but has no action: the panel is never shown.
+    L_List_Device = Add_Label(Panel, QStringLiteral("L_List_Device"), 16, 4);
+    Btn_Search = Add_Button(Panel, QStringLiteral("Btn_Search"), {323, 0, 110, 28});
+    ACG_List_Devices = new QTreeWidget(Panel);
+    ACG_List_Devices->setObjectName(QStringLiteral("ACG_List_Devices"));
+    ACG_List_Devices->setColumnCount(2);
+    ACG_List_Devices->setGeometry(16, 32, 417, 120);
+    CB_Find_All_Velorin = new QCheckBox(Panel);
+    CB_Find_All_Velorin->setObjectName(QStringLiteral("CB_Find_All_Velorin"));
+    CB_Find_All_Velorin->setGeometry(16, 158, 417, 18);
+    CB_Find_All_Velorin->setChecked(true);
+}
+
+void TFBoot::Build_Buttons(QWidget* Panel) {
+    Btn_Cancel = Add_Button(Panel, QStringLiteral("Btn_Cancel"), {16, 6, 110, 28});
+    Btn_Cancel->setIcon(style()->standardIcon(QStyle::SP_DialogCancelButton));
+    Btn_Update = Add_Button(Panel, QStringLiteral("Btn_Update"), {132, 6, 228, 28});
+    Btn_Update->setIcon(style()->standardIcon(QStyle::SP_ArrowUp));
+    connect(Btn_Cancel, &QPushButton::clicked, this, [this] { done(Modal_Cancel); });
+    connect(Btn_Update, &QPushButton::clicked, this, &TFBoot::Btn_UpdateClick);
+}
+
+void TFBoot::Set_Lang() {
+    const bool Ethernet = Form_Type == Form_Ethernet;
+    setWindowTitle(State.Text(Ethernet ? 1002 : 1000));
+    Set_Caption(P_Title->L_SW_Desc, State.Text(Ethernet ? 1003 : 1001));
+    Set_Caption(L_IP_Address, State.Text(1006));
+    for (size_t Part = 0; Part < E_IP.size(); ++Part)
+        E_IP[Part]->setToolTip(State.Text(1021 + static_cast<int>(Part)));
+    Set_Caption(L_Update_Option, State.Text(1014));
+    CB_Update_Options->clear();
+    CB_Update_Options->addItems({State.Text(1015), State.Text(1016), State.Text(1017)});
+    CB_Update_Options->setCurrentIndex(0);
+    CB_Update_Options->setToolTip(State.Text(1032));
+    CB_Update_Option_Read_Back->setText(State.Text(1018));
+    CB_Update_Option_Read_Back->setToolTip(State.Text(1033));
+    Btn_Cancel->setText(State.Text(1019));
+    Btn_Cancel->setToolTip(State.Text(1034));
+    Btn_Update->setText(State.Text(1020));
+    Btn_Update->setToolTip(State.Text(1035));
+    Set_Caption(L_List_Device, State.Text(1009));
+    Btn_Search->setText(State.Text(1010));
+    Btn_Search->setToolTip(State.Text(1029));
+    ACG_List_Devices->setHeaderLabels({State.Text(1011), State.Text(1012)});
+    ACG_List_Devices->setToolTip(State.Text(1030));
+    CB_Find_All_Velorin->setText(State.Text(1013));
+    CB_Find_All_Velorin->setToolTip(State.Text(1031));
+}
+
+void TFBoot::showEvent(QShowEvent* Event) {
+    Set_Lang();
+    Set_Caption(P_Title->L_SW_Code, State.Software_Code);
+    const bool Ethernet = Form_Type == Form_Ethernet;
+    P_Eth_Search->hide();
+    P_IP_Address->setVisible(Ethernet);
+    P_Serial->setVisible(!Ethernet);
+    P_Options->show();
+    const int Height = P_Title->height() + (Ethernet ? P_IP_Address->height() : P_Serial->height()) +
+                       P_Options->height() + P_Button->height();
+    setFixedSize(Client_Width, Height);
+    if (Ethernet) {
+        QString Parts[4];
+        if (!State.Last_IP_Address.isEmpty() &&
+            Split_IP_Address(State.Last_IP_Address, Parts[0], Parts[1], Parts[2], Parts[3])) {
+            for (size_t Part = 0; Part < E_IP.size(); ++Part)
+                E_IP[Part]->setText(Parts[Part]);
+        }
+    }
+    CB_Update_Options->setCurrentIndex(State.Update_Option_Index);
+    CB_Update_Option_Read_Back->setChecked(State.Read_Back_Enabled);
+    if (!Ethernet)
+        update_ComPort();
+    (Ethernet ? static_cast<QWidget*>(E_IP[0]) : CB_COM_Port)->setFocus();
+    Modal_Dialog::showEvent(Event);
+}
+
+bool TFBoot::eventFilter(QObject* Watched, QEvent* Event) {
+    if (Event->type() == QEvent::KeyPress && static_cast<QKeyEvent*>(Event)->text() == u".") {
+        const auto Found = std::find(E_IP.begin(), E_IP.end(), Watched);
+        if (Found != E_IP.end()) {
+            const auto Next = Found + 1;
+            if (Next != E_IP.end() && (*Next)->isEnabled() && (*Next)->isVisible())
+                (*Next)->setFocus(Qt::TabFocusReason);
+            return true;
+        }
+    }
+    return Modal_Dialog::eventFilter(Watched, Event);
+}
+
+void TFBoot::update_ComPort() {
+    CB_COM_Port->clear();
+    CB_COM_Port->addItems(Get_Com_Ports(Svc.Ports));
+    CB_COM_Port->setCurrentIndex(CB_COM_Port->count() > 0 ? 0 : -1);
+}
+
+void TFBoot::Btn_UpdateClick() {
+    const Update_Choice Choice{CB_Update_Options->currentIndex(), CB_Update_Option_Read_Back->isChecked()};
+    if (Form_Type != Form_Ethernet) {
+        Report_Launch(Serial_Launch(State, Svc.Runner, CB_COM_Port->currentText(), Choice, Wait_Limit_Ms));
+        return;
+    }
+    // The check keeps the window painting; the button stays off so a second click cannot start a
+    // second check inside the first.
+    Btn_Update->setEnabled(false);
+    const bool Found = Send_Ping();
+    Btn_Update->setEnabled(true);
+    if (!isVisible())
+        return;
+    if (!Found) {
+        if (ping_res == 2)
+            Svc.Msgs.Warning(State.Text(Msg_Device_Not_Found));
+        else
+            Svc.Msgs.Error(State.Text(Msg_Check_IP_Address));
+        return;
+    }
+    const QString Address =
+        Join_IP_Address(E_IP[0]->text(), E_IP[1]->text(), E_IP[2]->text(), E_IP[3]->text());
+    Report_Launch(Ethernet_Launch(State, Svc.Runner, Address, Choice, Wait_Limit_Ms));
+}
+
+bool TFBoot::Send_Ping() {
+    const QString Host = Join_IP_Address(E_IP[0]->text(), E_IP[1]->text(), E_IP[2]->text(), E_IP[3]->text());
+    const Ping_Check Check = vo::Send_Ping(
+        Svc.Echo, Host, [] { QApplication::processEvents(); }, Ping_Budget_Ms);
+    ping_res = Check.ping_res;
+    return Check.Found;
+}
+
+void TFBoot::Report_Launch(const Run_Result& Result) {
+    if (Result.Outcome == Run_Result::State::Not_Started)
+        Svc.Msgs.Error(State.Text(Msg_Updater_Not_Started) + QString::fromStdString(Result.Error_Text));
+}
+
+} // namespace vo
