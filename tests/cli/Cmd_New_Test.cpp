@@ -1,7 +1,7 @@
 #include "Cli_Run.h"
+#include "Tree_Listing.h"
 #include "lang/String_Table.h"
 
-#include <QDirIterator>
 #include <QFileInfo>
 
 namespace {
@@ -11,16 +11,7 @@ using vo_test::Write_All;
 
 class Cli_New : public vo_test::Copied_Cli {
 protected:
-    // Every entry below the copy's folder, to prove that nothing was created anywhere.
-    QStringList Everything() const {
-        QStringList All;
-        QDirIterator It(Root.path(), QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden,
-                        QDirIterator::Subdirectories);
-        while (It.hasNext())
-            All.append(It.next());
-        All.sort();
-        return All;
-    }
+    QStringList Everything() const { return vo_test::Tree_Listing(Root.path()); }
 };
 
 } // namespace

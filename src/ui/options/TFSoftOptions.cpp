@@ -11,6 +11,7 @@
 #include "util/Path_Join.h"
 #include "widgets/Button_Panel.h"
 #include "widgets/Click_Label.h"
+#include "widgets/Placement.h"
 #include "widgets/Title_Panel.h"
 #include "widgets/Window_Style.h"
 
@@ -55,14 +56,6 @@ QCheckBox* Add_Check(QWidget* Page, const QString& Name, int Left, int Top) {
     return Box;
 }
 
-QPushButton* Add_Button(QWidget* Page, const QString& Name, QRect Geometry) {
-    auto* Button = new QPushButton(Page);
-    Button->setObjectName(Name);
-    Button->setGeometry(Geometry);
-    Button->setAutoDefault(false);
-    return Button;
-}
-
 } // namespace
 
 TFSoftOptions::TFSoftOptions(Shared_State& State, const Services& Services,
@@ -88,9 +81,7 @@ TFSoftOptions::TFSoftOptions(Shared_State& State, const Services& Services,
     auto* P_Button = new Button_Panel(this);
     Btn_OK = P_Button->Btn_OK;
     Btn_Cancel = P_Button->Btn_Cancel;
-    auto* Layout = new QVBoxLayout(this);
-    Layout->setContentsMargins(0, 0, 0, 0);
-    Layout->setSpacing(0);
+    auto* Layout = Band_Layout(this);
     Layout->addWidget(P_Title);
     Layout->addWidget(PC_Options, 1);
     Layout->addWidget(P_Button);
@@ -119,9 +110,9 @@ void TFSoftOptions::Build_Language_Page(QWidget* Page) {
     L_Page_Lang = new QLabel(Page);
     L_Page_Lang->setObjectName(QStringLiteral("L_Page_Lang"));
     L_Page_Lang->move(220, 212);
-    Btn_Prev = Add_Button(Page, QStringLiteral("Btn_Prev"), {12, 204, 110, 28});
+    Btn_Prev = Place_Button(Page, QStringLiteral("Btn_Prev"), {12, 204, 110, 28});
     Btn_Prev->setIcon(style()->standardIcon(QStyle::SP_ArrowLeft));
-    Btn_Next = Add_Button(Page, QStringLiteral("Btn_Next"), {379, 205, 110, 28});
+    Btn_Next = Place_Button(Page, QStringLiteral("Btn_Next"), {379, 205, 110, 28});
     Btn_Next->setIcon(style()->standardIcon(QStyle::SP_ArrowRight));
     Btn_Next->setLayoutDirection(Qt::RightToLeft);
     connect(Btn_Prev, &QPushButton::clicked, this, [this] { Btn_NextClick(Btn_Prev); });
@@ -131,7 +122,7 @@ void TFSoftOptions::Build_Language_Page(QWidget* Page) {
 void TFSoftOptions::Build_Connection_Page(QWidget* Page) {
     CB_En_Con = Add_Check(Page, QStringLiteral("CB_En_Con"), 12, 16);
     CB_Update = Add_Check(Page, QStringLiteral("CB_Update"), 36, 47);
-    Btn_Check_Update = Add_Button(Page, QStringLiteral("Btn_Check_Update"), {36, 78, 204, 28});
+    Btn_Check_Update = Place_Button(Page, QStringLiteral("Btn_Check_Update"), {36, 78, 204, 28});
     LL_Check_Update = new QLabel(Page);
     LL_Check_Update->setObjectName(QStringLiteral("LL_Check_Update"));
     LL_Check_Update->move(40, 120);

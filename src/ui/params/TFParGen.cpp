@@ -7,6 +7,7 @@
 #include "widgets/Button_Panel.h"
 #include "widgets/Category_Group.h"
 #include "widgets/Category_Panel.h"
+#include "widgets/Placement.h"
 #include "widgets/Title_Panel.h"
 #include "widgets/Window_Style.h"
 
@@ -31,13 +32,6 @@ constexpr int Edit_Height = 21;
 constexpr int Byte_Width = 44;
 constexpr int Byte_Pitch = 58;
 constexpr int Client_Width = 460;
-
-QLabel* Add_Row_Label(QWidget* Content, const QString& Name, int Top) {
-    auto* Label = new QLabel(Content);
-    Label->setObjectName(Name);
-    Label->move(12, Top + 3);
-    return Label;
-}
 
 QComboBox* Add_List(QWidget* Content, const QString& Name, int Left, int Top, int Width) {
     auto* List = new QComboBox(Content);
@@ -75,9 +69,7 @@ TFParGen::TFParGen(const Shared_State& State, Messages& Messages, QWidget* Paren
     auto* P_Button = new Button_Panel(this);
     Btn_OK = P_Button->Btn_OK;
     Btn_Cancel = P_Button->Btn_Cancel;
-    auto* Layout = new QVBoxLayout(this);
-    Layout->setContentsMargins(0, 0, 0, 0);
-    Layout->setSpacing(0);
+    auto* Layout = Band_Layout(this);
     Layout->addWidget(P_Title);
     Layout->addWidget(Group, 1);
     Layout->addWidget(P_Button);
@@ -99,7 +91,7 @@ TFParGen::TFParGen(const Shared_State& State, Messages& Messages, QWidget* Paren
 
 void TFParGen::Build_Panels() {
     QWidget* Device = CP_Device_Type->Content();
-    L_Device_Type_Type = Add_Row_Label(Device, QStringLiteral("L_Device_Type_Type"), Row_Top[0]);
+    L_Device_Type_Type = Place_Label(Device, QStringLiteral("L_Device_Type_Type"), 12, Row_Top[0] + 3);
     CB_Device_Type_Type =
         Add_List(Device, QStringLiteral("CB_Device_Type_Type"), Input_Left, Row_Top[0], Input_Width);
     CB_Device_Type_Type->addItems(List_Entries(Par_List::Device_Type, 0));
@@ -131,7 +123,8 @@ TFParGen::Side_Rows TFParGen::Build_Side(Category_Panel* Panel, const QString& S
     Side_Rows Rows{};
     std::array<QComboBox*, 5> Side_Lists{};
     for (int Row = 0; Row < 6; ++Row) {
-        Rows.Labels[Row] = Add_Row_Label(Content, QStringLiteral("L_") + Prefix + Names[Row], Row_Top[Row]);
+        Rows.Labels[Row] =
+            Place_Label(Content, QStringLiteral("L_") + Prefix + Names[Row], 12, Row_Top[Row] + 3);
         if (Row < 5) {
             Side_Lists[Row] = Add_List(Content, QStringLiteral("CB_") + Prefix + Names[Row], Input_Left,
                                        Row_Top[Row], Input_Width);
@@ -152,8 +145,8 @@ TFParGen::Side_Rows TFParGen::Build_Side(Category_Panel* Panel, const QString& S
 
 void TFParGen::Build_Ethernet() {
     QWidget* Content = CP_Ethernet->Content();
-    L_Ethernet_IP = Add_Row_Label(Content, QStringLiteral("L_Ethernet_IP"), Row_Top[0]);
-    L_Ethernet_SM = Add_Row_Label(Content, QStringLiteral("L_Ethernet_SM"), Row_Top[1]);
+    L_Ethernet_IP = Place_Label(Content, QStringLiteral("L_Ethernet_IP"), 12, Row_Top[0] + 3);
+    L_Ethernet_SM = Place_Label(Content, QStringLiteral("L_Ethernet_SM"), 12, Row_Top[1] + 3);
     CB_Ethernet_En_GAT = new QCheckBox(Content);
     CB_Ethernet_En_GAT->setObjectName(QStringLiteral("CB_Ethernet_En_GAT"));
     CB_Ethernet_En_GAT->move(12, Gateway_Row_Top + 2);

@@ -4,6 +4,7 @@
 #include "shell/Shared_State.h"
 #include "shell/Software_Info.h"
 #include "widgets/Click_Label.h"
+#include "widgets/Placement.h"
 #include "widgets/Window_Style.h"
 
 #include <QLabel>
@@ -28,13 +29,6 @@ QPixmap Draw_Logo() {
     return Logo;
 }
 
-QLabel* Add_Label(QWidget* Parent, const QString& Name, const QString& Text, int Left, int Top) {
-    auto* Label = new QLabel(Text, Parent);
-    Label->setObjectName(Name);
-    Label->move(Left, Top);
-    return Label;
-}
-
 } // namespace
 
 TFAbout::TFAbout(const Shared_State& State, Url_Opener& Urls, QWidget* Parent)
@@ -51,17 +45,17 @@ TFAbout::TFAbout(const Shared_State& State, Url_Opener& Urls, QWidget* Parent)
     Image2->setGeometry(12, 12, 72, 72);
     connect(Image2, &Click_Label::Clicked, this, &TFAbout::Label4Click);
 
-    auto* Label1 = Add_Label(this, QStringLiteral("Label1"), QStringLiteral("Software Vorlent "), 104, 12);
+    auto* Label1 = Place_Label(this, QStringLiteral("Label1"), 104, 12, QStringLiteral("Software Vorlent "));
     QFont Bold = Label1->font();
     Bold.setBold(true);
     Label1->setFont(Bold);
-    Label2 = Add_Label(this, QStringLiteral("Label2"), QString(), 104, 32);
-    Add_Label(this, QStringLiteral("Label6"), QStringLiteral("Software Code : "), 104, 56);
-    Label9 = Add_Label(this, QStringLiteral("Label9"), QString(), 214, 56);
-    Add_Label(this, QStringLiteral("Label3"), QStringLiteral("Version :"), 104, 72);
-    Label10 = Add_Label(this, QStringLiteral("Label10"), QString(), 214, 72);
-    Add_Label(this, QStringLiteral("Label8"), QStringLiteral("Document Code :"), 104, 88);
-    Label12 = Add_Label(this, QStringLiteral("Label12"), QString(), 214, 88);
+    Label2 = Place_Label(this, QStringLiteral("Label2"), 104, 32);
+    Place_Label(this, QStringLiteral("Label6"), 104, 56, QStringLiteral("Software Code : "));
+    Label9 = Place_Label(this, QStringLiteral("Label9"), 214, 56);
+    Place_Label(this, QStringLiteral("Label3"), 104, 72, QStringLiteral("Version :"));
+    Label10 = Place_Label(this, QStringLiteral("Label10"), 214, 72);
+    Place_Label(this, QStringLiteral("Label8"), 104, 88, QStringLiteral("Document Code :"));
+    Label12 = Place_Label(this, QStringLiteral("Label12"), 214, 88);
 
     Label4->setStyleSheet(QStringLiteral("color: blue; text-decoration: underline;"));
     Set_Caption(Label4, Maker_Web_Address());

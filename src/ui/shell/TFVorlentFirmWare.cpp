@@ -17,6 +17,7 @@
 #include "widgets/Click_Label.h"
 #include "widgets/Icon_Button.h"
 #include "widgets/Modal_Dialog.h"
+#include "widgets/Placement.h"
 #include "widgets/Window_Style.h"
 #include "workspace/TFNew_Project.h"
 #include "workspace/TFOpenConf.h"
@@ -30,10 +31,8 @@ namespace vo {
 
 namespace {
 
-QLabel* Add_Label(QWidget* Parent, const QString& Name, int Left, int Top, bool Bold) {
-    auto* Label = new QLabel(Parent);
-    Label->setObjectName(Name);
-    Label->move(Left, Top);
+QLabel* Add_Grey_Label(QWidget* Parent, const QString& Name, int Left, int Top, bool Bold) {
+    QLabel* Label = Place_Label(Parent, Name, Left, Top);
     Style_Grey_Label(Label, Bold);
     return Label;
 }
@@ -77,9 +76,9 @@ TFVorlentFirmWare::TFVorlentFirmWare(Shared_State& State, const Services& Servic
 
 void TFVorlentFirmWare::Place_Elements() {
     Apply_Window_Style(this);
-    L_SW_Code = Add_Label(this, QStringLiteral("L_SW_Code"), 16, 8, false);
+    L_SW_Code = Add_Grey_Label(this, QStringLiteral("L_SW_Code"), 16, 8, false);
     Style_Grey_Label(L_SW_Code, false, 32);
-    L_SW_Desc = Add_Label(this, QStringLiteral("L_SW_Desc"), 16, 42, true);
+    L_SW_Desc = Add_Grey_Label(this, QStringLiteral("L_SW_Desc"), 16, 42, true);
 
     LL_Update = new QLabel(this);
     LL_Update->setObjectName(QStringLiteral("LL_Update"));
@@ -94,12 +93,12 @@ void TFVorlentFirmWare::Place_Elements() {
     Btn_Close = Add_Button(QStringLiteral("Btn_Close"), QStyle::SP_DialogCloseButton, {632, 8, 50, 50});
 
     Shape2 = Add_Frame(this, QStringLiteral("Shape2"), {80, 70, 348, 36});
-    L_Name_Conf = Add_Label(this, QStringLiteral("L_Name_Conf"), 87, 75, false);
-    L_Name_Conf_L2 = Add_Label(this, QStringLiteral("L_Name_Conf_L2"), 87, 88, false);
-    L_Begin = Add_Label(this, QStringLiteral("L_Begin"), 16, 84, true);
-    L_Step_1 = Add_Label(this, QStringLiteral("L_Step_1"), 16, 128, true);
-    L_Step_2 = Add_Label(this, QStringLiteral("L_Step_2"), 16, 172, true);
-    L_Step_3 = Add_Label(this, QStringLiteral("L_Step_3"), 16, 216, true);
+    L_Name_Conf = Add_Grey_Label(this, QStringLiteral("L_Name_Conf"), 87, 75, false);
+    L_Name_Conf_L2 = Add_Grey_Label(this, QStringLiteral("L_Name_Conf_L2"), 87, 88, false);
+    L_Begin = Add_Grey_Label(this, QStringLiteral("L_Begin"), 16, 84, true);
+    L_Step_1 = Add_Grey_Label(this, QStringLiteral("L_Step_1"), 16, 128, true);
+    L_Step_2 = Add_Grey_Label(this, QStringLiteral("L_Step_2"), 16, 172, true);
+    L_Step_3 = Add_Grey_Label(this, QStringLiteral("L_Step_3"), 16, 216, true);
 
     Btn_New = Add_Button(QStringLiteral("Btn_New"), QStyle::SP_FileIcon, {80, 112, 170, 36});
     Btn_Open = Add_Button(QStringLiteral("Btn_Open"), QStyle::SP_DialogOpenButton, {258, 112, 170, 36});

@@ -10,6 +10,7 @@
 #include "update/Ip_Address.h"
 #include "update/Update_Steps.h"
 #include "update/Updater_Launch.h"
+#include "widgets/Placement.h"
 #include "widgets/Title_Panel.h"
 #include "widgets/Window_Style.h"
 
@@ -30,21 +31,6 @@ namespace {
 
 constexpr int Client_Width = 449;
 
-QLabel* Add_Label(QWidget* Panel, const QString& Name, int Left, int Top) {
-    auto* Label = new QLabel(Panel);
-    Label->setObjectName(Name);
-    Label->move(Left, Top);
-    return Label;
-}
-
-QPushButton* Add_Button(QWidget* Panel, const QString& Name, QRect Geometry) {
-    auto* Button = new QPushButton(Panel);
-    Button->setObjectName(Name);
-    Button->setGeometry(Geometry);
-    Button->setAutoDefault(false);
-    return Button;
-}
-
 } // namespace
 
 TFBoot::TFBoot(Shared_State& State, const Services& Services, QWidget* Parent)
@@ -53,9 +39,7 @@ TFBoot::TFBoot(Shared_State& State, const Services& Services, QWidget* Parent)
     setObjectName(QStringLiteral("TFBoot"));
     setWindowFlags(Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowCloseButtonHint);
     Apply_Window_Style(this);
-    auto* Layout = new QVBoxLayout(this);
-    Layout->setContentsMargins(0, 0, 0, 0);
-    Layout->setSpacing(0);
+    auto* Layout = Band_Layout(this);
     Layout->addWidget(P_Title);
     P_IP_Address = Add_Panel(QStringLiteral("P_IP_Address"), 49);
     P_Eth_Search = Add_Panel(QStringLiteral("P_Eth_Search"), 184);
@@ -79,7 +63,7 @@ QWidget* TFBoot::Add_Panel(const QString& Name, int Height) {
 }
 
 void TFBoot::Build_IP_Address(QWidget* Panel) {
-    L_IP_Address = Add_Label(Panel, QStringLiteral("L_IP_Address"), 16, 4);
+    L_IP_Address = Place_Label(Panel, QStringLiteral("L_IP_Address"), 16, 4);
     const int Lefts[] = {35, 91, 147, 203};
     const int Dots[] = {83, 139, 193};
     for (int Part = 0; Part < 4; ++Part) {
@@ -95,19 +79,19 @@ void TFBoot::Build_IP_Address(QWidget* Panel) {
 
 void TFBoot::Build_Serial(QWidget* Panel) {
     // The port row keeps its texts in every language.
-    auto* L_COM_Port = Add_Label(Panel, QStringLiteral("L_COM_Port"), 16, 4);
+    auto* L_COM_Port = Place_Label(Panel, QStringLiteral("L_COM_Port"), 16, 4);
     Set_Caption(L_COM_Port, QStringLiteral("Select the COM port for the Update"));
     CB_COM_Port = new QComboBox(Panel);
     CB_COM_Port->setObjectName(QStringLiteral("CB_COM_Port"));
     CB_COM_Port->setGeometry(35, 23, 342, 22);
-    Btn_COM_List = Add_Button(Panel, QStringLiteral("Btn_COM_List"), {383, 18, 34, 28});
+    Btn_COM_List = Place_Button(Panel, QStringLiteral("Btn_COM_List"), {383, 18, 34, 28});
     Btn_COM_List->setIcon(style()->standardIcon(QStyle::SP_BrowserReload));
     Btn_COM_List->setToolTip(QStringLiteral("Update COM Ports List"));
     connect(Btn_COM_List, &QPushButton::clicked, this, &TFBoot::update_ComPort);
 }
 
 void TFBoot::Build_Options(QWidget* Panel) {
-    L_Update_Option = Add_Label(Panel, QStringLiteral("L_Update_Option"), 16, 4);
+    L_Update_Option = Place_Label(Panel, QStringLiteral("L_Update_Option"), 16, 4);
     CB_Update_Options = new QComboBox(Panel);
     CB_Update_Options->setObjectName(QStringLiteral("CB_Update_Options"));
     CB_Update_Options->setGeometry(35, 23, 382, 22);
@@ -118,8 +102,8 @@ void TFBoot::Build_Options(QWidget* Panel) {
 
 void TFBoot::Build_Eth_Search(QWidget* Panel) {
     // The device search is laid out but has no action: the panel is never shown.
-    L_List_Device = Add_Label(Panel, QStringLiteral("L_List_Device"), 16, 4);
-    Btn_Search = Add_Button(Panel, QStringLiteral("Btn_Search"), {323, 0, 110, 28});
+    L_List_Device = Place_Label(Panel, QStringLiteral("L_List_Device"), 16, 4);
+    Btn_Search = Place_Button(Panel, QStringLiteral("Btn_Search"), {323, 0, 110, 28});
     ACG_List_Devices = new QTreeWidget(Panel);
     ACG_List_Devices->setObjectName(QStringLiteral("ACG_List_Devices"));
     ACG_List_Devices->setColumnCount(2);
@@ -131,9 +115,9 @@ void TFBoot::Build_Eth_Search(QWidget* Panel) {
 }
 
 void TFBoot::Build_Buttons(QWidget* Panel) {
-    Btn_Cancel = Add_Button(Panel, QStringLiteral("Btn_Cancel"), {16, 6, 110, 28});
+    Btn_Cancel = Place_Button(Panel, QStringLiteral("Btn_Cancel"), {16, 6, 110, 28});
     Btn_Cancel->setIcon(style()->standardIcon(QStyle::SP_DialogCancelButton));
-    Btn_Update = Add_Button(Panel, QStringLiteral("Btn_Update"), {132, 6, 228, 28});
+    Btn_Update = Place_Button(Panel, QStringLiteral("Btn_Update"), {132, 6, 228, 28});
     Btn_Update->setIcon(style()->standardIcon(QStyle::SP_ArrowUp));
     connect(Btn_Cancel, &QPushButton::clicked, this, [this] { done(Modal_Cancel); });
     connect(Btn_Update, &QPushButton::clicked, this, &TFBoot::Btn_UpdateClick);

@@ -1,5 +1,7 @@
 #include "Button_Panel.h"
 
+#include "Placement.h"
+
 #include <QPushButton>
 #include <QStyle>
 
@@ -8,11 +10,8 @@ namespace vo {
 namespace {
 
 QPushButton* Add_Button(QWidget* Parent, const QString& Name, QStyle::StandardPixmap Icon, int Left) {
-    auto* Button = new QPushButton(Parent->style()->standardIcon(Icon), QString(), Parent);
-    Button->setObjectName(Name);
-    Button->setGeometry(Left, 6, 110, 28);
-    // Enter belongs to the window's own rule (an edit box may claim it), never to a default button.
-    Button->setAutoDefault(false);
+    QPushButton* Button = Place_Button(Parent, Name, {Left, 6, 110, 28});
+    Button->setIcon(Parent->style()->standardIcon(Icon));
     return Button;
 }
 

@@ -3,6 +3,7 @@
 #include "Messages.h"
 #include "shell/Shared_State.h"
 #include "widgets/Button_Panel.h"
+#include "widgets/Placement.h"
 #include "widgets/Title_Panel.h"
 #include "widgets/Window_Style.h"
 #include "workspace/Workspace.h"
@@ -30,9 +31,7 @@ TFNew_Project::TFNew_Project(Shared_State& State, Messages& Messages, QWidget* P
     Body->setContentsMargins(16, 8, 16, 8);
     Body->addWidget(Label1);
     Body->addWidget(E_New_Proj);
-    auto* Layout = new QVBoxLayout(this);
-    Layout->setContentsMargins(0, 0, 0, 0);
-    Layout->setSpacing(0);
+    auto* Layout = Band_Layout(this);
     Layout->addWidget(P_Title);
     Layout->addLayout(Body);
     Layout->addStretch();

@@ -2,6 +2,7 @@
 
 #include "shell/Shared_State.h"
 #include "widgets/Button_Panel.h"
+#include "widgets/Placement.h"
 #include "widgets/Title_Panel.h"
 #include "widgets/Window_Style.h"
 #include "workspace/Workspace.h"
@@ -30,9 +31,7 @@ TFOpenConf::TFOpenConf(const Shared_State& State, QWidget* Parent)
     Body->setContentsMargins(16, 8, 16, 8);
     Body->addWidget(Label1);
     Body->addWidget(ListBox1, 1);
-    auto* Layout = new QVBoxLayout(this);
-    Layout->setContentsMargins(0, 0, 0, 0);
-    Layout->setSpacing(0);
+    auto* Layout = Band_Layout(this);
     Layout->addWidget(P_Title);
     Layout->addLayout(Body, 1);
     Layout->addWidget(P_Button);

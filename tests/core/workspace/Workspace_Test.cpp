@@ -1,9 +1,9 @@
+#include "Tree_Listing.h"
 #include "shell/Shared_State.h"
 #include "shell/Startup.h"
 #include "workspace/Workspace.h"
 
 #include <QDir>
-#include <QDirIterator>
 #include <QFile>
 #include <QFileInfo>
 #include <QTemporaryDir>
@@ -18,16 +18,7 @@ protected:
         QDir().mkpath(State.Projects_Dir);
     }
 
-    // Every entry below the temporary root, to prove that nothing was created anywhere.
-    QStringList Everything() const {
-        QStringList All;
-        QDirIterator It(Root.path(), QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden,
-                        QDirIterator::Subdirectories);
-        while (It.hasNext())
-            All.append(It.next());
-        All.sort();
-        return All;
-    }
+    QStringList Everything() const { return vo_test::Tree_Listing(Root.path()); }
 
     QTemporaryDir Root;
     vo::Shared_State State;
