@@ -10,6 +10,8 @@ int Run_Set(Cli_Context& Context);
 int Run_Check(Cli_Context& Context);
 int Run_Build(Cli_Context& Context);
 int Run_Inspect(Cli_Context& Context);
+int Run_Ports(Cli_Context& Context);
+int Run_Update(Cli_Context& Context);
 
 namespace {
 
@@ -26,6 +28,12 @@ const Cli_Command Command_Table[] = {
      Run_Build},
     {"inspect", "inspect FILE", "show the fields of a bankK.bin or bank.bin (told apart by size)",
      Run_Inspect},
+    {"ports", "ports", "list the serial ports the update dialog offers, one a line", Run_Ports},
+    {"update",
+     "update CONFIG (--port DEVICE | --ip A.B.C.D) [--option 0|1|2] [--no-read-back] [--wait-limit SECONDS]",
+     "build the images and run the updater as the update dialog does, waiting up to 150 s or SECONDS; "
+     "option 0 firmware + configuration, 1 firmware, 2 configuration",
+     Run_Update},
 };
 
 } // namespace

@@ -20,8 +20,12 @@ void Print_Help(QTextStream& Out) {
            "  --version        show the software code and version\n"
            "  --language NAME  take messages from LANGUAGE/NAME.lng (default: English)\n\n"
            "Commands:\n";
-    for (const vo::Cli_Command* Command : vo::All_Commands())
-        Out << "  " << QString::fromUtf8(Command->Usage).leftJustified(40) << ' ' << Command->Summary << '\n';
+    for (const vo::Cli_Command* Command : vo::All_Commands()) {
+        const QString Usage = QString::fromUtf8(Command->Usage);
+        // A long usage line gets its summary on a line of its own, in the column of the others.
+        Out << "  " << (Usage.size() <= 40 ? Usage.leftJustified(40) : Usage + u'\n' + QString(42, u' '))
+            << ' ' << Command->Summary << '\n';
+    }
     Out << "\nExit status: 0 success, 1 failure, 2 usage error.\n";
 }
 

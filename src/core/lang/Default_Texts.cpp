@@ -203,6 +203,7 @@ constexpr Default_Text Table[] = {
     {1035, "Start the update of Device"},
     {1036, "Device Not Found!"},
     {1037, "Error!!! Check the Ip Address"},
+    {1038, "Error! The updater could not be started: "},
 };
 
 } // namespace

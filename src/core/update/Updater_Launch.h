@@ -10,6 +10,9 @@ namespace vo {
 
 struct Shared_State;
 
+// Message when an updater cannot be started (id of Lang_Strings, error); the reason follows.
+inline constexpr int Msg_Updater_Not_Started = 1038;
+
 // How long an update may take before the configurator stops waiting for the updater.
 inline constexpr std::chrono::milliseconds Updater_Wait_Limit{150000};
 

@@ -19,9 +19,6 @@ struct Services;
 struct Run_Result;
 class Title_Panel;
 
-// A new message of the update dialog (id of Lang_Strings): the reason follows it.
-inline constexpr int Msg_Updater_Not_Started = 1038;
-
 // The update dialog: a serial port, or the device's address checked by echo requests, the update
 // option and read back; its update button starts the updater and waits for it. It stays open after
 // a launch until the user closes it.

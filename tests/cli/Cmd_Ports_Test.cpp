@@ -1,0 +1,21 @@
+#include "Cli_Run.h"
+#include "platform/Port_Probe.h"
+#include "update/Com_Ports.h"
+
+using vo_test::Run_Cli;
+using vo_test::Run_Result;
+
+TEST(Cli_Ports, Lists_What_The_Update_Dialog_Offers) {
+    const Run_Result Result = Run_Cli({QStringLiteral("ports")});
+    EXPECT_EQ(Result.Exit_Code, 0);
+    EXPECT_EQ(Result.Err_Lines, QStringList());
+    // Busy ports are listed too, so the list holds still while both look.
+    EXPECT_EQ(Result.Out.split(u'\n', Qt::SkipEmptyParts), vo::Get_Com_Ports(*vo::Make_Port_Probe()));
+}
+
+TEST(Cli_Ports, Takes_No_Arguments) {
+    const Run_Result Result = Run_Cli({QStringLiteral("ports"), QStringLiteral("/dev")});
+    EXPECT_EQ(Result.Exit_Code, 2);
+    EXPECT_TRUE(Result.Out.isEmpty());
+    EXPECT_EQ(Result.Err_Lines, QStringList{QStringLiteral("Usage: vo40913-cli ports")});
+}

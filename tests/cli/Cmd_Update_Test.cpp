@@ -1,0 +1,388 @@
+#include "Child_Checks.h"
+#include "Cli_Run.h"
+#include "Net_Namespace.h"
+#include "Read_Only_Folder.h"
+#include "image/Par_Gen_Fixture.h"
+#include "update/Job_File.h"
+
+#include <QFileInfo>
+#include <signal.h>
+
+namespace {
+
+using vo_test::Read_All;
+using vo_test::Run_Result;
+using vo_test::Write_All;
+
+const QString Serial_Mode = QStringLiteral("0");
+const QString Ethernet_Mode = QStringLiteral("1");
+
+// A copied vo40913-cli with the configuration "Plant 1" under its PROJECTS, old images in its bin
+// folder, and fake updaters beside it that record what they were given outside that folder.
+class Cli_Update : public vo_test::Copied_Cli {
+protected:
+    void SetUp() override {
+        Copied_Cli::SetUp();
+        ASSERT_TRUE(QDir().mkpath(Bin));
+        Write_All(Bin + QStringLiteral("/bank.bin"), "old");
+        Write_All(Bin + QStringLiteral("/bankK.bin"), "old");
+    }
+
+    // The fixture's parameters with Device_Type_Type holding Type.
+    void Set_Device_Type(const QString& Type) const {
+        vo_test::Write_Par_Gen(Config, {{"Device_Type_Type", Type}});
+    }
+
+    // An updater beside the program that records its arguments (their count first), its working
+    // folder and the sizes of the images, keeps a copy of the job file beside it, then runs Tail.
+    void Install_Updater(const QString& Name, const QByteArray& Tail = "exit 0\n") const {
+        const QByteArray Body = "{ printf '%s\\n' \"$#\" \"$@\"; pwd; wc -c < '" + Bin.toUtf8() +
+                                "/bank.bin'; wc -c < '" + Bin.toUtf8() + "/bankK.bin'; } > '" +
+                                Record.toUtf8() + "'\ncp \"$(dirname \"$0\")/Ethernet_Update.xml\" '" +
+                                Job_Copy.toUtf8() + "' 2>/dev/null\n" + Tail;
+        ASSERT_TRUE(vo_test::Write_Script(Exe_Dir + u'/' + Name, Body));
+    }
+
+    Run_Result Update(const QStringList& Options) const {
+        return Run(QStringList{QStringLiteral("update"), QStringLiteral("Plant 1")} + Options);
+    }
+
+    QStringList Recorded() const {
+        return QString::fromUtf8(Read_All(Record)).split(u'\n', Qt::SkipEmptyParts);
+    }
+
+    // What the Ethernet launch writes for the address and choice.
+    QByteArray Expected_Job(const QString& Address, const vo::Update_Choice& Choice) const {
+        return vo::Job_File_Bytes({Address, Choice, Exe_Dir + QStringLiteral("/MASTER"), Config, u'/'});
+    }
+
+    // Nothing was started and no job file was written.
+    void Expect_No_Launch() const {
+        EXPECT_FALSE(QFile::exists(Record));
+        EXPECT_FALSE(QFile::exists(Job_File));
+    }
+
+    // The program's folder as the program itself finds it.
+    QString Exe_Dir = QFileInfo(Root.path()).canonicalFilePath();
+    QString Config = Exe_Dir + QStringLiteral("/PROJECTS/Plant 1");
+    QString Bin = Config + QStringLiteral("/bin");
+    QString Serial_Updater = Exe_Dir + QStringLiteral("/Ser_40913_Update");
+    QString Ethernet_Updater = Exe_Dir + QStringLiteral("/Ethernet_Update");
+    QString Job_File = Exe_Dir + QStringLiteral("/Ethernet_Update.xml");
+    QTemporaryDir Records;
+    QString Record = Records.filePath(QStringLiteral("record"));
+    QString Job_Copy = Records.filePath(QStringLiteral("job"));
+};
+
+QString Not_Started(const QString& Updater) {
+    return QStringLiteral("Error! The updater could not be started: Cannot start \"%1\": ").arg(Updater);
+}
+
+} // namespace
+
+TEST_F(Cli_Update, Serial_Updater_Gets_The_Parameter_Words_After_The_Images_Are_Written) {
+    Set_Device_Type(Serial_Mode);
+    Install_Updater(QStringLiteral("Ser_40913_Update"));
+    const struct {
+        QStringList Options;
+        QStringList Codes;
+    } Cases[] = {
+        {{}, {"FW", "FR", "PW", "PR"}},
+        {{"--option", "1", "--no-read-back"}, {"FW", "NO", "NO", "NO"}},
+        {{"--no-read-back", "--option", "2"}, {"NO", "NO", "PW", "NO"}},
+    };
+    for (const auto& Case : Cases) {
+        SCOPED_TRACE(Case.Options.join(u' ').toStdString());
+        QFile::remove(Record);
+        const Run_Result Result =
+            Update(QStringList{QStringLiteral("--port"), QStringLiteral("/dev/ttyUSB0")} + Case.Options);
+        EXPECT_EQ(Result.Exit_Code, 0);
+        EXPECT_EQ(Result.Out, QStringLiteral("The updater \"%1\" ended with code 0\n").arg(Serial_Updater));
+        EXPECT_EQ(Result.Err_Lines, QStringList());
+        EXPECT_EQ(Recorded(),
+                  (QStringList{QStringLiteral("7"), QStringLiteral("/dev/ttyUSB0")} + Case.Codes +
+                   QStringList{Exe_Dir + QStringLiteral("/MASTER/sim40913.sim"), Bin + u'/',
+                               QDir::currentPath(), QStringLiteral("19"), QStringLiteral("2048")}));
+    }
+    EXPECT_FALSE(QFile::exists(Job_File));
+    // The remembered choices belong to the window's settings; the command line writes none.
+    EXPECT_FALSE(QFile::exists(Exe_Dir + QStringLiteral("/Vorlent.xml")));
+}
+
+TEST_F(Cli_Update, Ethernet_Updater_Starts_Without_Arguments_Beside_A_Fresh_Job_File) {
+    Set_Device_Type(Ethernet_Mode);
+    Install_Updater(QStringLiteral("Ethernet_Update"));
+    const struct {
+        QStringList Options;
+        vo::Update_Choice Choice;
+    } Cases[] = {
+        {{}, {0, true}},
+        {{"--option", "2", "--no-read-back"}, {2, false}},
+    };
+    for (const auto& Case : Cases) {
+        SCOPED_TRACE(Case.Options.join(u' ').toStdString());
+        const Run_Result Result =
+            Update(QStringList{QStringLiteral("--ip"), QStringLiteral("127.0.0.1")} + Case.Options);
+        EXPECT_EQ(Result.Exit_Code, 0);
+        EXPECT_EQ(Result.Out, QStringLiteral("The updater \"%1\" ended with code 0\n").arg(Ethernet_Updater));
+        EXPECT_EQ(Result.Err_Lines, QStringList());
+        EXPECT_EQ(Recorded(), (QStringList{QStringLiteral("0"), QDir::currentPath(), QStringLiteral("19"),
+                                           QStringLiteral("2048")}));
+        const QByteArray Job = Expected_Job(QStringLiteral("127.0.0.1"), Case.Choice);
+        EXPECT_EQ(Read_All(Job_Copy), Job);
+        EXPECT_EQ(Read_All(Job_File), Job);
+    }
+    EXPECT_FALSE(QFile::exists(Exe_Dir + QStringLiteral("/Vorlent.xml")));
+}
+
+TEST_F(Cli_Update, Every_End_Of_The_Updater_But_Code_0_Fails_With_Its_Report) {
+    const struct {
+        const char* Name;
+        QString Mode;
+        QByteArray Tail; // empty: no updater at all
+        bool Executable;
+        QString Error_Start;
+    } Cases[] = {
+        {"exit code", Serial_Mode, "exit 5\n", true,
+         QStringLiteral("vo40913-cli: the updater \"%1\" ended with code 5").arg(Serial_Updater)},
+        {"signal", Serial_Mode, "kill -KILL $$\n", true,
+         QStringLiteral("vo40913-cli: the updater \"%1\" was killed by signal 9").arg(Serial_Updater)},
+        {"missing serial updater", Serial_Mode, QByteArray(), true, Not_Started(Serial_Updater)},
+        {"missing Ethernet updater", Ethernet_Mode, QByteArray(), true, Not_Started(Ethernet_Updater)},
+        {"not executable", Serial_Mode, "exit 0\n", false, Not_Started(Serial_Updater)},
+    };
+    for (const auto& Case : Cases) {
+        SCOPED_TRACE(Case.Name);
+        QFile::remove(Record);
+        QFile::remove(Serial_Updater);
+        QFile::remove(Ethernet_Updater);
+        Set_Device_Type(Case.Mode);
+        const bool Serial = Case.Mode == Serial_Mode;
+        const QString Updater = Serial ? Serial_Updater : Ethernet_Updater;
+        if (!Case.Tail.isEmpty())
+            Install_Updater(QFileInfo(Updater).fileName(), Case.Tail);
+        if (!Case.Executable) {
+            ASSERT_TRUE(QFile::setPermissions(Updater, QFile::ReadOwner | QFile::WriteOwner));
+        }
+
+        const Run_Result Result =
+            Update(Serial ? QStringList{QStringLiteral("--port"), QStringLiteral("/dev/ttyS0")}
+                          : QStringList{QStringLiteral("--ip"), QStringLiteral("127.0.0.1")});
+        EXPECT_EQ(Result.Exit_Code, 1);
+        EXPECT_TRUE(Result.Out.isEmpty()) << Result.Out.toStdString();
+        ASSERT_EQ(Result.Err_Lines.size(), 1) << Result.Err_Lines.join(u'\n').toStdString();
+        EXPECT_TRUE(Result.Err_Lines.first().startsWith(Case.Error_Start))
+            << Result.Err_Lines.first().toStdString();
+        EXPECT_EQ(QFile::exists(Record), !Case.Tail.isEmpty() && Case.Executable);
+    }
+}
+
+TEST_F(Cli_Update, An_Updater_Still_Running_At_The_Limit_Is_Left_Running) {
+    Set_Device_Type(Serial_Mode);
+    const QString Pid_File = Records.filePath(QStringLiteral("pid"));
+    ASSERT_TRUE(
+        vo_test::Write_Script(Serial_Updater, "echo $$ > '" + Pid_File.toUtf8() + "'\nexec sleep 30\n"));
+    const Run_Result Result = Update({QStringLiteral("--port"), QStringLiteral("/dev/ttyS0"),
+                                      QStringLiteral("--wait-limit"), QStringLiteral("1")});
+    const long Pid = QString::fromUtf8(Read_All(Pid_File)).trimmed().toLong();
+    ASSERT_GT(Pid, 0);
+    const char State = vo_test::Process_State(Pid);
+    // The test started it, so the test ends it.
+    kill(static_cast<pid_t>(Pid), SIGKILL);
+    EXPECT_EQ(Result.Exit_Code, 1);
+    EXPECT_TRUE(Result.Out.isEmpty());
+    EXPECT_EQ(
+        Result.Err_Lines,
+        QStringList{QStringLiteral("vo40913-cli: the updater \"%1\" is still running after 1 s and is left "
+                                   "running (process %2)")
+                        .arg(Serial_Updater)
+                        .arg(Pid)});
+    EXPECT_NE(State, 0) << "the updater had ended";
+    EXPECT_NE(State, 'Z');
+}
+
+TEST_F(Cli_Update, Unusable_Addresses_Ask_To_Check_The_Address_And_Start_Nothing) {
+    Set_Device_Type(Ethernet_Mode);
+    Install_Updater(QStringLiteral("Ethernet_Update"));
+    for (const char* Address : {"192.168.1.x", "300.1.1.1", "10.0.0", "10.0.0.7.1", "", " 10.0.0.7",
+                                "10 .0.0.7", "010.0.0.7", "my-device.example"}) {
+        SCOPED_TRACE(Address);
+        const Run_Result Result = Update({QStringLiteral("--ip"), QString::fromUtf8(Address)});
+        EXPECT_EQ(Result.Exit_Code, 1);
+        EXPECT_TRUE(Result.Out.isEmpty());
+        EXPECT_EQ(
+            Result.Err_Lines,
+            (QStringList{QStringLiteral("Error!!! Check the Ip Address"),
+                         QStringLiteral("vo40913-cli: \"%1\" is not a numeric IPv4 address").arg(Address)}));
+        Expect_No_Launch();
+    }
+}
+
+TEST_F(Cli_Update, A_Silent_Address_Is_Not_Found) {
+    Set_Device_Type(Ethernet_Mode);
+    Install_Updater(QStringLiteral("Ethernet_Update"));
+    Run_Result Result;
+    // The whole echo budget runs out here: about 5 s.
+    const std::string Skip = vo_test::Run_In_Private_Network({.Ignore_Echo = true}, [&] {
+        Result = Update({QStringLiteral("--ip"), QStringLiteral("127.0.0.1")});
+    });
+    if (!Skip.empty())
+        GTEST_SKIP() << Skip;
+    EXPECT_EQ(Result.Exit_Code, 1);
+    EXPECT_TRUE(Result.Out.isEmpty());
+    EXPECT_EQ(Result.Err_Lines, QStringList{QStringLiteral("Device Not Found!")});
+    Expect_No_Launch();
+}
+
+TEST_F(Cli_Update, Messages_Come_In_The_Chosen_Language) {
+    Install_Language(QStringLiteral("Italiano"));
+    Install_Language(QStringLiteral("Deutsch"));
+    Set_Device_Type(Ethernet_Mode);
+    const Run_Result Refused =
+        Run({QStringLiteral("--language"), QStringLiteral("Italiano"), QStringLiteral("update"),
+             QStringLiteral("Plant 1"), QStringLiteral("--ip"), QStringLiteral("300.1.1.1")});
+    EXPECT_EQ(Refused.Exit_Code, 1);
+    ASSERT_FALSE(Refused.Err_Lines.isEmpty());
+    EXPECT_EQ(Refused.Err_Lines.first(), QStringLiteral("Errore!!! Controllare l'indirizzo IP"));
+
+    const Run_Result Missing =
+        Run({QStringLiteral("--language"), QStringLiteral("Deutsch"), QStringLiteral("update"),
+             QStringLiteral("Plant 1"), QStringLiteral("--ip"), QStringLiteral("127.0.0.1")});
+    EXPECT_EQ(Missing.Exit_Code, 1);
+    ASSERT_EQ(Missing.Err_Lines.size(), 1);
+    EXPECT_TRUE(Missing.Err_Lines.first().startsWith(
+        QStringLiteral("Fehler! Das Update-Programm konnte nicht gestartet werden: Cannot start \"%1\": ")
+            .arg(Ethernet_Updater)))
+        << Missing.Err_Lines.first().toStdString();
+}
+
+TEST_F(Cli_Update, A_Failed_Build_Stops_Before_Any_Updater) {
+    Install_Updater(QStringLiteral("Ser_40913_Update"));
+    Install_Updater(QStringLiteral("Ethernet_Update"));
+    Write_All(Config + QStringLiteral("/ParGen.xml"),
+              "<Par_Gen><MODE_DEV>1</MODE_DEV><SER_RTU>1</SER_RTU></Par_Gen>");
+    for (const QStringList& Target : {QStringList{QStringLiteral("--port"), QStringLiteral("/dev/ttyS0")},
+                                      QStringList{QStringLiteral("--ip"), QStringLiteral("127.0.0.1")}}) {
+        SCOPED_TRACE(Target.first().toStdString());
+        const Run_Result Result = Update(Target);
+        EXPECT_EQ(Result.Exit_Code, 1);
+        EXPECT_TRUE(Result.Out.isEmpty());
+        EXPECT_EQ(
+            Result.Err_Lines,
+            QStringList{QStringLiteral("vo40913-cli: \"%1/ParGen.xml\": the element BAUD_RTU is missing")
+                            .arg(Config)});
+        Expect_No_Launch();
+        EXPECT_EQ(Read_All(Bin + QStringLiteral("/bankK.bin")), QByteArray("old"));
+    }
+    const Run_Result Unknown = Run({QStringLiteral("update"), QStringLiteral("Plant 2"),
+                                    QStringLiteral("--port"), QStringLiteral("/dev/ttyS0")});
+    EXPECT_EQ(Unknown.Exit_Code, 1);
+    EXPECT_EQ(
+        Unknown.Err_Lines,
+        QStringList{
+            QStringLiteral("vo40913-cli: no configuration folder \"%1/PROJECTS/Plant 2\"").arg(Exe_Dir)});
+    Expect_No_Launch();
+}
+
+TEST_F(Cli_Update, A_Job_File_That_Cannot_Be_Written_Starts_No_Updater) {
+    Set_Device_Type(Ethernet_Mode);
+    Install_Updater(QStringLiteral("Ethernet_Update"));
+    Write_All(Job_File, "old job");
+    const vo_test::Read_Only_Folder Locked(Exe_Dir);
+    if (!Locked.Failure.isEmpty())
+        GTEST_SKIP() << Locked.Failure.toStdString();
+    const Run_Result Result = Update({QStringLiteral("--ip"), QStringLiteral("127.0.0.1")});
+    EXPECT_EQ(Result.Exit_Code, 1);
+    ASSERT_EQ(Result.Err_Lines.size(), 1);
+    EXPECT_TRUE(Result.Err_Lines.first().startsWith(
+        QStringLiteral("Error! The updater could not be started: Cannot write \"%1\"").arg(Job_File)))
+        << Result.Err_Lines.first().toStdString();
+    EXPECT_EQ(Read_All(Job_File), QByteArray("old job"));
+    EXPECT_FALSE(QFile::exists(Record));
+}
+
+TEST_F(Cli_Update, The_Device_Type_Decides_The_Mode_And_The_Other_Option_Is_Refused) {
+    Install_Updater(QStringLiteral("Ser_40913_Update"));
+    Install_Updater(QStringLiteral("Ethernet_Update"));
+    const QString Serial_Refusal =
+        QStringLiteral(
+            "vo40913-cli: \"%1\" is updated in serial mode (its Device_Type_Type is not 1): use --port "
+            "DEVICE, not --ip")
+            .arg(Config);
+    const struct {
+        const char* Name;
+        QString Device_Type; // empty: no parameter file
+        QStringList Target;
+        QString Error;
+    } Cases[] = {
+        {"serial device", Serial_Mode, {"--ip", "127.0.0.1"}, Serial_Refusal},
+        {"no parameter file", QString(), {"--ip", "127.0.0.1"}, Serial_Refusal},
+        {"Ethernet device",
+         Ethernet_Mode,
+         {"--port", "/dev/ttyS0"},
+         QStringLiteral(
+             "vo40913-cli: \"%1\" is updated in Ethernet mode (its Device_Type_Type is 1): use --ip "
+             "A.B.C.D, not --port")
+             .arg(Config)},
+    };
+    for (const auto& Case : Cases) {
+        SCOPED_TRACE(Case.Name);
+        QFile::remove(Config + QStringLiteral("/ParGen.xml"));
+        if (!Case.Device_Type.isEmpty())
+            Set_Device_Type(Case.Device_Type);
+        const Run_Result Result = Update(Case.Target);
+        EXPECT_EQ(Result.Exit_Code, 2);
+        EXPECT_TRUE(Result.Out.isEmpty());
+        EXPECT_EQ(Result.Err_Lines, QStringList{Case.Error});
+        Expect_No_Launch();
+    }
+}
+
+TEST_F(Cli_Update, Usage_Errors_Name_The_Mistake_And_Touch_Nothing) {
+    Set_Device_Type(Serial_Mode);
+    Install_Updater(QStringLiteral("Ser_40913_Update"));
+    const QString Usage = QStringLiteral("Usage: vo40913-cli update CONFIG (--port DEVICE | --ip A.B.C.D) "
+                                         "[--option 0|1|2] [--no-read-back] [--wait-limit SECONDS]");
+    const QString Either = QStringLiteral("give either --port DEVICE or --ip A.B.C.D");
+    const struct {
+        QStringList Args;
+        QString Reason;
+    } Cases[] = {
+        {{}, QStringLiteral("no CONFIG given")},
+        {{"--port", "/dev/ttyS0"}, QStringLiteral("no CONFIG given")},
+        {{"Plant 1"}, Either},
+        {{"Plant 1", "--port", "/dev/ttyS0", "--ip", "127.0.0.1"}, Either},
+        {{"Plant 1", "Plant 2", "--port", "/dev/ttyS0"}, QStringLiteral("one CONFIG only, not 2")},
+        {{"Plant 1", "--port"}, QStringLiteral("--port needs a value")},
+        {{"--port", "/dev/ttyS0", "Plant 1", "--port", "/dev/ttyS1"},
+         QStringLiteral("--port is given twice")},
+        {{"Plant 1", "--port", ""}, QStringLiteral("--port needs a device")},
+        {{"Plant 1", "--port", "/dev/ttyS0", "--option", "3"},
+         QStringLiteral("--option takes 0, 1 or 2, not \"3\"")},
+        {{"Plant 1", "--port", "/dev/ttyS0", "--option", " 1"},
+         QStringLiteral("--option takes 0, 1 or 2, not \" 1\"")},
+        {{"Plant 1", "--port", "/dev/ttyS0", "--read-back"}, QStringLiteral("unknown option --read-back")},
+    };
+    for (const auto& Case : Cases) {
+        SCOPED_TRACE(Case.Args.join(u' ').toStdString());
+        const Run_Result Result = Run(QStringList{QStringLiteral("update")} + Case.Args);
+        EXPECT_EQ(Result.Exit_Code, 2);
+        EXPECT_TRUE(Result.Out.isEmpty());
+        EXPECT_EQ(Result.Err_Lines, (QStringList{QStringLiteral("vo40913-cli: ") + Case.Reason, Usage}));
+    }
+    for (const char* Limit : {"-1", "1.5", "86401", "", "+5", "0x10"}) {
+        SCOPED_TRACE(Limit);
+        const Run_Result Result = Update({QStringLiteral("--port"), QStringLiteral("/dev/ttyS0"),
+                                          QStringLiteral("--wait-limit"), QString::fromUtf8(Limit)});
+        EXPECT_EQ(Result.Exit_Code, 2);
+        EXPECT_EQ(
+            Result.Err_Lines,
+            (QStringList{QStringLiteral("vo40913-cli: --wait-limit takes a whole number of seconds from 0 to "
+                                        "86400, not \"%1\"")
+                             .arg(Limit),
+                         Usage}));
+    }
+    // Nothing was built or started.
+    EXPECT_EQ(Read_All(Bin + QStringLiteral("/bankK.bin")), QByteArray("old"));
+    Expect_No_Launch();
+}
