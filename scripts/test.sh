@@ -1,8 +1,11 @@
 #!/bin/sh
-# Installs what is missing, builds, and runs every test.
+# Installs what is missing, builds, and runs every test: in the normal build, then in the build
+# with AddressSanitizer and UndefinedBehaviorSanitizer (preset asan), where any finding fails.
 set -eu
 cd "$(dirname "$0")/.."
 scripts/install-deps.sh
-cmake --preset default
-cmake --build --preset default
-QT_QPA_PLATFORM=offscreen ctest --preset default
+for PRESET in default asan; do
+    cmake --preset $PRESET
+    cmake --build --preset $PRESET
+    QT_QPA_PLATFORM=offscreen ctest --preset $PRESET
+done

@@ -69,7 +69,9 @@ QByteArray Xml_To_Bytes(const pugi::xml_document& Doc) {
     std::ostringstream Out;
     Doc.save(Out, "", pugi::format_raw | pugi::format_no_declaration, pugi::encoding_utf8);
     const std::string Text = Out.str();
-    return QByteArray(Text.data(), static_cast<qsizetype>(Text.size()));
+    // pugixml writes a CR in text as it is, and every XML reader takes a bare CR for LF; the
+    // reference keeps it. Only text can hold one: names are ours and we write no CDATA.
+    return QByteArray(Text.data(), static_cast<qsizetype>(Text.size())).replace('\r', "&#13;");
 }
 
 } // namespace vo

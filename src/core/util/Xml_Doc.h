@@ -25,7 +25,7 @@ std::optional<QString> Child_Text(const pugi::xml_node& Node, const char* Name);
 // Appends <Name>Text</Name> to Parent and returns it.
 pugi::xml_node Append_Text_Element(pugi::xml_node Parent, const char* Name, const QString& Text);
 
-// UTF-8 without declaration and without indentation.
+// UTF-8 without declaration and without indentation; a CR in text is written as "&#13;".
 QByteArray Xml_To_Bytes(const pugi::xml_document& Doc);
 
 } // namespace vo

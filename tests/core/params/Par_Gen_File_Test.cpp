@@ -100,6 +100,20 @@ TEST(Save_Par_Gen, Round_Trip_Gives_The_Same_Set_And_The_Same_Bytes) {
     }
 }
 
+TEST(Save_Par_Gen, A_Carriage_Return_In_A_Text_Survives_Save_And_Load) {
+    // Found by fuzzing: a text holding "&#13;" was saved with a bare CR, which reads back as LF.
+    const vo::Par_Gen Set =
+        Load_Bytes("<Par_Gen><Ethernet_SM1>&#13;255</Ethernet_SM1><TO_RTU>1&#13;&#10;</TO_RTU></Par_Gen>");
+    ASSERT_EQ(Set.Ethernet_SM1, QStringLiteral("\r255"));
+    ASSERT_EQ(Set.TO_RTU, QStringLiteral("1\r\n"));
+    QTemporaryDir Dir;
+    const QString Path = Dir.filePath(QStringLiteral("ParGen.xml"));
+    ASSERT_TRUE(vo::Save_Par_Gen(Set, Path));
+    vo::Par_Gen Loaded;
+    ASSERT_FALSE(vo::Load_Par_Gen(Path, Loaded).has_value());
+    EXPECT_EQ(Loaded, Set);
+}
+
 TEST(Save_Par_Gen, An_Index_Outside_Its_List_Is_Written_As_Nothing_Chosen) {
     vo::Par_Gen Set = vo::Default_Par_Gen(1);
     Set.BAUD_RTU = 9;

@@ -76,6 +76,16 @@ TEST_F(Settings_File, Reads_What_It_Writes_Including_Empty_And_Non_Ascii_Values)
     EXPECT_TRUE(State.Enable_Update);
 }
 
+TEST_F(Settings_File, A_Carriage_Return_In_A_Value_Survives_Write_And_Read) {
+    // Found by fuzzing: a CR was written bare, and XML reads a bare CR as LF.
+    State.Project_Name = QStringLiteral("a\r\nb");
+    State.Language_Name = QStringLiteral("\rch");
+    ASSERT_TRUE(vo::Write_Settings(State));
+    Read();
+    EXPECT_EQ(State.Project_Name, QStringLiteral("a\r\nb"));
+    EXPECT_EQ(State.Language_Name, QStringLiteral("\rch"));
+}
+
 TEST_F(Settings_File, Missing_Or_Unparsable_File_Gives_The_Defaults) {
     Read();
     Expect_Defaults();

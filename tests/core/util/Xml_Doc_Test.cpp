@@ -42,6 +42,16 @@ TEST(Xml_Doc, Writes_Raw_Utf8_Without_Declaration) {
                                                 "f &amp; &lt;1&gt;</name><empty/></Root>"));
 }
 
+TEST(Xml_Doc, A_Carriage_Return_Is_Written_As_A_Reference_And_Reads_Back) {
+    // XML reads a bare CR, alone or before LF, as LF; only the reference keeps it.
+    pugi::xml_document Doc;
+    const QString Text = QStringLiteral("a\rb\r\nc\nd");
+    vo::Append_Text_Element(Doc.append_child("Root"), "t", Text);
+    const QByteArray Bytes = vo::Xml_To_Bytes(Doc);
+    EXPECT_EQ(Bytes, QByteArray("<Root><t>a&#13;b&#13;\nc\nd</t></Root>"));
+    EXPECT_EQ(vo::Child_Text(Root_Of(Doc, Bytes.constData()), "t"), Text);
+}
+
 TEST(Xml_Doc, Malformed_Input_Gives_An_Error_And_An_Empty_Document) {
     pugi::xml_document Doc;
     for (const char* Text : {"", "<a>", "\x01\x02\xff", "<a></b>", "text"}) {
