@@ -193,6 +193,8 @@ TEST_F(Update_Dialog, A_Missing_Updater_Is_Named_In_An_Error) {
     Show(vo::Form_Serial, [&] { Get<QPushButton>("Btn_Update")->click(); });
     ASSERT_EQ(Services.Msgs.Shown.size(), 1);
     EXPECT_EQ(Services.Msgs.Shown[0].Kind, QStringLiteral("error"));
+    EXPECT_TRUE(
+        Services.Msgs.Shown[0].Text.startsWith(QStringLiteral("Error! The updater could not be started: ")));
     EXPECT_TRUE(Services.Msgs.Shown[0].Text.contains(QStringLiteral("Ser_40913_Update")))
         << Services.Msgs.Shown[0].Text.toStdString();
 }
