@@ -1,3 +1,4 @@
+#include "Private_Mounts.h"
 #include "util/File_Save.h"
 
 #include <QDir>
@@ -36,12 +37,14 @@ TEST(Save_File_Atomic, Read_Only_Folder_Keeps_The_Old_File) {
     QTemporaryDir Dir;
     const QString Path = Dir.filePath(QStringLiteral("keep.xml"));
     ASSERT_TRUE(vo::Save_File_Atomic(Path, QByteArray("old")));
-    QFile::setPermissions(Dir.path(), QFile::ReadOwner | QFile::ExeOwner);
-    if (QFile(Dir.filePath(QStringLiteral("probe"))).open(QIODevice::WriteOnly)) {
-        QFile::setPermissions(Dir.path(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
-        GTEST_SKIP() << "running with rights that ignore folder permissions";
-    }
-    EXPECT_FALSE(vo::Save_File_Atomic(Path, QByteArray("new")));
-    QFile::setPermissions(Dir.path(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    const std::string Skip = vo_test::With_Read_Only(Dir.path(), [&] {
+        const vo::Save_Status Status = vo::Save_File_Atomic(Path, QByteArray("new"));
+        EXPECT_FALSE(Status);
+        EXPECT_TRUE(Status.Error_Text.contains(QDir::toNativeSeparators(Path)))
+            << Status.Error_Text.toStdString();
+    });
+    if (!Skip.empty())
+        GTEST_SKIP() << Skip;
     EXPECT_EQ(Read_All(Path), QByteArray("old"));
+    EXPECT_EQ(QDir(Dir.path()).entryList(QDir::Files), QStringList{QStringLiteral("keep.xml")});
 }
