@@ -4,7 +4,9 @@
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
+#include <csignal>
 #include <gtest/gtest.h>
+#include <sys/resource.h>
 
 namespace {
 
@@ -45,6 +47,28 @@ TEST(Save_File_Atomic, Read_Only_Folder_Keeps_The_Old_File) {
     });
     if (!Skip.empty())
         GTEST_SKIP() << Skip;
+    EXPECT_EQ(Read_All(Path), QByteArray("old"));
+    EXPECT_EQ(QDir(Dir.path()).entryList(QDir::Files), QStringList{QStringLiteral("keep.xml")});
+}
+
+// The write fails part way, as on a full disk, while the old file stays: here through a limit on
+// the size of the files this process may write, which needs no privilege.
+TEST(Save_File_Atomic, A_Write_That_Fails_Part_Way_Keeps_The_Old_File) {
+    QTemporaryDir Dir;
+    const QString Path = Dir.filePath(QStringLiteral("keep.xml"));
+    ASSERT_TRUE(vo::Save_File_Atomic(Path, QByteArray("old")));
+    rlimit Before{};
+    ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &Before), 0);
+    const auto Old_Handler = std::signal(SIGXFSZ, SIG_IGN);
+    rlimit Small = Before;
+    Small.rlim_cur = 100;
+    ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &Small), 0);
+    const vo::Save_Status Status = vo::Save_File_Atomic(Path, QByteArray(1000, 'n'));
+    setrlimit(RLIMIT_FSIZE, &Before);
+    std::signal(SIGXFSZ, Old_Handler);
+    EXPECT_FALSE(Status);
+    EXPECT_TRUE(Status.Error_Text.contains(QDir::toNativeSeparators(Path)))
+        << Status.Error_Text.toStdString();
     EXPECT_EQ(Read_All(Path), QByteArray("old"));
     EXPECT_EQ(QDir(Dir.path()).entryList(QDir::Files), QStringList{QStringLiteral("keep.xml")});
 }
