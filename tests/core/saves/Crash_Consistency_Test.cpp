@@ -3,6 +3,7 @@
 // kills (default 200); the counts are printed at the end.
 #include "Save_Progress.h"
 #include "Saved_Files.h"
+#include "image/Image_Files.h"
 
 #include <QDir>
 #include <QFile>
@@ -44,6 +45,7 @@ public:
         : Exe_Dir(QFile::encodeName(Exe_Dir)), Progress_File(QFile::encodeName(Progress_File)),
           Progress(vo_test::Map_Save_Progress(this->Progress_File.constData())) {}
     ~Saving_Child() {
+        Kill();
         if (Progress)
             munmap(Progress, sizeof *Progress);
     }
@@ -61,9 +63,12 @@ public:
 
     // Kills the child; true when it died of that kill, not of its own accord.
     bool Kill() {
+        if (Pid == 0)
+            return false;
         kill(Pid, SIGKILL);
         int Status = 0;
         waitpid(Pid, &Status, 0);
+        Pid = 0;
         return WIFSIGNALED(Status) && WTERMSIG(Status) == SIGKILL;
     }
 
@@ -86,7 +91,11 @@ private:
     template <typename Condition> bool Wait_Until(Condition Done) {
         const Clock::time_point Deadline = Clock::now() + 30s;
         while (!Done()) {
-            if (Clock::now() > Deadline || waitpid(Pid, nullptr, WNOHANG) != 0)
+            if (waitpid(Pid, nullptr, WNOHANG) == Pid) {
+                Pid = 0;
+                return false;
+            }
+            if (Clock::now() > Deadline)
                 return false;
             std::this_thread::sleep_for(20us);
         }
@@ -117,7 +126,7 @@ QStringList Strays(const vo_test::Saved_Files& Files, const vo::Shared_State& St
     for (const QString& Path : Files.Paths())
         Known << QFileInfo(Path).absoluteFilePath();
     QStringList Found;
-    for (const QString& Folder : {State.Exe_Dir, State.Project_Path, QFileInfo(Known[2]).path()}) {
+    for (const QString& Folder : {State.Exe_Dir, State.Project_Path, vo::Bin_Folder(State.Project_Path)}) {
         for (const QFileInfo& Entry : QDir(Folder).entryInfoList(QDir::Files | QDir::Hidden))
             if (!Known.contains(Entry.absoluteFilePath()))
                 Found << Entry.absoluteFilePath();

@@ -11,7 +11,7 @@ namespace vo_test {
 // What the saving child tells the test, in a file both map: it stays readable after the child was
 // killed at any instruction.
 struct Save_Progress {
-    std::uint32_t Started = 0; // the child is saving
+    std::uint32_t Started = 0; // the child has set up and begins to save
     std::uint32_t Saving = 0;  // 1 + the index in All_Saves of the save under way; 0 between saves
     std::uint32_t Rounds = 0;  // complete rounds of all saves
 
