@@ -96,7 +96,7 @@ QString First_File(const vo_test::Saved_Files& Files, vo_test::Save_Kind Kind) {
 
 } // namespace
 
-TEST(Full_Disk, Every_Save_Fails_With_Its_File_Named_And_Keeps_The_Previous_One) {
+TEST(Disk_Faults, Every_Save_Fails_With_Its_File_Named_And_Keeps_The_Previous_One) {
     const std::vector<Disk_Case> Cases = {
         {"full tmpfs", "size=256k", Fill_Space},
         {"tmpfs without a free inode", "size=256k,nr_inodes=32", Use_Up_Inodes},
@@ -127,7 +127,8 @@ TEST(Full_Disk, Every_Save_Fails_With_Its_File_Named_And_Keeps_The_Previous_One)
             }
             const vo::Image_Build Update_Step = vo::Build_And_Save_Images(State);
             EXPECT_FALSE(Update_Step);
-            EXPECT_TRUE(Update_Step.Error_Text.contains(First_File(Files, vo_test::Save_Kind::Images)))
+            EXPECT_TRUE(Update_Step.Error_Text.contains(
+                QDir::toNativeSeparators(First_File(Files, vo_test::Save_Kind::Images))))
                 << Update_Step.Error_Text.toStdString();
 
             const auto Paths = Files.Paths();
