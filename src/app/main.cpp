@@ -1,13 +1,6 @@
-#include "Messages.h"
-#include "Services.h"
-#include "Url_Opener.h"
-#include "platform/Curl_Http_Client.h"
-#include "platform/Echo_Probe.h"
-#include "platform/Port_Probe.h"
-#include "platform/Process_Runner.h"
+#include "shell/Configurator.h"
 #include "shell/Shared_State.h"
 #include "shell/Startup.h"
-#include "shell/TFVorlentFirmWare.h"
 
 #include <QApplication>
 #include <cstdio>
@@ -35,14 +28,7 @@ int main(int argc, char** argv) {
     QApplication App(argc, argv);
     vo::Shared_State State;
     vo::Start_Up(State, QCoreApplication::applicationDirPath());
-    vo::Box_Messages Messages(State.Main_Caption);
-    vo::Desktop_Url_Opener Urls;
-    vo::Curl_Http_Client Http;
-    const auto Echo = vo::Make_Echo_Probe();
-    const auto Ports = vo::Make_Port_Probe();
-    const auto Runner = vo::Make_Process_Runner();
-    const vo::Services Services{Messages, Urls, Http, *Echo, *Ports, *Runner};
-    vo::TFVorlentFirmWare Main_Window(State, Services);
-    Main_Window.show();
+    vo::Configurator Program(State);
+    Program.Main_Window().show();
     return QApplication::exec();
 }

@@ -1,7 +1,7 @@
 #include "Child_Checks.h"
 #include "Cli_Run.h"
 #include "Net_Namespace.h"
-#include "Read_Only_Folder.h"
+#include "Private_Mounts.h"
 #include "image/Par_Gen_Fixture.h"
 #include "update/Job_File.h"
 
@@ -288,10 +288,12 @@ TEST_F(Cli_Update, A_Job_File_That_Cannot_Be_Written_Starts_No_Updater) {
     Set_Device_Type(Ethernet_Mode);
     Install_Updater(QStringLiteral("Ethernet_Update"));
     Write_All(Job_File, "old job");
-    const vo_test::Read_Only_Folder Locked(Exe_Dir);
-    if (!Locked.Failure.isEmpty())
-        GTEST_SKIP() << Locked.Failure.toStdString();
-    const Run_Result Result = Update({QStringLiteral("--ip"), QStringLiteral("127.0.0.1")});
+    Run_Result Result;
+    const std::string Skip = vo_test::With_Read_Only(Job_File, [&] {
+        Result = Update({QStringLiteral("--ip"), QStringLiteral("127.0.0.1")});
+    });
+    if (!Skip.empty())
+        GTEST_SKIP() << Skip;
     EXPECT_EQ(Result.Exit_Code, 1);
     ASSERT_EQ(Result.Err_Lines.size(), 1);
     EXPECT_TRUE(Result.Err_Lines.first().startsWith(

@@ -65,4 +65,3 @@ BENCHMARK(Build_Image_Only);
 BENCHMARK(Parse_Only);
 BENCHMARK(Build_And_Save);
 BENCHMARK(Parse_And_Write_Floor);
-

@@ -1,5 +1,7 @@
 #include "params/Par_Gen_Check.h"
 #include "params/Par_Gen_File.h"
+#include "util/File_Save.h"
+#include "util/Xml_Doc.h"
 
 #include <QTemporaryDir>
 #include <benchmark/benchmark.h>
@@ -26,6 +28,21 @@ void Load_Check_Save(benchmark::State& State) {
     }
 }
 BENCHMARK(Load_Check_Save);
+
+// The floor: parsing the same file and writing the same bytes back in one atomic step.
+void Parse_And_Write_Par_Gen_Floor(benchmark::State& State) {
+    const Par_Gen_Folder Folder;
+    const QByteArray Bytes = vo::Par_Gen_Bytes(vo::Missing_File_Par_Gen());
+    for (auto _ : State) {
+        pugi::xml_document Doc;
+        if (!Folder.Ready || vo::Load_Xml_File(Folder.Path, Doc) ||
+            !vo::Save_File_Atomic(Folder.Path, Bytes)) {
+            State.SkipWithError("parse or write failed");
+            return;
+        }
+    }
+}
+BENCHMARK(Parse_And_Write_Par_Gen_Floor);
 
 // The shares of the three steps: reading the file, checking, building the bytes.
 void Load_Only(benchmark::State& State) {

@@ -1,9 +1,16 @@
 // The address check against this machine's loopback: a device that answers must be confirmed in
 // about the time of two round trips, with no fixed pauses between them.
+#include "platform/Icmp_Packet.h"
 #include "platform/linux/Echo_Probe_Linux.h"
 #include "update/Address_Check.h"
 
+#include <arpa/inet.h>
+#include <array>
 #include <benchmark/benchmark.h>
+#include <linux/icmp.h>
+#include <netinet/in.h>
+#include <sys/socket.h>
+#include <unistd.h>
 
 namespace {
 
@@ -19,6 +26,42 @@ void Address_Check_Loopback(benchmark::State& State) {
     State.SetLabel(vo::Echo_Method_Name(Probe.Method()));
 }
 BENCHMARK(Address_Check_Loopback)->Unit(benchmark::kMicrosecond)->UseRealTime();
+
+// The floor: one request and its reply over a bare ICMP socket of the first kind this process may
+// open (as the probe chooses), the reply awaited with a blocking receive.
+void Icmp_Round_Trip_Floor(benchmark::State& State) {
+    bool Raw = false;
+    int Socket = socket(AF_INET, SOCK_DGRAM | SOCK_CLOEXEC, IPPROTO_ICMP);
+    if (Socket < 0) {
+        Raw = true;
+        Socket = socket(AF_INET, SOCK_RAW | SOCK_CLOEXEC, IPPROTO_ICMP);
+        const icmp_filter Filter{~(1U << ICMP_ECHOREPLY)};
+        setsockopt(Socket, SOL_RAW, ICMP_FILTER, &Filter, sizeof Filter);
+    }
+    if (Socket < 0) {
+        State.SkipWithError("no ICMP socket may be opened here");
+        return;
+    }
+    sockaddr_in To{};
+    To.sin_family = AF_INET;
+    To.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+    std::uint16_t Sequence = 0;
+    std::array<std::uint8_t, 2048> Buffer;
+    for (auto _ : State) {
+        const std::vector<std::uint8_t> Request = vo::Echo_Request(0x5642, ++Sequence, vo::Echo_Data);
+        const ssize_t Count = sendto(Socket, Request.data(), Request.size(), 0,
+                                     reinterpret_cast<const sockaddr*>(&To), sizeof To) < 0
+                                  ? -1
+                                  : recv(Socket, Buffer.data(), Buffer.size(), 0);
+        if (Count <= 0) {
+            State.SkipWithError("no reply from 127.0.0.1");
+            break;
+        }
+    }
+    close(Socket);
+    State.SetLabel(Raw ? "raw" : "datagram");
+}
+BENCHMARK(Icmp_Round_Trip_Floor)->Unit(benchmark::kMicrosecond)->UseRealTime();
 
 // One request by each way of sending; a way this process may not use is reported as skipped.
 void Echo_Request_Loopback(benchmark::State& State) {

@@ -16,7 +16,9 @@ Save_Status Failure(const QString& Path, const QString& Reason) {
 
 Save_Status Save_File_Atomic(const QString& Path, const QByteArray& Data) {
     QSaveFile File(Path);
-    if (!File.open(QIODevice::WriteOnly))
+    // Unbuffered, so that a failed write shows here: commit() flushes a buffer without looking at
+    // the result, and would put a short or empty file in place of the old one on a full disk.
+    if (!File.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
         return Failure(Path, File.errorString());
     if (File.write(Data) != Data.size()) {
         const QString Reason = File.errorString();

@@ -1,4 +1,5 @@
 #include "Par_Gen_Fixture.h"
+#include "Private_Mounts.h"
 #include "image/Image_Files.h"
 
 #include <QDir>
@@ -98,16 +99,14 @@ TEST_F(Image_Files, A_Folder_That_Cannot_Hold_The_Files_Is_Reported_By_File_Name
 
 TEST_F(Image_Files, Read_Only_Bin_Folder_Keeps_The_Old_Images) {
     Write_Old_Images();
-    QFile::setPermissions(Bin, QFile::ReadOwner | QFile::ExeOwner);
-    if (QFile(QDir(Bin).filePath(QStringLiteral("probe"))).open(QIODevice::WriteOnly)) {
-        QFile::setPermissions(Bin, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
-        GTEST_SKIP() << "running with rights that ignore folder permissions (root): a read-only folder "
-                        "cannot be provoked here; the other write failures are covered above";
-    }
-    const vo::Save_Status Status = vo::Save_Image_Files(Image, Bin);
-    QFile::setPermissions(Bin, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    vo::Save_Status Status;
+    const std::string Skip = vo_test::With_Read_Only(Bin, [&] { Status = vo::Save_Image_Files(Image, Bin); });
+    if (!Skip.empty())
+        GTEST_SKIP() << Skip;
     EXPECT_FALSE(Status);
     EXPECT_TRUE(Status.Error_Text.contains(QDir::toNativeSeparators(vo::Bank_File_Path(Bin))));
     EXPECT_EQ(Read_All(vo::Bank_File_Path(Bin)), QByteArray("old bank"));
     EXPECT_EQ(Read_All(vo::BankK_File_Path(Bin)), QByteArray("old bankK"));
+    EXPECT_EQ(QDir(Bin).entryList(QDir::NoDotAndDotDot | QDir::AllEntries),
+              (QStringList{QStringLiteral("bank.bin"), QStringLiteral("bankK.bin")}));
 }

@@ -1,3 +1,4 @@
+#include "Private_Mounts.h"
 #include "params/Par_Gen_File.h"
 
 #include <QDir>
@@ -158,10 +159,10 @@ TEST(Save_Par_Gen, A_Read_Only_File_Keeps_Its_Content) {
     const QString Path = Dir.filePath(QStringLiteral("ParGen.xml"));
     ASSERT_TRUE(vo::Save_Par_Gen(vo::Missing_File_Par_Gen(), Path));
     const QByteArray Before = Read_All(Path);
-    QFile::setPermissions(Path, QFile::ReadOwner);
-    if (QFile(Path).open(QIODevice::WriteOnly | QIODevice::Append))
-        GTEST_SKIP() << "running with rights that ignore file permissions";
-    EXPECT_FALSE(vo::Save_Par_Gen(Varied_Set(), Path));
+    const std::string Skip =
+        vo_test::With_Read_Only(Path, [&] { EXPECT_FALSE(vo::Save_Par_Gen(Varied_Set(), Path)); });
+    if (!Skip.empty())
+        GTEST_SKIP() << Skip;
     EXPECT_EQ(Read_All(Path), Before);
     EXPECT_EQ(QDir(Dir.path()).entryList(QDir::Files), QStringList{QStringLiteral("ParGen.xml")});
 }

@@ -1,5 +1,5 @@
 #include "Child_Checks.h"
-#include "Read_Only_Folder.h"
+#include "Private_Mounts.h"
 #include "shell/Shared_State.h"
 #include "shell/Startup.h"
 #include "update/Job_File.h"
@@ -102,10 +102,12 @@ TEST_F(Updater_Launch, A_Read_Only_Folder_Keeps_The_Old_Job_File_And_Starts_Noth
     const QString Job_File = vo::Job_File_Path(State.Exe_Dir);
     ASSERT_TRUE(vo::Save_File_Atomic(Job_File, "old"));
     Install(State.Exe_Dir + QStringLiteral("/Ethernet_Update"), Recording());
-    const vo_test::Read_Only_Folder Locked(State.Exe_Dir);
-    if (!Locked.Failure.isEmpty())
-        GTEST_SKIP() << Locked.Failure.toStdString();
-    const vo::Run_Result Result = vo::Ethernet_Launch(State, *Runner, QStringLiteral("10.0.0.7"), {0, true});
+    vo::Run_Result Result;
+    const std::string Skip = vo_test::With_Read_Only(State.Exe_Dir, [&] {
+        Result = vo::Ethernet_Launch(State, *Runner, QStringLiteral("10.0.0.7"), {0, true});
+    });
+    if (!Skip.empty())
+        GTEST_SKIP() << Skip;
     EXPECT_EQ(Result.Outcome, Run_State::Not_Started);
     EXPECT_NE(Result.Error_Text.find(Job_File.toStdString()), std::string::npos) << Result.Error_Text;
     EXPECT_EQ(Read_All(Job_File), "old");

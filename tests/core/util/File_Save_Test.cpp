@@ -1,9 +1,12 @@
+#include "Private_Mounts.h"
 #include "util/File_Save.h"
 
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
+#include <csignal>
 #include <gtest/gtest.h>
+#include <sys/resource.h>
 
 namespace {
 
@@ -36,12 +39,36 @@ TEST(Save_File_Atomic, Read_Only_Folder_Keeps_The_Old_File) {
     QTemporaryDir Dir;
     const QString Path = Dir.filePath(QStringLiteral("keep.xml"));
     ASSERT_TRUE(vo::Save_File_Atomic(Path, QByteArray("old")));
-    QFile::setPermissions(Dir.path(), QFile::ReadOwner | QFile::ExeOwner);
-    if (QFile(Dir.filePath(QStringLiteral("probe"))).open(QIODevice::WriteOnly)) {
-        QFile::setPermissions(Dir.path(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
-        GTEST_SKIP() << "running with rights that ignore folder permissions";
-    }
-    EXPECT_FALSE(vo::Save_File_Atomic(Path, QByteArray("new")));
-    QFile::setPermissions(Dir.path(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    const std::string Skip = vo_test::With_Read_Only(Dir.path(), [&] {
+        const vo::Save_Status Status = vo::Save_File_Atomic(Path, QByteArray("new"));
+        EXPECT_FALSE(Status);
+        EXPECT_TRUE(Status.Error_Text.contains(QDir::toNativeSeparators(Path)))
+            << Status.Error_Text.toStdString();
+    });
+    if (!Skip.empty())
+        GTEST_SKIP() << Skip;
     EXPECT_EQ(Read_All(Path), QByteArray("old"));
+    EXPECT_EQ(QDir(Dir.path()).entryList(QDir::Files), QStringList{QStringLiteral("keep.xml")});
+}
+
+// The write fails part way, as on a full disk, while the old file stays: here through a limit on
+// the size of the files this process may write, which needs no privilege.
+TEST(Save_File_Atomic, A_Write_That_Fails_Part_Way_Keeps_The_Old_File) {
+    QTemporaryDir Dir;
+    const QString Path = Dir.filePath(QStringLiteral("keep.xml"));
+    ASSERT_TRUE(vo::Save_File_Atomic(Path, QByteArray("old")));
+    rlimit Before{};
+    ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &Before), 0);
+    const auto Old_Handler = std::signal(SIGXFSZ, SIG_IGN);
+    rlimit Small = Before;
+    Small.rlim_cur = 100;
+    ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &Small), 0);
+    const vo::Save_Status Status = vo::Save_File_Atomic(Path, QByteArray(1000, 'n'));
+    setrlimit(RLIMIT_FSIZE, &Before);
+    std::signal(SIGXFSZ, Old_Handler);
+    EXPECT_FALSE(Status);
+    EXPECT_TRUE(Status.Error_Text.contains(QDir::toNativeSeparators(Path)))
+        << Status.Error_Text.toStdString();
+    EXPECT_EQ(Read_All(Path), QByteArray("old"));
+    EXPECT_EQ(QDir(Dir.path()).entryList(QDir::Files), QStringList{QStringLiteral("keep.xml")});
 }

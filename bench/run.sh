@@ -1,0 +1,79 @@
+#!/bin/sh
+# Builds the bench preset, runs every benchmark with its floor in the same run, and prints each
+# figure beside its floor: the median of BENCH_REPETITIONS runs (default 5). Arguments go to both
+# benchmark programs (--benchmark_filter=...). The windows paint on the offscreen platform unless
+# QT_QPA_PLATFORM says otherwise (xvfb-run -a bench/run.sh with QT_QPA_PLATFORM=xcb).
+set -eu
+cd "$(dirname "$0")/.."
+scripts/install-deps.sh
+cmake --preset bench >/dev/null
+cmake --build --preset bench
+export QT_QPA_PLATFORM="${QT_QPA_PLATFORM:-offscreen}"
+OUT=build-bench/results
+mkdir -p "$OUT"
+for BENCH in core_bench ui_bench; do
+    echo "Running $BENCH (${BENCH_REPETITIONS:-5} repetitions; console output in $OUT/$BENCH.txt)"
+    "build-bench/bin/$BENCH" --benchmark_repetitions="${BENCH_REPETITIONS:-5}" \
+        --benchmark_report_aggregates_only=true --benchmark_out_format=json \
+        --benchmark_out="$OUT/$BENCH.json" "$@" >"$OUT/$BENCH.txt" 2>&1
+done
+echo
+
+# Google Benchmark writes one key per line; the medians are kept by run name.
+awk '
+function ns(Value, Unit) {
+    return Value * (Unit == "s" ? 1e9 : Unit == "ms" ? 1e6 : Unit == "us" ? 1e3 : 1)
+}
+function value(Line) {
+    sub(/^[^:]*: */, "", Line); sub(/,$/, "", Line); gsub(/"/, "", Line)
+    return Line
+}
+function shown(Kind, Value) {
+    if (Kind == "memory") return sprintf("%.1f MiB", Value / 1024)
+    if (Value >= 1e6) return sprintf("%.2f ms", Value / 1e6)
+    if (Value >= 1e3) return sprintf("%.2f us", Value / 1e3)
+    return sprintf("%.0f ns", Value)
+}
+function row(Figure, Run, Floor_Name, Floor_Run, Kind,    Measured, Floor) {
+    Measured = Kind == "memory" ? Peak[Run] : Time[Run]
+    Floor = Kind == "memory" ? Peak[Floor_Run] : Time[Floor_Run]
+    if (Measured == "" || Floor == "" || Floor == 0) {
+        printf "| %s | not measured | %s | | |\n", Figure, Floor_Name
+        return
+    }
+    printf "| %s | %s | %s | %s | %.2f |\n", Figure, shown(Kind, Measured), Floor_Name, shown(Kind, Floor),
+        Measured / Floor
+}
+/"run_name":/ { Run = value($0) }
+/"aggregate_name":/ { Aggregate = value($0) }
+/"real_time":/ { Real = value($0) }
+/"time_unit":/ { Unit = value($0) }
+/"Peak_KiB":/ { Memory = value($0) }
+/"label":/ { Label = value($0) }
+/^ *}/ {
+    if (Aggregate == "median") {
+        Time[Run] = ns(Real, Unit)
+        Peak[Run] = Memory
+        Labels[Run] = Label
+    }
+    Run = Aggregate = Real = Unit = Memory = Label = ""
+}
+END {
+    print "| figure | measured | floor | floor measured | ratio |"
+    print "|---|---|---|---|---|"
+    row("start-up to the first painted main window (whole program)", "Start_Up_Program/configurator/manual_time",
+        "bare Qt window, as many widgets", "Start_Up_Program/bare_window/manual_time", "time")
+    row("start-up to the first painted main window (windows only, Qt running)",
+        "Start_Up_In_Process/configurator/manual_time", "bare Qt window, as many widgets",
+        "Start_Up_In_Process/bare_window/manual_time", "time")
+    row("peak memory after the first paint (VmHWM)", "Start_Up_Program/configurator/manual_time",
+        "bare Qt window, as many widgets", "Start_Up_Program/bare_window/manual_time", "memory")
+    row("image build and save (bank.bin, bankK.bin)", "Build_And_Save", "parse ParGen.xml, write the same sizes",
+        "Parse_And_Write_Floor", "time")
+    row("address check on 127.0.0.1 (until two replies, " Labels["Address_Check_Loopback/real_time"] ")",
+        "Address_Check_Loopback/real_time", "one bare ICMP round trip", "Icmp_Round_Trip_Floor/real_time", "time")
+    row("language file load (1200 entries)", "Load_Language_File", "read and decode the same file into lines",
+        "Read_And_Decode_Floor", "time")
+    row("parameters: load, check, save ParGen.xml", "Load_Check_Save", "parse the file, write the same bytes",
+        "Parse_And_Write_Par_Gen_Floor", "time")
+}' "$OUT/core_bench.json" "$OUT/ui_bench.json"
