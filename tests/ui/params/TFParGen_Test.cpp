@@ -1,3 +1,4 @@
+#include "Cli_Run.h"
 #include "Ui_Fixture.h"
 #include "lang/String_Table.h"
 #include "params/Par_Gen_File.h"
@@ -251,4 +252,22 @@ TEST_F(Par_Gen_Dialog, Language_Change_Relabels_All_But_The_Panel_Captions) {
     EXPECT_EQ(Get<QLabel>("L_ModbusRTU_Baudrate")->text(), QStringLiteral("Velocità"));
     EXPECT_EQ(Get<QWidget>("Btn_OK")->property("text").toString(), QStringLiteral("Conferma"));
     EXPECT_EQ(Get<vo::Category_Panel>("CP_Modbus_RTU")->Caption(), QStringLiteral("3. Modbus RTU"));
+}
+
+TEST_F(Par_Gen_Dialog, The_Dialog_And_The_Command_Line_Read_Each_Others_Files) {
+    const vo_test::Run_Result Set =
+        vo_test::Run_Cli({QStringLiteral("set"), Dir.path() + u'/', QStringLiteral("MODE_DEV=1"),
+                          QStringLiteral("TO_RTU=2500"), QStringLiteral("Ethernet_IP4=77")});
+    ASSERT_EQ(Set.Exit_Code, 0) << Set.Err_Lines.join(u'|').toStdString();
+    Show([&] {
+        EXPECT_EQ(Get<QComboBox>("CB_Operation_Mode_Mode")->currentIndex(), 1);
+        EXPECT_EQ(Get<QLineEdit>("E_ModbusRTU_TimeOut")->text(), QStringLiteral("2500"));
+        EXPECT_EQ(Get<QLineEdit>("E_Ethernet_IP4")->text(), QStringLiteral("77"));
+        Get<QLineEdit>("E_Ethernet_IP1")->setText(QStringLiteral("10"));
+        Click(Dialog.get(), "Btn_OK");
+    });
+    const vo_test::Run_Result Shown = vo_test::Run_Cli({QStringLiteral("show"), Dir.path() + u'/'});
+    ASSERT_EQ(Shown.Exit_Code, 0);
+    EXPECT_TRUE(Shown.Out.contains(QStringLiteral("\nEthernet_IP1=10\n"))) << Shown.Out.toStdString();
+    EXPECT_TRUE(Shown.Out.contains(QStringLiteral("\nTO_RTU=2500\n")));
 }
