@@ -110,7 +110,7 @@ void Print_Slots(QTextStream& Out, const BankK_Contents& K) {
     }
 }
 
-int Inspect_BankK(Cli_Context& Context, const QString& File_Name, const BankK_Contents& K) {
+int Report_BankK(Cli_Context& Context, const QString& File_Name, const BankK_Contents& K) {
     QTextStream& Out = Context.Out;
     Out << "bankK.bin, " << BankK_Size << " bytes\n";
     Line(Out, QStringLiteral("IP_Address"), Dotted(K.IP_Address));
@@ -137,7 +137,7 @@ int Inspect_BankK(Cli_Context& Context, const QString& File_Name, const BankK_Co
     return Exit_Failed;
 }
 
-int Inspect_Bank(Cli_Context& Context, const QString& File_Name, qsizetype Size,
+int Report_Bank(Cli_Context& Context, const QString& File_Name, qsizetype Size,
                  const QList<Bank_Value>& Values) {
     Context.Out << "bank.bin, " << Size << " bytes\n";
     for (const Bank_Value& Value : Values)
@@ -168,9 +168,9 @@ int Run_Inspect(Cli_Context& Context) {
         return Exit_Failed;
     }
     if (const std::optional<BankK_Contents> K = Decode_BankK(Bytes))
-        return Inspect_BankK(Context, File_Name, *K);
+        return Report_BankK(Context, File_Name, *K);
     if (const std::optional<QList<Bank_Value>> Values = Decode_Bank(Bytes))
-        return Inspect_Bank(Context, File_Name, Bytes.size(), *Values);
+        return Report_Bank(Context, File_Name, Bytes.size(), *Values);
     const QString Size = static_cast<std::size_t>(Bytes.size()) > BankK_Size
                              ? QStringLiteral("more than %1").arg(BankK_Size)
                              : QString::number(Bytes.size());

@@ -63,9 +63,9 @@ TEST(Cli_Inspect, Prints_Every_Field_Of_An_Image) {
         QByteArray Bytes;
         const char* Expected;
     } Cases[] = {
-        {Fixture_Image().BankK_Bytes(), "cli/Inspect_BankK.txt"},
+        {Fixture_Image().BankK_Bytes(), "cli/Report_BankK.txt"},
         // Both sides share the RS232 slot.
-        {Built(QByteArray()).BankK_Bytes(), "cli/Inspect_BankK_Default.txt"},
+        {Built(QByteArray()).BankK_Bytes(), "cli/Report_BankK_Default.txt"},
         // RTU on RS232, a baud index that is no rate, codes outside their lists, no gateway.
         {Built("<Par_Gen><MODE_DEV>0</MODE_DEV><SER_RTU>0</SER_RTU><BAUD_RTU>7</BAUD_RTU><PAR_RTU>0</PAR_RTU>"
                "<TO_RTU>70000</TO_RTU><SER_ASCII>1</SER_ASCII><BAUD_ASCII>9</BAUD_ASCII><PAR_ASCII>-1</"
@@ -73,10 +73,10 @@ TEST(Cli_Inspect, Prints_Every_Field_Of_An_Image) {
                "<TO_ASCII>300</TO_ASCII><STOP_ASCII>3</STOP_ASCII><Ethernet_IP1>300</Ethernet_IP1>"
                "<Ethernet_EN_GAT>0</Ethernet_EN_GAT></Par_Gen>")
              .BankK_Bytes(),
-         "cli/Inspect_BankK_Odd_Values.txt"},
-        {Hand_Edited_BankK(), "cli/Inspect_BankK_Hand_Edited.txt"},
-        {Fixture_Image().Bank_Bytes(), "cli/Inspect_Bank.txt"},
-        {Built(QByteArray()).Bank_Bytes(), "cli/Inspect_Bank_Header.txt"},
+         "cli/Report_BankK_Odd_Values.txt"},
+        {Hand_Edited_BankK(), "cli/Report_BankK_Hand_Edited.txt"},
+        {Fixture_Image().Bank_Bytes(), "cli/Report_Bank.txt"},
+        {Built(QByteArray()).Bank_Bytes(), "cli/Report_Bank_Header.txt"},
     };
     for (const auto& Case : Cases) {
         SCOPED_TRACE(Case.Expected);
