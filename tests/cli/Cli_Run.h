@@ -1,5 +1,7 @@
 #pragma once
 
+#include "File_Bytes.h"
+
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
@@ -31,17 +33,6 @@ inline Run_Result Run_Cli(const QStringList& Args, const QString& Program = Buil
     Result.Out = QString::fromUtf8(Process.readAllStandardOutput());
     Result.Err_Lines = QString::fromUtf8(Process.readAllStandardError()).split(u'\n', Qt::SkipEmptyParts);
     return Result;
-}
-
-inline QByteArray Read_All(const QString& Path) {
-    QFile File(Path);
-    return File.open(QIODevice::ReadOnly) ? File.readAll() : QByteArray();
-}
-
-inline void Write_All(const QString& Path, const QByteArray& Bytes) {
-    QFile File(Path);
-    ASSERT_TRUE(File.open(QIODevice::WriteOnly));
-    ASSERT_EQ(File.write(Bytes), Bytes.size());
 }
 
 // A configuration folder in a temporary place, holding Bytes as its ParGen.xml unless they are

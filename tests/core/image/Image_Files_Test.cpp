@@ -1,3 +1,4 @@
+#include "File_Bytes.h"
 #include "Par_Gen_Fixture.h"
 #include "Private_Mounts.h"
 #include "image/Image_Files.h"
@@ -7,18 +8,10 @@
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
+using vo_test::Read_All;
+using vo_test::Write_All;
+
 namespace {
-
-QByteArray Read_All(const QString& Path) {
-    QFile File(Path);
-    return File.open(QIODevice::ReadOnly) ? File.readAll() : QByteArray();
-}
-
-void Write_All(const QString& Path, const QByteArray& Data) {
-    QFile File(Path);
-    ASSERT_TRUE(File.open(QIODevice::WriteOnly | QIODevice::Truncate));
-    File.write(Data);
-}
 
 class Image_Files : public testing::Test {
 protected:

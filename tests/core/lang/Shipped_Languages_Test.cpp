@@ -1,3 +1,4 @@
+#include "File_Bytes.h"
 #include "Lang_Test_Files.h"
 #include "lang/Lng_File.h"
 #include "lang/String_Table.h"
@@ -6,14 +7,11 @@
 #include <QtEndian>
 #include <gtest/gtest.h>
 
+using vo_test::Read_All;
+
 namespace {
 
 const QString Language_Dir = QStringLiteral(VO_SOURCE_DIR "/data/LANGUAGE");
-
-QByteArray Read_All(const QString& Path) {
-    QFile File(Path);
-    return File.open(QIODevice::ReadOnly) ? File.readAll() : QByteArray();
-}
 
 // A 48 x 48 picture of 24 bits per pixel, stored uncompressed.
 void Expect_Flag_Picture(const QString& Path) {

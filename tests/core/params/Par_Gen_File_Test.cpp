@@ -1,3 +1,4 @@
+#include "File_Bytes.h"
 #include "Private_Mounts.h"
 #include "params/Par_Gen_File.h"
 
@@ -7,21 +8,13 @@
 #include <functional>
 #include <gtest/gtest.h>
 
+using vo_test::Read_All;
+using vo_test::Write_All;
+
 namespace {
 
 QString Fixture(const char* Name) {
     return QStringLiteral(VO_TEST_DATA "/params/") + QLatin1String(Name);
-}
-
-QByteArray Read_All(const QString& Path) {
-    QFile File(Path);
-    return File.open(QIODevice::ReadOnly) ? File.readAll() : QByteArray();
-}
-
-void Write_All(const QString& Path, const QByteArray& Bytes) {
-    QFile File(Path);
-    ASSERT_TRUE(File.open(QIODevice::WriteOnly));
-    ASSERT_EQ(File.write(Bytes), Bytes.size());
 }
 
 // A parameter file holding Bytes, loaded into a set that holds no default at all.

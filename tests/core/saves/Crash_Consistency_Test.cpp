@@ -1,6 +1,7 @@
 // A child saves every file the program writes, the two contents in turn, and is killed at random
 // moments: after each kill every file must hold one content whole. VO_CRASH_KILLS sets how many
 // kills (default 200); the counts are printed at the end.
+#include "File_Bytes.h"
 #include "Save_Progress.h"
 #include "Saved_Files.h"
 #include "image/Image_Files.h"
@@ -20,6 +21,8 @@
 #include <sys/wait.h>
 #include <thread>
 
+using vo_test::Read_All;
+
 extern char** environ;
 
 namespace {
@@ -31,11 +34,6 @@ int Kill_Count() {
     bool Ok = false;
     const int Count = qEnvironmentVariableIntValue("VO_CRASH_KILLS", &Ok);
     return Ok && Count > 0 ? Count : 200;
-}
-
-QByteArray Read_All(const QString& Path) {
-    QFile File(Path);
-    return File.open(QIODevice::ReadOnly) ? File.readAll() : QByteArray();
 }
 
 // The save-loop child over one installation, started afresh for every kill.

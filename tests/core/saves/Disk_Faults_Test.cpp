@@ -2,12 +2,13 @@
 // error that names the file, the previous file whole, nothing left behind. The file systems are
 // mounted in a mount namespace of the test's own, which needs root (as in CI); without it the test
 // is skipped with the reason.
+#include "File_Bytes.h"
 #include "Private_Mounts.h"
 #include "Saved_Files.h"
+#include "Tree_Listing.h"
 #include "image/Image_Save.h"
 
 #include <QDir>
-#include <QDirIterator>
 #include <QFile>
 #include <QTemporaryDir>
 #include <cerrno>
@@ -18,23 +19,9 @@
 #include <sys/mount.h>
 #include <unistd.h>
 
+using vo_test::Read_All;
+
 namespace {
-
-QByteArray Read_All(const QString& Path) {
-    QFile File(Path);
-    return File.open(QIODevice::ReadOnly) ? File.readAll() : QByteArray();
-}
-
-// Everything below Folder, by path, in a stable order.
-QStringList Tree(const QString& Folder) {
-    QStringList Entries;
-    QDirIterator It(Folder, QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot,
-                    QDirIterator::Subdirectories);
-    while (It.hasNext())
-        Entries << It.next();
-    Entries.sort();
-    return Entries;
-}
 
 std::string Failure(const std::string& What) {
     return What + ": " + std::strerror(errno);
@@ -117,7 +104,7 @@ TEST(Disk_Faults, Every_Save_Fails_With_Its_File_Named_And_Keeps_The_Previous_On
             for (const vo_test::Save_Kind Kind : vo_test::All_Saves)
                 ASSERT_TRUE(Files.Save(Kind, 0)) << vo_test::Save_Name(Kind);
             ASSERT_EQ(Case.Break(Exe_Dir), "");
-            const QStringList Before = Tree(Exe_Dir);
+            const QStringList Before = vo_test::Tree_Listing(Exe_Dir);
 
             for (const vo_test::Save_Kind Kind : vo_test::All_Saves) {
                 const vo::Save_Status Status = Files.Save(Kind, 1);
@@ -135,7 +122,7 @@ TEST(Disk_Faults, Every_Save_Fails_With_Its_File_Named_And_Keeps_The_Previous_On
             const auto Previous = Files.Bytes(0);
             for (std::size_t File = 0; File < Paths.size(); ++File)
                 EXPECT_EQ(Read_All(Paths[File]), Previous[File]) << Paths[File].toStdString();
-            EXPECT_EQ(Tree(Exe_Dir), Before);
+            EXPECT_EQ(vo_test::Tree_Listing(Exe_Dir), Before);
         });
         if (!Skip.empty())
             GTEST_SKIP() << Skip;

@@ -1,3 +1,4 @@
+#include "File_Bytes.h"
 #include "update/Job_File.h"
 #include "util/Xml_Doc.h"
 
@@ -6,12 +7,9 @@
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
-namespace {
+using vo_test::Read_All;
 
-QByteArray Read_All(const QString& Path) {
-    QFile File(Path);
-    return File.open(QIODevice::ReadOnly) ? File.readAll() : QByteArray();
-}
+namespace {
 
 QByteArray Fixture(const char* Name) {
     return Read_All(QStringLiteral(VO_TEST_DATA "/update/") + QLatin1String(Name));

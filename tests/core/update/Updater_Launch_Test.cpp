@@ -1,4 +1,5 @@
 #include "Child_Checks.h"
+#include "File_Bytes.h"
 #include "Private_Mounts.h"
 #include "shell/Shared_State.h"
 #include "shell/Startup.h"
@@ -12,15 +13,12 @@
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
+using vo_test::Read_All;
+
 using namespace std::chrono_literals;
 using Run_State = vo::Run_Result::State;
 
 namespace {
-
-QByteArray Read_All(const QString& Path) {
-    QFile File(Path);
-    return File.open(QIODevice::ReadOnly) ? File.readAll() : QByteArray();
-}
 
 // An installation beside a fake updater that records what it was given in a file outside the
 // executable folder.

@@ -1,3 +1,4 @@
+#include "File_Bytes.h"
 #include "Private_Mounts.h"
 #include "util/File_Save.h"
 
@@ -8,14 +9,7 @@
 #include <gtest/gtest.h>
 #include <sys/resource.h>
 
-namespace {
-
-QByteArray Read_All(const QString& Path) {
-    QFile File(Path);
-    return File.open(QIODevice::ReadOnly) ? File.readAll() : QByteArray();
-}
-
-} // namespace
+using vo_test::Read_All;
 
 TEST(Save_File_Atomic, Replaces_The_Whole_File) {
     QTemporaryDir Dir;

@@ -1,4 +1,5 @@
 #include "Cli_Run.h"
+#include "File_Bytes.h"
 #include "Ui_Fixture.h"
 #include "lang/String_Table.h"
 #include "params/Par_Gen_File.h"
@@ -17,14 +18,11 @@
 #include <QTemporaryDir>
 #include <QWheelEvent>
 
+using vo_test::Read_All;
+
 using namespace vo::test;
 
 namespace {
-
-QByteArray Read_File(const QString& Path) {
-    QFile File(Path);
-    return File.open(QIODevice::ReadOnly) ? File.readAll() : QByteArray();
-}
 
 class Par_Gen_Dialog : public testing::Test {
 protected:
@@ -132,7 +130,7 @@ TEST_F(Par_Gen_Dialog, Only_One_Side_Stays_On_RS232) {
 
 TEST_F(Par_Gen_Dialog, Ok_Checks_Then_Saves_And_A_Failed_Check_Writes_Nothing) {
     Write_ParGen(vo::Missing_File_Par_Gen());
-    const QByteArray Before = Read_File(State.ParGen_File);
+    const QByteArray Before = Read_All(State.ParGen_File);
     bool Stayed_Open = false;
     EXPECT_EQ(Show([&] {
                   Get<QLineEdit>("E_Ethernet_IP3")->setText(QStringLiteral("256"));
@@ -143,7 +141,7 @@ TEST_F(Par_Gen_Dialog, Ok_Checks_Then_Saves_And_A_Failed_Check_Writes_Nothing) {
     EXPECT_TRUE(Stayed_Open);
     EXPECT_EQ(Msgs.Texts(),
               QStringList{QStringLiteral("Error Ethernet!! IP Address 3 must be between 0 and 255")});
-    EXPECT_EQ(Read_File(State.ParGen_File), Before);
+    EXPECT_EQ(Read_All(State.ParGen_File), Before);
 
     Msgs.Shown.clear();
     vo::Par_Gen Expected;
@@ -156,7 +154,7 @@ TEST_F(Par_Gen_Dialog, Ok_Checks_Then_Saves_And_A_Failed_Check_Writes_Nothing) {
               }),
               vo::Modal_Ok);
     EXPECT_TRUE(Msgs.Shown.isEmpty()) << Msgs.Texts().join(u'|').toStdString();
-    EXPECT_EQ(Read_File(State.ParGen_File), vo::Par_Gen_Bytes(Expected));
+    EXPECT_EQ(Read_All(State.ParGen_File), vo::Par_Gen_Bytes(Expected));
     vo::Par_Gen Saved;
     ASSERT_FALSE(vo::Load_Par_Gen(State.ParGen_File, Saved));
     EXPECT_EQ(Saved.TO_RTU, QStringLiteral("abc"));

@@ -1,3 +1,4 @@
+#include "File_Bytes.h"
 #include "Ui_Fixture.h"
 #include "lang/String_Table.h"
 #include "params/Par_Gen_File.h"
@@ -15,14 +16,11 @@
 #include <QTemporaryDir>
 #include <memory>
 
+using vo_test::Read_All;
+
 using namespace vo::test;
 
 namespace {
-
-QByteArray Read_File(const QString& Path) {
-    QFile File(Path);
-    return File.open(QIODevice::ReadOnly) ? File.readAll() : QByteArray();
-}
 
 class Update_Dialog : public testing::Test {
 protected:
@@ -48,7 +46,7 @@ protected:
     }
 
     int Runs() const {
-        return static_cast<int>(Read_File(Dir.filePath(QStringLiteral("runs.txt"))).count('\n'));
+        return static_cast<int>(Read_All(Dir.filePath(QStringLiteral("runs.txt"))).count('\n'));
     }
 
     int Show(int Form_Type, std::function<void()> Action) {
@@ -141,8 +139,8 @@ TEST_F(Update_Dialog, Ethernet_Update_Checks_The_Address_Then_Writes_The_Job_And
     EXPECT_TRUE(Stayed_Open);
     EXPECT_EQ(Runs(), 1);
     // No arguments: printf then writes one empty line.
-    EXPECT_EQ(Read_File(Dir.filePath(QStringLiteral("args.txt"))), QByteArray("\n"));
-    const QByteArray Job = Read_File(Dir.filePath(QStringLiteral("Ethernet_Update.xml")));
+    EXPECT_EQ(Read_All(Dir.filePath(QStringLiteral("args.txt"))), QByteArray("\n"));
+    const QByteArray Job = Read_All(Dir.filePath(QStringLiteral("Ethernet_Update.xml")));
     EXPECT_TRUE(Job.contains("<IP_Address_Dev>127.0.0.1</IP_Address_Dev>")) << Job.toStdString();
     EXPECT_TRUE(Job.contains("bin/bankK.bin"));
     EXPECT_EQ(State.Last_IP_Address, QStringLiteral("127.0.0.1"));
@@ -181,7 +179,7 @@ TEST_F(Update_Dialog, Serial_Update_Runs_The_Updater_Twice_And_Stays_Open) {
     EXPECT_TRUE(Services.Msgs.Shown.isEmpty()) << Services.Msgs.Texts().join(u'|').toStdString();
     EXPECT_EQ(Runs(), 2);
     const QStringList Args =
-        QString::fromUtf8(Read_File(Dir.filePath(QStringLiteral("args.txt")))).split(u'\n');
+        QString::fromUtf8(Read_All(Dir.filePath(QStringLiteral("args.txt")))).split(u'\n');
     ASSERT_GE(Args.size(), 7);
     EXPECT_EQ(Args.mid(1, 4), (QStringList{"FW", "FR", "NO", "NO"}));
     EXPECT_EQ(Args[5], State.Master_Dir + QStringLiteral("/sim40913.sim"));
@@ -208,7 +206,7 @@ TEST_F(Update_Dialog, The_Main_Window_Writes_The_Images_Before_The_Dialog_Or_Sto
         Click(Shown, "Btn_Cancel");
     });
     Click(&Window, "Btn_CreateBin");
-    EXPECT_EQ(Read_File(State.Project_Path + QStringLiteral("/bin/bankK.bin")).size(), 2048);
+    EXPECT_EQ(Read_All(State.Project_Path + QStringLiteral("/bin/bankK.bin")).size(), 2048);
 
     QFile File(State.ParGen_File);
     ASSERT_TRUE(File.open(QIODevice::WriteOnly));
