@@ -38,7 +38,8 @@ public:
     ~TFBoot() override;
     void Set_Lang();
 
-    // An updater started here has not been seen to end, waited for or left running.
+    // True from the start of an updater until it has been seen to end, whether the dialog still
+    // waits for it or the user left it running.
     bool Updater_Running() const { return Updater != nullptr; }
     // The message that says so, naming the updater.
     QString Still_Running_Text() const;
@@ -105,7 +106,7 @@ private:
     QString Updater_Path;
     QTimer* Timer_Poll = nullptr;
     QElapsedTimer Run_Clock;
-    // When the wait next reaches its limit, in ms of Run_Clock; none once the user left it running.
+    // When the wait next reaches its limit, in ms of Run_Clock.
     qint64 Limit_At_Ms = 0;
     bool Left_Running = false;
     // The user closed the dialog while the updater ran: it closes when the updater ends.
