@@ -117,7 +117,7 @@ TEST_F(Workspace_Dialogs, Open_Dialog_Preselects_The_Exact_Name_Before_One_Diffe
     for (const char* Name : {"Plant1", "plant1"})
         QDir(State.Projects_Dir).mkdir(QString::fromUtf8(Name));
     vo::TFOpenConf Dialog(State, nullptr);
-    for (const QString Open : {QStringLiteral("plant1"), QStringLiteral("Plant1")}) {
+    for (const QString& Open : {QStringLiteral("plant1"), QStringLiteral("Plant1")}) {
         State.Project_Path = State.Projects_Dir + u'/' + Open;
         QString Highlighted;
         On_Next_Modal([&](QWidget* Shown) {
