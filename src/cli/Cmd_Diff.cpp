@@ -4,7 +4,6 @@
 #include "history/History_File.h"
 #include "history/Snapshot.h"
 #include "params/Par_Gen_File.h"
-#include "util/Path_Join.h"
 
 #include <QDir>
 #include <QFile>
@@ -58,15 +57,13 @@ bool Load_Snapshot(Cli_Context& Context, const QString& Config, const QString& I
     const Update_Record* Record = Read.Find(Id);
     if (!Record)
         return Fail(Context, QStringLiteral("no record \"%1\" in the history of \"%2\"").arg(Id, Project));
-    const Snapshot_Check Check = Check_Snapshot(Project, *Record);
-    if (Check.State == Snapshot_State::Removed || Check.State == Snapshot_State::Missing_Files)
-        return Fail(Context, QStringLiteral("the snapshot of record \"%1\" is %2 %3")
-                                 .arg(Id, State_Name(Check.State), Check.Detail));
+    Snapshot_Check Check;
+    if (std::optional<QString> Error = Load_Snapshot_Par_Gen(Project, *Record, Side.Set, Check))
+        return Fail(Context, *Error);
     if (Check.State == Snapshot_State::Edited)
         Context.Err << "vo40913-cli: warning: the snapshot of record \"" << Id << "\" was edited ("
                     << Check.Detail << ")\n";
-    return Load_Par_Gen_File(Context, Join_Path(Snapshot_Folder(Project, Id), QStringLiteral("ParGen.xml")),
-                             Side);
+    return true;
 }
 
 // A file (an image when its name ends in ".bin", else a ParGen.xml), CONFIG@RECORD, or CONFIG.

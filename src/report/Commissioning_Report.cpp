@@ -32,11 +32,6 @@ constexpr int Msg_Time_Utc = 91;
 constexpr int Msg_Outcome = 92;
 constexpr int Msg_Port_Address = 93;
 constexpr int Msg_Device_Type = 458;
-constexpr int Msg_Ended = 1093;
-constexpr int Msg_Killed = 1094;
-constexpr int Msg_Still_Running = 1095;
-constexpr int Msg_Not_Started = 1096;
-constexpr int Msg_Restore_Of = 1097;
 
 QString H(const QString& Text) {
     return Text.toHtmlEscaped();
@@ -59,21 +54,6 @@ QString Mono(const QString& Text) {
 QString Shown_Time(const QString& Iso) {
     const QDateTime Time = QDateTime::fromString(Iso, Qt::ISODateWithMs);
     return Time.isValid() ? Time.toString(QStringLiteral("yyyy-MM-dd HH:mm:ss")) : Iso;
-}
-
-QString Localised_Outcome(const Shared_State& State, const Update_Record& R) {
-    if (R.Record_Kind == Update_Record::Kind::Restore)
-        return State.Text(Msg_Restore_Of) + R.Restored;
-    switch (R.Result) {
-    case Update_Record::Outcome::Ended:
-        return R.Term_Signal != 0 ? State.Text(Msg_Killed) + QString::number(R.Term_Signal)
-                                  : State.Text(Msg_Ended) + QString::number(R.Exit_Code);
-    case Update_Record::Outcome::Still_Running:
-        return State.Text(Msg_Still_Running);
-    case Update_Record::Outcome::Not_Started:
-        break;
-    }
-    return State.Text(Msg_Not_Started);
 }
 
 QString Parameter_Section(const Shared_State& State, const Par_Gen& Set) {
@@ -112,7 +92,7 @@ QString Record_Section(const Shared_State& State, const QList<Update_Record>& Re
     for (qsizetype I = std::max<qsizetype>(0, Records.size() - Report_Records); I < Records.size(); ++I) {
         const Update_Record& R = Records[I];
         Html += QStringLiteral("<tr><td>%1</td><td>%2</td><td>%3</td><td>%4</td></tr>")
-                    .arg(H(Shown_Time(R.Time)), H(R.Target), H(Localised_Outcome(State, R)),
+                    .arg(H(Shown_Time(R.Time)), H(R.Target), H(Outcome_Words(R, State)),
                          Mono(R.Sums.BankK.left(16)));
     }
     return Html + QStringLiteral("</table>");

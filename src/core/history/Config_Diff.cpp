@@ -1,7 +1,10 @@
 #include "Config_Diff.h"
 
+#include "Update_History.h"
 #include "image/Image_Fields.h"
+#include "params/Par_Gen_File.h"
 #include "params/Par_Gen_Rows.h"
+#include "util/Path_Join.h"
 
 namespace vo {
 
@@ -39,6 +42,36 @@ std::optional<QList<Diff_Line>> Diff_Images(const QByteArray& A, const QByteArra
         if (Fields_A->at(I).Value != Fields_B->at(I).Value)
             Lines.append({Fields_A->at(I).Name, {}, Fields_A->at(I).Value, Fields_B->at(I).Value});
     return Lines;
+}
+
+std::optional<QString> Load_Snapshot_Par_Gen(const QString& Project_Path, const Update_Record& Record,
+                                             Par_Gen& Set, Snapshot_Check& Check) {
+    Check = Check_Snapshot(Project_Path, Record);
+    if (Check.State == Snapshot_State::Removed || Check.State == Snapshot_State::Missing_Files)
+        return QStringLiteral("the snapshot of record \"%1\" is %2 %3")
+            .arg(Record.Id, State_Name(Check.State), Check.Detail)
+            .trimmed();
+    return Load_Par_Gen(Join_Path(Snapshot_Folder(Project_Path, Record.Id), QStringLiteral("ParGen.xml")),
+                        Set);
+}
+
+Change_Summary Changes_Since_Success(const QString& Project_Path, const QString& ParGen_File,
+                                     const Shared_State& State) {
+    Change_Summary Summary;
+    const std::optional<Update_Record> Last = Last_Successful_Update(Project_Path);
+    if (!Last)
+        return Summary;
+    Summary.Has_Success = true;
+    Par_Gen Before;
+    Par_Gen Now;
+    Snapshot_Check Check;
+    if (std::optional<QString> Error = Load_Snapshot_Par_Gen(Project_Path, *Last, Before, Check))
+        Summary.Error_Text = *Error;
+    else if (std::optional<QString> Current = Load_Par_Gen(ParGen_File, Now))
+        Summary.Error_Text = *Current;
+    else
+        Summary.Lines = Diff_Par_Gen(Before, Now, State);
+    return Summary;
 }
 
 QString Diff_Text(const Diff_Line& Line) {

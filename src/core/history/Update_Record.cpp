@@ -1,10 +1,19 @@
 #include "Update_Record.h"
 
+#include "shell/Shared_State.h"
+
 #include <QJsonValue>
 
 namespace vo {
 
 namespace {
+
+// Message ids of the outcomes.
+constexpr int Msg_Ended = 1093;
+constexpr int Msg_Killed = 1094;
+constexpr int Msg_Still_Running = 1095;
+constexpr int Msg_Not_Started = 1096;
+constexpr int Msg_Restore_Of = 1097;
 
 const char* const Kind_Names[] = {"update", "restore"};
 const char* const Outcome_Names[] = {"ended", "still_running", "not_started"};
@@ -110,6 +119,21 @@ QString Outcome_Text(const Update_Record& R) {
         break;
     }
     return QStringLiteral("could not be started: ") + R.Error_Text;
+}
+
+QString Outcome_Words(const Update_Record& R, const Shared_State& State) {
+    if (R.Record_Kind == Update_Record::Kind::Restore)
+        return State.Text(Msg_Restore_Of) + R.Restored;
+    switch (R.Result) {
+    case Update_Record::Outcome::Ended:
+        return R.Term_Signal != 0 ? State.Text(Msg_Killed) + QString::number(R.Term_Signal)
+                                  : State.Text(Msg_Ended) + QString::number(R.Exit_Code);
+    case Update_Record::Outcome::Still_Running:
+        return State.Text(Msg_Still_Running);
+    case Update_Record::Outcome::Not_Started:
+        break;
+    }
+    return State.Text(Msg_Not_Started);
 }
 
 } // namespace vo

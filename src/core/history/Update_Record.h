@@ -6,6 +6,8 @@
 
 namespace vo {
 
+struct Shared_State;
+
 // The format of a history line this program writes; a line of a higher format is a newer
 // program's and is reported, not guessed at.
 inline constexpr int History_Format = 1;
@@ -62,5 +64,8 @@ std::optional<Update_Record> Record_From_Json(const QJsonObject& Object, QString
 // "ended with code 0", "killed by signal 9", "still running at the limit (process 42)",
 // "could not be started: ...", "restore of ID": what became of the attempt, in English.
 QString Outcome_Text(const Update_Record& Record);
+
+// The same in the state's language, for the windows and the report.
+QString Outcome_Words(const Update_Record& Record, const Shared_State& State);
 
 } // namespace vo

@@ -1,5 +1,6 @@
 #include "TFBoot.h"
 
+#include "Change_Summary_View.h"
 #include "Messages.h"
 #include "Services.h"
 #include "platform/Process_Runner.h"
@@ -51,6 +52,9 @@ TFBoot::TFBoot(Shared_State& State, const Services& Services, QWidget* Parent)
     Build_Serial(P_Serial);
     Build_Options(P_Options);
     Build_Buttons(P_Button);
+    P_Changes = Add_Panel(QStringLiteral("P_Changes"), 0);
+    L_Changes = new Change_Summary_View(P_Changes);
+    L_Changes->setGeometry(16, 4, Client_Width - 32, 0);
     Set_Lang();
 }
 
@@ -158,8 +162,11 @@ void TFBoot::showEvent(QShowEvent* Event) {
     P_IP_Address->setVisible(Ethernet);
     P_Serial->setVisible(!Ethernet);
     P_Options->show();
+    L_Changes->Refresh(State);
+    L_Changes->setFixedHeight(L_Changes->heightForWidth(L_Changes->width()));
+    P_Changes->setFixedHeight(L_Changes->height() + 8);
     const int Height = P_Title->height() + (Ethernet ? P_IP_Address->height() : P_Serial->height()) +
-                       P_Options->height() + P_Button->height();
+                       P_Options->height() + P_Button->height() + P_Changes->height();
     setFixedSize(Client_Width, Height);
     if (Ethernet) {
         QString Parts[4];

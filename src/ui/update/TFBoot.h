@@ -18,6 +18,7 @@ struct Shared_State;
 struct Services;
 struct Run_Result;
 class Title_Panel;
+class Change_Summary_View;
 
 // The update dialog: a serial port, or the device's address checked by echo requests, the update
 // option and read back; its update button starts the updater and waits for it. It stays open after
@@ -73,6 +74,9 @@ private:
     QTreeWidget* ACG_List_Devices = nullptr;
     QPushButton* Btn_Cancel = nullptr;
     QPushButton* Btn_Update = nullptr;
+    // Below the buttons, so that every other control keeps its place.
+    QWidget* P_Changes = nullptr;
+    Change_Summary_View* L_Changes = nullptr;
 };
 
 } // namespace vo
