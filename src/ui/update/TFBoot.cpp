@@ -3,6 +3,7 @@
 #include "Change_Summary_View.h"
 #include "Messages.h"
 #include "Services.h"
+#include "history/Update_History.h"
 #include "platform/Process_Runner.h"
 #include "shell/Shared_State.h"
 #include "update/Address_Check.h"
@@ -154,6 +155,16 @@ void TFBoot::Set_Lang() {
     CB_Find_All_Velorin->setToolTip(State.Text(1031));
 }
 
+void TFBoot::Show_Changes() {
+    L_Changes->Refresh(State);
+    L_Changes->setFixedHeight(L_Changes->heightForWidth(L_Changes->width()));
+    P_Changes->setFixedHeight(L_Changes->height() + 8);
+    const int Height = P_Title->height() +
+                       (Form_Type == Form_Ethernet ? P_IP_Address->height() : P_Serial->height()) +
+                       P_Options->height() + P_Button->height() + P_Changes->height();
+    setFixedSize(Client_Width, Height);
+}
+
 void TFBoot::showEvent(QShowEvent* Event) {
     Set_Lang();
     Set_Caption(P_Title->L_SW_Code, State.Software_Code);
@@ -162,12 +173,7 @@ void TFBoot::showEvent(QShowEvent* Event) {
     P_IP_Address->setVisible(Ethernet);
     P_Serial->setVisible(!Ethernet);
     P_Options->show();
-    L_Changes->Refresh(State);
-    L_Changes->setFixedHeight(L_Changes->heightForWidth(L_Changes->width()));
-    P_Changes->setFixedHeight(L_Changes->height() + 8);
-    const int Height = P_Title->height() + (Ethernet ? P_IP_Address->height() : P_Serial->height()) +
-                       P_Options->height() + P_Button->height() + P_Changes->height();
-    setFixedSize(Client_Width, Height);
+    Show_Changes();
     if (Ethernet) {
         QString Parts[4];
         if (!State.Last_IP_Address.isEmpty() &&
@@ -206,7 +212,11 @@ void TFBoot::update_ComPort() {
 void TFBoot::Btn_UpdateClick() {
     const Update_Choice Choice{CB_Update_Options->currentIndex(), CB_Update_Option_Read_Back->isChecked()};
     if (Form_Type != Form_Ethernet) {
-        Report_Launch(Serial_Launch(State, Svc.Runner, CB_COM_Port->currentText(), Choice, Wait_Limit_Ms));
+        const QString Port = CB_COM_Port->currentText();
+        const Launch_Capture Capture = Capture_Launch(State.Project_Path);
+        const Run_Result Result = Serial_Launch(State, Svc.Runner, Port, Choice, Wait_Limit_Ms);
+        Report_Launch(Result);
+        Record_Attempt(Capture, {false, Port, Choice, Serial_Updater_Path(State.Exe_Dir)}, Result);
         return;
     }
     // The check keeps the window painting; the button stays off so a second click cannot start a
@@ -225,7 +235,10 @@ void TFBoot::Btn_UpdateClick() {
     }
     const QString Address =
         Join_IP_Address(E_IP[0]->text(), E_IP[1]->text(), E_IP[2]->text(), E_IP[3]->text());
-    Report_Launch(Ethernet_Launch(State, Svc.Runner, Address, Choice, Wait_Limit_Ms));
+    const Launch_Capture Capture = Capture_Launch(State.Project_Path);
+    const Run_Result Result = Ethernet_Launch(State, Svc.Runner, Address, Choice, Wait_Limit_Ms);
+    Report_Launch(Result);
+    Record_Attempt(Capture, {true, Address, Choice, Ethernet_Updater_Path(State.Exe_Dir)}, Result);
 }
 
 bool TFBoot::Send_Ping() {
@@ -239,6 +252,13 @@ bool TFBoot::Send_Ping() {
 void TFBoot::Report_Launch(const Run_Result& Result) {
     if (Result.Outcome == Run_Result::State::Not_Started)
         Svc.Msgs.Error(State.Text(Msg_Updater_Not_Started) + QString::fromStdString(Result.Error_Text));
+}
+
+void TFBoot::Record_Attempt(const Launch_Capture& Capture, const Launch_Info& Info,
+                            const Run_Result& Result) {
+    if (const Save_Status Saved = Record_Update(Capture, Info, Result); !Saved)
+        Svc.Msgs.Error(State.Text(Msg_History_Not_Written) + Saved.Error_Text);
+    Show_Changes();
 }
 
 } // namespace vo

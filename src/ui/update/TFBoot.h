@@ -17,6 +17,8 @@ namespace vo {
 struct Shared_State;
 struct Services;
 struct Run_Result;
+struct Launch_Capture;
+struct Launch_Info;
 class Title_Panel;
 class Change_Summary_View;
 
@@ -52,6 +54,10 @@ private:
     void Btn_UpdateClick();
     bool Send_Ping();
     void Report_Launch(const Run_Result& Result);
+    // Adds the attempt to the configuration's history; a failed write is told, the update stands.
+    void Record_Attempt(const Launch_Capture& Capture, const Launch_Info& Info, const Run_Result& Result);
+    // Reads the change summary again and fits the window's height to it.
+    void Show_Changes();
 
     Shared_State& State;
     const Services& Svc;

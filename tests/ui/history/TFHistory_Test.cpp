@@ -1,3 +1,4 @@
+#include "Child_Checks.h"
 #include "File_Bytes.h"
 #include "Ui_Fixture.h"
 #include "history/History_File.h"
@@ -165,6 +166,26 @@ TEST_F(History_Window, Update_Dialog_Tells_What_Changes_Since_The_Last_Successfu
     EXPECT_EQ(Summary(),
               QStringLiteral(
                   "Changes since the last successful update:\n  Modbus ASCII - Parity: NONE \u2192 EVEN"));
+}
+
+// An update from the dialog is recorded like one from the command line, and the summary follows.
+TEST_F(History_Window, Update_From_The_Dialog_Is_Recorded) {
+    Open_Plant();
+    ASSERT_TRUE(vo::Save_Par_Gen(vo::Default_Par_Gen(0), State.ParGen_File));
+    ASSERT_TRUE(vo_test::Write_Script(Dir.filePath(QStringLiteral("Ser_40913_Update")), "exit 0\n"));
+    vo::TFBoot* Boot = Window->Update_Dialog();
+    Boot->Form_Type = vo::Form_Serial;
+    On_Next_Modal([&](QWidget*) {
+        Click(Boot, "Btn_Update");
+        EXPECT_EQ(Child<QLabel>(Boot, "L_Changes")->text(),
+                  QStringLiteral("No changes since the last successful update"));
+    });
+    Boot->exec();
+    const vo::History Read = vo::Read_History(State.Project_Path);
+    ASSERT_EQ(Read.Records.size(), 1);
+    EXPECT_TRUE(Read.Records[0].Succeeded());
+    EXPECT_EQ(Read.Records[0].Sums.ParGen, vo::Sha256_Hex(Read_All(State.ParGen_File)));
+    EXPECT_TRUE(Services.Msgs.Shown.isEmpty());
 }
 
 } // namespace
