@@ -56,7 +56,7 @@ protected:
         return vo::Shown_Par_Rows(Set, State);
     }
 
-    QString Name = QStringLiteral("\u00dcbergabe Stra\u00dfe \u00e0 Citt\u00e0");
+    QString Name = QStringLiteral("\u00dcbergabe \u00fcber Stra\u00dfe \u00e0 Citt\u00e0");
     QTemporaryDir Out;
 };
 
