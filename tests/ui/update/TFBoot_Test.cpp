@@ -84,7 +84,7 @@ protected:
 
 TEST_F(Update_Dialog, Each_Mode_Shows_Its_Panels_And_Size) {
     Show(vo::Form_Serial, [&] {
-        // The specified panels keep their size; the change summary is added below the buttons.
+        // The mode panels, options and buttons keep their size; the change summary comes below them.
         EXPECT_EQ(Dialog->size(), QSize(449, 232 + Get<QWidget>("P_Changes")->height()));
         EXPECT_EQ(Get<QWidget>("P_Changes")->y(), 232);
         EXPECT_EQ(Dialog->windowTitle(), QStringLiteral("Update Device by Serial"));
