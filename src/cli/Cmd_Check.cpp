@@ -1,15 +1,25 @@
 #include "Cli_Config.h"
+#include "Cli_Json.h"
 
 namespace vo {
 
 // check CONFIG: the checks on confirmation over the parameters as loaded; "OK" or the message.
 int Run_Check(Cli_Context& Context) {
+    const bool Json = Take_Option(Context.Args, QStringLiteral("--json"));
     if (Context.Args.size() != 1)
         return Usage_Error(Context, "check");
     const std::optional<Par_Gen> Set = Load_Config(Context, Context.Args.first());
     if (!Set)
         return Exit_Failed;
-    if (Run_Checks(Context, *Set) != 0)
+    const int Id = Run_Checks(Context, *Set);
+    if (Json) {
+        Print_Json(Context, {{QStringLiteral("configuration"), Context.State.Project_Path},
+                             {QStringLiteral("ok"), Id == 0},
+                             {QStringLiteral("message_id"), Id},
+                             {QStringLiteral("message"), Id == 0 ? QString() : Context.State.Text(Id)}});
+        return Id == 0 ? Exit_Ok : Exit_Failed;
+    }
+    if (Id != 0)
         return Exit_Failed;
     Context.Out << "OK\n";
     return Exit_Ok;

@@ -1,10 +1,13 @@
 #include "Cli_Config.h"
+#include "Cli_Json.h"
 #include "image/Bank_Layout.h"
 #include "image/Image_Decode.h"
+#include "image/Image_Fields.h"
 #include "params/Par_Gen.h"
 
 #include <QDir>
 #include <QFile>
+#include <QJsonArray>
 #include <algorithm>
 
 namespace vo {
@@ -138,7 +141,7 @@ int Report_BankK(Cli_Context& Context, const QString& File_Name, const BankK_Con
 }
 
 int Report_Bank(Cli_Context& Context, const QString& File_Name, qsizetype Size,
-                 const QList<Bank_Value>& Values) {
+                const QList<Bank_Value>& Values) {
     Context.Out << "bank.bin, " << Size << " bytes\n";
     for (const Bank_Value& Value : Values)
         Line(Context.Out, Value.Name, QString::number(Value.Value));
@@ -150,11 +153,31 @@ int Report_Bank(Cli_Context& Context, const QString& File_Name, qsizetype Size,
     return Exit_Failed;
 }
 
+// The fields as JSON; valid is false (and the exit status 1) where the text report fails.
+int Inspect_Json(Cli_Context& Context, const QString& File_Name, const QByteArray& Bytes,
+                 const QList<Image_Field>& Fields) {
+    const bool BankK = static_cast<std::size_t>(Bytes.size()) == BankK_Size;
+    const bool Valid = BankK ? Decode_BankK(Bytes)->Checksum_Matches()
+                             : Decode_Bank(Bytes)->first().Value == Bank_Header_Value;
+    QJsonArray Array;
+    for (const Image_Field& Field : Fields)
+        Array.append(
+            QJsonObject{{QStringLiteral("name"), Field.Name}, {QStringLiteral("value"), Field.Value}});
+    Print_Json(Context,
+               {{QStringLiteral("file"), File_Name},
+                {QStringLiteral("kind"), BankK ? QStringLiteral("bankK.bin") : QStringLiteral("bank.bin")},
+                {QStringLiteral("size"), Bytes.size()},
+                {QStringLiteral("valid"), Valid},
+                {QStringLiteral("fields"), Array}});
+    return Valid ? Exit_Ok : Exit_Failed;
+}
+
 } // namespace
 
 // inspect FILE: a bankK.bin or a bank.bin, told apart by size, field by field. A bankK.bin whose
 // checksum does not match, or a bank.bin whose header is not 4, fails after the fields are shown.
 int Run_Inspect(Cli_Context& Context) {
+    const bool Json = Take_Option(Context.Args, QStringLiteral("--json"));
     if (Context.Args.size() != 1)
         return Usage_Error(Context, "inspect");
     const QString File_Name = QDir::toNativeSeparators(Context.Args.first());
@@ -167,6 +190,8 @@ int Run_Inspect(Cli_Context& Context) {
         Context.Err << "vo40913-cli: cannot read \"" << File_Name << "\": " << File.errorString() << '\n';
         return Exit_Failed;
     }
+    if (const std::optional<QList<Image_Field>> Fields = Json ? Image_Fields(Bytes) : std::nullopt)
+        return Inspect_Json(Context, File_Name, Bytes, *Fields);
     if (const std::optional<BankK_Contents> K = Decode_BankK(Bytes))
         return Report_BankK(Context, File_Name, *K);
     if (const std::optional<QList<Bank_Value>> Values = Decode_Bank(Bytes))

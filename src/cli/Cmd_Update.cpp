@@ -1,5 +1,6 @@
 #include "Cli_Config.h"
 #include "Update_Args.h"
+#include "history/Update_History.h"
 #include "platform/Echo_Probe.h"
 #include "update/Address_Check.h"
 #include "update/Device_Type.h"
@@ -52,10 +53,20 @@ int Report(Cli_Context& Context, const QString& Updater, const Run_Result& Resul
     return Exit_Failed;
 }
 
+// The attempt goes into the configuration's history; a failed write is told, never the update's failure.
+void Record(Cli_Context& Context, const Launch_Capture& Capture, const Launch_Info& Info,
+            const Run_Result& Result) {
+    if (const Save_Status Saved = Record_Update(Capture, Info, Result); !Saved)
+        Context.Err << Context.State.Text(Msg_History_Not_Written) << Saved.Error_Text << '\n';
+}
+
 int Update_Serial(Cli_Context& Context, const Update_Request& Request, Process_Runner& Runner) {
+    const Launch_Capture Capture = Capture_Launch(Context.State.Project_Path);
     const Run_Result Result =
         Serial_Launch(Context.State, Runner, Request.Target, Request.Choice, Request.Wait_Limit);
-    return Report(Context, Serial_Updater_Path(Context.State.Exe_Dir), Result, Request.Wait_Limit);
+    const QString Updater = Serial_Updater_Path(Context.State.Exe_Dir);
+    Record(Context, Capture, {false, Request.Target, Request.Choice, Updater}, Result);
+    return Report(Context, Updater, Result, Request.Wait_Limit);
 }
 
 // The address check of the dialog, with its messages, before the job file is written.
@@ -67,9 +78,12 @@ int Update_Ethernet(Cli_Context& Context, const Update_Request& Request, Process
             Context.Err << "vo40913-cli: " << Check.Error_Text << '\n';
         return Exit_Failed;
     }
+    const Launch_Capture Capture = Capture_Launch(Context.State.Project_Path);
     const Run_Result Result =
         Ethernet_Launch(Context.State, Runner, Request.Target, Request.Choice, Request.Wait_Limit);
-    return Report(Context, Ethernet_Updater_Path(Context.State.Exe_Dir), Result, Request.Wait_Limit);
+    const QString Updater = Ethernet_Updater_Path(Context.State.Exe_Dir);
+    Record(Context, Capture, {true, Request.Target, Request.Choice, Updater}, Result);
+    return Report(Context, Updater, Result, Request.Wait_Limit);
 }
 
 } // namespace

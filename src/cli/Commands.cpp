@@ -12,6 +12,10 @@ int Run_Build(Cli_Context& Context);
 int Run_Inspect(Cli_Context& Context);
 int Run_Ports(Cli_Context& Context);
 int Run_Update(Cli_Context& Context);
+int Run_History(Cli_Context& Context);
+int Run_Diff(Cli_Context& Context);
+int Run_Restore(Cli_Context& Context);
+int Run_Report(Cli_Context& Context);
 
 namespace {
 
@@ -20,20 +24,34 @@ const Cli_Command Command_Table[] = {
     {"check-version", "check-version [--server URL]",
      "ask the maker's web server, or URL (scheme://host[:port]), for a newer version", Run_Check_Version},
     {"new", "new NAME", "create a configuration under PROJECTS", Run_New},
-    {"show", "show CONFIG", "print the parameters (CONFIG: a name under PROJECTS, or a path with \"/\")",
-     Run_Show},
+    {"show", "show [--json] CONFIG",
+     "print the parameters (CONFIG: a name under PROJECTS, or a path with \"/\")", Run_Show},
     {"set", "set CONFIG Element=value ...", "change parameters; saved only when the checks pass", Run_Set},
-    {"check", "check CONFIG", "run the checks on the parameters: \"OK\" or the failing message", Run_Check},
+    {"check", "check [--json] CONFIG", "run the checks on the parameters: \"OK\" or the failing message",
+     Run_Check},
     {"build", "build CONFIG", "compile ParGen.xml into bin/bank.bin and bin/bankK.bin, as an update does",
      Run_Build},
-    {"inspect", "inspect FILE", "show the fields of a bankK.bin or bank.bin (told apart by size)",
+    {"inspect", "inspect [--json] FILE", "show the fields of a bankK.bin or bank.bin (told apart by size)",
      Run_Inspect},
-    {"ports", "ports", "list the serial ports the update dialog offers, one a line", Run_Ports},
+    {"ports", "ports [--json]", "list the serial ports the update dialog offers, one a line", Run_Ports},
     {"update",
      "update CONFIG (--port DEVICE | --ip A.B.C.D) [--option 0|1|2] [--no-read-back] [--wait-limit SECONDS]",
      "build the images and run the updater as the update dialog does, waiting up to 150 s or SECONDS; "
      "option 0 firmware + configuration, 1 firmware, 2 configuration",
      Run_Update},
+    {"history", "history [--json] CONFIG",
+     "list the update attempts and restores of a configuration, with checksums and the state of each "
+     "snapshot",
+     Run_History},
+    {"diff", "diff [--json] A B",
+     "compare field by field two parameter sets (CONFIG, CONFIG@RECORD, a ParGen.xml) or two image files "
+     "(*.bin)",
+     Run_Diff},
+    {"restore", "restore CONFIG RECORD",
+     "make the ParGen.xml of RECORD's snapshot the current one; the replaced files are kept as a new record",
+     Run_Restore},
+    {"report", "report CONFIG -o FILE.pdf", "write the commissioning report of a configuration as a PDF",
+     Run_Report},
 };
 
 } // namespace

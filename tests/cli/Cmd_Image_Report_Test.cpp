@@ -187,6 +187,6 @@ TEST(Cli_Inspect, Wants_Exactly_One_File) {
         const Run_Result Result = Run_Cli(Args);
         EXPECT_EQ(Result.Exit_Code, 2);
         EXPECT_TRUE(Result.Out.isEmpty());
-        EXPECT_EQ(Result.Err_Lines, QStringList{QStringLiteral("Usage: vo40913-cli inspect FILE")});
+        EXPECT_EQ(Result.Err_Lines, QStringList{QStringLiteral("Usage: vo40913-cli inspect [--json] FILE")});
     }
 }

@@ -17,5 +17,5 @@ TEST(Cli_Ports, Takes_No_Arguments) {
     const Run_Result Result = Run_Cli({QStringLiteral("ports"), QStringLiteral("/dev")});
     EXPECT_EQ(Result.Exit_Code, 2);
     EXPECT_TRUE(Result.Out.isEmpty());
-    EXPECT_EQ(Result.Err_Lines, QStringList{QStringLiteral("Usage: vo40913-cli ports")});
+    EXPECT_EQ(Result.Err_Lines, QStringList{QStringLiteral("Usage: vo40913-cli ports [--json]")});
 }

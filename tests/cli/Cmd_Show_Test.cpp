@@ -45,5 +45,5 @@ TEST(Cli_Show, Wants_Exactly_One_Configuration) {
     const Run_Result Two = Run_Cli({QStringLiteral("show"), Config.Path(), Config.Path()});
     EXPECT_EQ(Two.Exit_Code, 2);
     EXPECT_TRUE(Two.Out.isEmpty());
-    EXPECT_EQ(Two.Err_Lines, QStringList{QStringLiteral("Usage: vo40913-cli show CONFIG")});
+    EXPECT_EQ(Two.Err_Lines, QStringList{QStringLiteral("Usage: vo40913-cli show [--json] CONFIG")});
 }

@@ -4,6 +4,7 @@
 #include "Services.h"
 #include "TFAbout.h"
 #include "Url_Opener.h"
+#include "history/TFHistory.h"
 #include "options/TFSoftOptions.h"
 #include "options/Version_Checker.h"
 #include "params/TFParGen.h"
@@ -72,6 +73,7 @@ TFVorlentFirmWare::TFVorlentFirmWare(Shared_State& State, const Services& Servic
         State, Svc, [this] { Change_Language(); }, this);
     F_ParGen = new TFParGen(State, Svc.Msgs, this);
     F_Boot = new TFBoot(State, Svc, this);
+    F_History = new TFHistory(State, Svc, this);
 }
 
 void TFVorlentFirmWare::Place_Elements() {
@@ -105,6 +107,8 @@ void TFVorlentFirmWare::Place_Elements() {
     Btn_Prm_Gen =
         Add_Button(QStringLiteral("Btn_Prm_Gen"), QStyle::SP_FileDialogContentsView, {80, 156, 170, 36});
     Btn_CreateBin = Add_Button(QStringLiteral("Btn_CreateBin"), QStyle::SP_ArrowUp, {80, 200, 170, 36});
+    Btn_History =
+        Add_Button(QStringLiteral("Btn_History"), QStyle::SP_FileDialogInfoView, {258, 200, 170, 36});
 
     Shape1 = Add_Frame(this, QStringLiteral("Shape1"), {10, 251, 674, 1});
 
@@ -142,6 +146,8 @@ void TFVorlentFirmWare::Set_Lang() {
     Btn_Prm_Gen->setToolTip(State.Text(24));
     Btn_CreateBin->setText(State.Text(17));
     Btn_CreateBin->setToolTip(State.Text(26));
+    Btn_History->setText(State.Text(70));
+    Btn_History->setToolTip(State.Text(71));
     Show_Configuration_Labels();
 }
 
@@ -158,6 +164,7 @@ void TFVorlentFirmWare::Change_Language() {
     F_SoftOptions->Set_Lang();
     F_Boot->Set_Lang();
     F_ParGen->Set_Lang();
+    F_History->Set_Lang();
 }
 
 void TFVorlentFirmWare::Btn_Click(QAbstractButton* Sender) {
@@ -177,6 +184,8 @@ void TFVorlentFirmWare::Btn_Click(QAbstractButton* Sender) {
         F_ParGen->exec();
     } else if (Sender == Btn_CreateBin) {
         Update_Device();
+    } else if (Sender == Btn_History) {
+        F_History->exec();
     }
 }
 

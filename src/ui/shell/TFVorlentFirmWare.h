@@ -22,6 +22,7 @@ class TFNew_Project;
 class TFOpenConf;
 class TFParGen;
 class TFBoot;
+class TFHistory;
 
 // A new message of the main window (id of Lang_Strings): the reason follows it.
 inline constexpr int Msg_Settings_Not_Saved = 61;
@@ -46,6 +47,7 @@ public:
     TFParGen* Par_Gen_Dialog() const { return F_ParGen; }
     TFSoftOptions* Options_Dialog() const { return F_SoftOptions; }
     TFBoot* Update_Dialog() const { return F_Boot; }
+    TFHistory* History_Window() const { return F_History; }
     QTimer* Update_Timer() const { return Timer_Update; }
     Version_Checker* Update_Checker() const { return Checker; }
 
@@ -86,6 +88,8 @@ private:
     Icon_Button* Btn_Open = nullptr;
     Icon_Button* Btn_Prm_Gen = nullptr;
     Icon_Button* Btn_CreateBin = nullptr;
+    // Beside the update step, in the space the steps leave free.
+    Icon_Button* Btn_History = nullptr;
     QFrame* Shape1 = nullptr;
     QLabel* L_Velorin = nullptr;
     QTimer* Timer_Update = nullptr;
@@ -96,6 +100,7 @@ private:
     TFSoftOptions* F_SoftOptions = nullptr;
     TFParGen* F_ParGen = nullptr;
     TFBoot* F_Boot = nullptr;
+    TFHistory* F_History = nullptr;
 };
 
 } // namespace vo

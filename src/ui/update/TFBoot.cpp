@@ -1,7 +1,9 @@
 #include "TFBoot.h"
 
+#include "Change_Summary_View.h"
 #include "Messages.h"
 #include "Services.h"
+#include "history/Update_History.h"
 #include "platform/Process_Runner.h"
 #include "shell/Shared_State.h"
 #include "update/Address_Check.h"
@@ -77,6 +79,9 @@ TFBoot::TFBoot(Shared_State& State, const Services& Services, QWidget* Parent)
     Timer_Poll->setObjectName(QStringLiteral("Timer_Poll"));
     Timer_Poll->setInterval(Program_Look_Interval);
     connect(Timer_Poll, &QTimer::timeout, this, &TFBoot::Timer_PollTimer);
+    P_Changes = Add_Panel(QStringLiteral("P_Changes"), 0);
+    L_Changes = new Change_Summary_View(P_Changes);
+    L_Changes->setGeometry(16, 4, Client_Width - 32, 0);
     Set_Lang();
 }
 
@@ -187,9 +192,7 @@ void TFBoot::showEvent(QShowEvent* Event) {
     P_IP_Address->setVisible(Ethernet);
     P_Serial->setVisible(!Ethernet);
     P_Options->show();
-    const int Height = P_Title->height() + (Ethernet ? P_IP_Address->height() : P_Serial->height()) +
-                       P_Options->height() + P_Button->height();
-    setFixedSize(Client_Width, Height);
+    Show_Changes();
     if (Ethernet) {
         QString Parts[4];
         if (!State.Last_IP_Address.isEmpty() &&
@@ -241,7 +244,9 @@ void TFBoot::Btn_UpdateClick() {
                 State.Text(Msg_No_Port_Chosen).arg(Shown_Path(Serial_Updater_Path(State.Exe_Dir))));
             return;
         }
-        Watch(Begin_Serial_Launch(State, Svc.Runner, Port, Choice), Serial_Updater_Path(State.Exe_Dir));
+        const Launch_Capture Files = Capture_Launch(State.Project_Path);
+        Watch(Begin_Serial_Launch(State, Svc.Runner, Port, Choice), Files,
+              {false, Port, Choice, Serial_Updater_Path(State.Exe_Dir)});
         return;
     }
     const QString Address =
@@ -255,7 +260,9 @@ void TFBoot::Btn_UpdateClick() {
     Set_Busy(false);
     if (!Found)
         return;
-    Watch(Begin_Ethernet_Launch(State, Svc.Runner, Address, Choice), Ethernet_Updater_Path(State.Exe_Dir));
+    const Launch_Capture Files = Capture_Launch(State.Project_Path);
+    Watch(Begin_Ethernet_Launch(State, Svc.Runner, Address, Choice), Files,
+          {true, Address, Choice, Ethernet_Updater_Path(State.Exe_Dir)});
 }
 
 bool TFBoot::Send_Ping(const QString& Address) {
@@ -289,19 +296,24 @@ void TFBoot::Set_Busy(bool Busy) {
         unsetCursor();
 }
 
-void TFBoot::Watch(Start_Result Started, const QString& Path) {
+void TFBoot::Watch(Start_Result Started, const Launch_Capture& Files, const Launch_Info& Launched) {
+    Capture = Files;
+    Info = Launched;
     if (!Started.Program) {
         Svc.Msgs.Error(State.Text(Msg_Updater_Not_Started) + QString::fromStdString(Started.Error_Text));
+        Run_Result Not_Started;
+        Not_Started.Error_Text = Started.Error_Text;
+        Record_Attempt(Not_Started);
         return;
     }
     Updater = std::move(Started.Program);
-    Updater_Path = Path;
+    Updater_Path = Launched.Updater;
     Left_Running = false;
     Close_When_Ended = false;
     Run_Clock.start();
     Limit_At_Ms = Wait_Limit_Ms.count();
     Set_Busy(true);
-    Show_State(State.Text(Msg_Updater_Running).arg(Updater_Name_Of(Path)).arg(0));
+    Show_State(State.Text(Msg_Updater_Running).arg(Updater_Name_Of(Updater_Path)).arg(0));
     Timer_Poll->start();
 }
 
@@ -338,6 +350,10 @@ void TFBoot::Ask_At_Limit() {
         // starts before it ends, but its end then shows only in the state line.
         Left_Running = true;
         Show_State(State.Text(Msg_Updater_Left_Running).arg(Updater_Name_Of(Updater_Path)));
+        Run_Result Still_Running;
+        Still_Running.Outcome = Run_Result::State::Still_Running;
+        Still_Running.Process_Id = Updater->Id();
+        Record_Attempt(Still_Running);
         if (Close_When_Ended) {
             Close_When_Ended = false;
             Modal_Dialog::reject();
@@ -364,6 +380,9 @@ void TFBoot::Finish(const Run_Result& Result) {
     Show_State(Failed.isEmpty() ? State.Text(Msg_Updater_Succeeded).arg(Updater_Name_Of(Path)) : Failed);
     if (Reported && !Failed.isEmpty())
         Svc.Msgs.Error(Failure(Shown_Path(Path)));
+    // An updater left running at the limit was recorded then, as the command line records it.
+    if (Reported)
+        Record_Attempt(Result);
     if (Close_When_Ended) {
         Close_When_Ended = false;
         Modal_Dialog::reject();
@@ -386,6 +405,22 @@ QString TFBoot::Still_Running_Text() const {
 void TFBoot::Show_State(const QString& Text) {
     L_Update_State->setText(Text);
     L_Update_State->setToolTip(Text);
+}
+
+void TFBoot::Record_Attempt(const Run_Result& Result) {
+    if (const Save_Status Saved = Record_Update(Capture, Info, Result); !Saved)
+        Svc.Msgs.Error(State.Text(Msg_History_Not_Written) + Saved.Error_Text);
+    Show_Changes();
+}
+
+void TFBoot::Show_Changes() {
+    L_Changes->Refresh(State);
+    L_Changes->setFixedHeight(L_Changes->heightForWidth(L_Changes->width()));
+    P_Changes->setFixedHeight(L_Changes->height() + 8);
+    const int Height = P_Title->height() +
+                       (Form_Type == Form_Ethernet ? P_IP_Address->height() : P_Serial->height()) +
+                       P_Options->height() + P_Button->height() + P_Changes->height();
+    setFixedSize(Client_Width, Height);
 }
 
 } // namespace vo

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "history/Update_History.h"
 #include "widgets/Modal_Dialog.h"
 
 #include <QElapsedTimer>
@@ -23,6 +24,7 @@ struct Run_Result;
 struct Start_Result;
 class Running_Program;
 class Title_Panel;
+class Change_Summary_View;
 
 // The update dialog: a serial port, or the device's address checked by echo requests, the update
 // option and read back; its update button starts the updater and watches it without holding up the
@@ -69,11 +71,15 @@ private:
     void Btn_UpdateClick();
     bool Send_Ping(const QString& Address);
     void Set_Busy(bool Busy);
-    void Watch(Start_Result Started, const QString& Updater_Path);
+    void Watch(Start_Result Started, const Launch_Capture& Capture, const Launch_Info& Info);
     void Timer_PollTimer();
     void Ask_At_Limit();
     void Finish(const Run_Result& Result);
     void Show_State(const QString& Text);
+    // Adds the attempt to the configuration's history; a failed write is told, the update stands.
+    void Record_Attempt(const Run_Result& Result);
+    // Reads the change summary again and fits the window's height to it.
+    void Show_Changes();
 
     Shared_State& State;
     const Services& Svc;
@@ -111,6 +117,12 @@ private:
     bool Left_Running = false;
     // The user closed the dialog while the updater ran: it closes when the updater ends.
     bool Close_When_Ended = false;
+    // The files and the inputs as launched, for the history record of the attempt.
+    Launch_Capture Capture;
+    Launch_Info Info;
+    // Below the buttons, so that every other control keeps its place.
+    QWidget* P_Changes = nullptr;
+    Change_Summary_View* L_Changes = nullptr;
 };
 
 } // namespace vo

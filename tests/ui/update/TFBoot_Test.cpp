@@ -113,7 +113,9 @@ protected:
 
 TEST_F(Update_Dialog, Each_Mode_Shows_Its_Panels_And_Size) {
     Show(vo::Form_Serial, [&] {
-        EXPECT_EQ(Dialog->size(), QSize(449, 232));
+        // The mode panels, options and buttons keep their size; the change summary comes below them.
+        EXPECT_EQ(Dialog->size(), QSize(449, 232 + Get<QWidget>("P_Changes")->height()));
+        EXPECT_EQ(Get<QWidget>("P_Changes")->y(), 232);
         EXPECT_EQ(Dialog->windowTitle(), QStringLiteral("Update Device by Serial"));
         EXPECT_TRUE(Get<QWidget>("P_Serial")->isVisible());
         EXPECT_FALSE(Get<QWidget>("P_IP_Address")->isVisible());
@@ -122,7 +124,8 @@ TEST_F(Update_Dialog, Each_Mode_Shows_Its_Panels_And_Size) {
         EXPECT_LT(Get<QWidget>("P_Options")->y(), Get<QWidget>("P_Button")->y());
     });
     Show(vo::Form_Ethernet, [&] {
-        EXPECT_EQ(Dialog->size(), QSize(449, 230));
+        EXPECT_EQ(Dialog->size(), QSize(449, 230 + Get<QWidget>("P_Changes")->height()));
+        EXPECT_EQ(Get<QWidget>("P_Changes")->y(), 230);
         EXPECT_EQ(Dialog->windowTitle(), QStringLiteral("Update Device by Ethernet (UDP)"));
         EXPECT_TRUE(Get<QWidget>("P_IP_Address")->isVisible());
         EXPECT_FALSE(Get<QWidget>("P_Serial")->isVisible());
@@ -415,7 +418,7 @@ TEST_F(Update_Dialog, The_Main_Window_Writes_The_Images_Before_The_Dialog_Or_Sto
     ASSERT_TRUE(vo::Save_Par_Gen(vo::Missing_File_Par_Gen(), State.ParGen_File));
     On_Next_Modal([](QWidget* Shown) {
         EXPECT_EQ(Shown->objectName(), QStringLiteral("TFBoot"));
-        EXPECT_EQ(Shown->size(), QSize(449, 230));
+        EXPECT_EQ(Shown->size(), QSize(449, 230 + Child<QWidget>(Shown, "P_Changes")->height()));
         Click(Shown, "Btn_Cancel");
     });
     Click(&Window, "Btn_CreateBin");

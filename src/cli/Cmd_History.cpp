@@ -1,0 +1,78 @@
+#include "Cli_Config.h"
+#include "Cli_Json.h"
+#include "history/History_File.h"
+#include "history/Snapshot.h"
+
+#include <QJsonArray>
+
+namespace vo {
+
+namespace {
+
+void Print_Record(QTextStream& Out, const Update_Record& R, const Snapshot_Check& Check) {
+    Out << R.Id << "  " << R.Time << "  ";
+    if (R.Record_Kind == Update_Record::Kind::Update)
+        Out << R.Mode << ' ' << R.Target << "  option " << R.Option_Index
+            << (R.Read_Back ? ", read back" : "") << "  " << Outcome_Text(R) << "  " << R.Duration_Ms
+            << " ms";
+    else
+        Out << Outcome_Text(R);
+    Out << "  snapshot " << State_Name(Check.State);
+    if (!Check.Detail.isEmpty())
+        Out << " (" << Check.Detail << ')';
+    Out << '\n';
+    const auto Sum = [](const QString& S) {
+        return S.isEmpty() ? QStringLiteral("(none)") : S;
+    };
+    Out << "  ParGen.xml " << Sum(R.Sums.ParGen) << "\n  bank.bin   " << Sum(R.Sums.Bank) << "\n  bankK.bin  "
+        << Sum(R.Sums.BankK) << '\n';
+    Out << "  " << R.User << '@' << R.Host << ", " << R.Program_Version;
+    if (!R.Updater.isEmpty())
+        Out << ", " << R.Updater;
+    Out << '\n';
+}
+
+} // namespace
+
+// history [--json] CONFIG: every record of the configuration's history, oldest first, with the
+// state of its snapshot; lines that are no usable record are reported on standard error.
+int Run_History(Cli_Context& Context) {
+    const bool Json = Take_Option(Context.Args, QStringLiteral("--json"));
+    if (Context.Args.size() != 1)
+        return Usage_Error(Context, "history");
+    if (!Open_Config(Context, Context.Args.first()))
+        return Exit_Failed;
+    const QString& Project = Context.State.Project_Path;
+    const History Read = Read_History(Project);
+    if (!Read.Error_Text.isEmpty()) {
+        Context.Err << "vo40913-cli: " << Read.Error_Text << '\n';
+        return Exit_Failed;
+    }
+    for (const History_Problem& Problem : Read.Problems)
+        Context.Err << "vo40913-cli: \"" << History_File_Path(Project) << "\" line " << Problem.Line << ": "
+                    << Problem.Reason << '\n';
+    if (!Json) {
+        for (const Update_Record& Record : Read.Records)
+            Print_Record(Context.Out, Record, Check_Snapshot(Project, Record));
+        return Exit_Ok;
+    }
+    QJsonArray Records;
+    for (const Update_Record& Record : Read.Records) {
+        QJsonObject Object = Record_To_Json(Record);
+        const Snapshot_Check Check = Check_Snapshot(Project, Record);
+        Object.insert(QStringLiteral("snapshot"),
+                      QJsonObject{{QStringLiteral("state"), State_Name(Check.State)},
+                                  {QStringLiteral("detail"), Check.Detail}});
+        Records.append(Object);
+    }
+    QJsonArray Problems;
+    for (const History_Problem& Problem : Read.Problems)
+        Problems.append(
+            QJsonObject{{QStringLiteral("line"), Problem.Line}, {QStringLiteral("reason"), Problem.Reason}});
+    Print_Json(Context, {{QStringLiteral("configuration"), Project},
+                         {QStringLiteral("records"), Records},
+                         {QStringLiteral("problems"), Problems}});
+    return Exit_Ok;
+}
+
+} // namespace vo

@@ -1,0 +1,100 @@
+#include "History_File.h"
+
+#include "util/Path_Join.h"
+
+#include <QFile>
+#include <QFileInfo>
+#include <QJsonDocument>
+#include <QJsonParseError>
+
+namespace vo {
+
+namespace {
+
+// The file's bytes; no file gives nothing and no error.
+bool Read_Bytes(const QString& Path, QByteArray& Bytes, QString& Error) {
+    const QFileInfo Info(Path);
+    if (!Info.exists())
+        return true;
+    if (!Info.isFile()) {
+        Error = QStringLiteral("\"%1\" is not a regular file").arg(Path);
+        return false;
+    }
+    if (Info.size() > History_File_Limit) {
+        Error = QStringLiteral("\"%1\" holds more than %2 bytes").arg(Path).arg(History_File_Limit);
+        return false;
+    }
+    QFile File(Path);
+    if (!File.open(QIODevice::ReadOnly)) {
+        Error = QStringLiteral("cannot read \"%1\": %2").arg(Path, File.errorString());
+        return false;
+    }
+    Bytes = File.read(History_File_Limit + 1);
+    if (File.error() != QFileDevice::NoError) {
+        Error = QStringLiteral("cannot read \"%1\": %2").arg(Path, File.errorString());
+        return false;
+    }
+    return true;
+}
+
+} // namespace
+
+QString History_Folder(const QString& Project_Path) {
+    return Join_Path(Project_Path, QStringLiteral("History"));
+}
+
+QString History_File_Path(const QString& Project_Path) {
+    return Join_Path(History_Folder(Project_Path), QStringLiteral("history.jsonl"));
+}
+
+const Update_Record* History::Find(const QString& Id) const {
+    for (const Update_Record& Record : Records)
+        if (Record.Id == Id)
+            return &Record;
+    return nullptr;
+}
+
+History Read_History(const QString& Project_Path) {
+    History Result;
+    QByteArray Bytes;
+    if (!Read_Bytes(History_File_Path(Project_Path), Bytes, Result.Error_Text))
+        return Result;
+    const QList<QByteArray> Lines = Bytes.split('\n');
+    for (qsizetype I = 0; I < Lines.size(); ++I) {
+        const QByteArray& Line = Lines[I];
+        if (Line.trimmed().isEmpty())
+            continue;
+        const int Number = static_cast<int>(I + 1);
+        QJsonParseError Parse;
+        const QJsonDocument Doc = QJsonDocument::fromJson(Line, &Parse);
+        // The last line lacks its line end only when a write was cut short.
+        const bool Last_Unended = I == Lines.size() - 1;
+        if (Parse.error != QJsonParseError::NoError || !Doc.isObject()) {
+            Result.Problems.append({Number, Last_Unended
+                                                ? QStringLiteral("truncated")
+                                                : QStringLiteral("not JSON: ") + Parse.errorString()});
+            continue;
+        }
+        QString Reason;
+        if (std::optional<Update_Record> Record = Record_From_Json(Doc.object(), Reason))
+            Result.Records.append(*Record);
+        else
+            Result.Problems.append({Number, Reason});
+    }
+    return Result;
+}
+
+Save_Status Append_Record(const QString& Project_Path, const Update_Record& Record) {
+    const QString Path = History_File_Path(Project_Path);
+    QByteArray Bytes;
+    QString Error;
+    if (!Read_Bytes(Path, Bytes, Error))
+        return Save_Status::Failed(Error);
+    if (!Bytes.isEmpty() && !Bytes.endsWith('\n'))
+        Bytes.append('\n');
+    Bytes.append(QJsonDocument(Record_To_Json(Record)).toJson(QJsonDocument::Compact));
+    Bytes.append('\n');
+    return Save_File_Atomic(Path, Bytes);
+}
+
+} // namespace vo

@@ -1,0 +1,62 @@
+#pragma once
+
+#include "Update_Record.h"
+#include "util/File_Save.h"
+
+#include <QByteArray>
+#include <QDateTime>
+#include <QString>
+#include <optional>
+
+namespace vo {
+
+// How many snapshot folders a configuration keeps; the oldest go first. Their records stay.
+inline constexpr int Snapshots_Kept = 50;
+
+// The three files of a configuration, each absent when it did not exist.
+struct Config_Files {
+    std::optional<QByteArray> ParGen;
+    std::optional<QByteArray> Bank;
+    std::optional<QByteArray> BankK;
+
+    File_Sums Sums() const;
+};
+
+// Reads ParGen.xml, bin/bank.bin and bin/bankK.bin of a configuration (or the same three names
+// in a snapshot folder, with Flat); an error names the file that exists but cannot be read.
+std::optional<Config_Files> Read_Config_Files(const QString& Folder, bool Flat, QString& Error);
+
+// SHA-256 of Bytes in lower-case hex.
+QString Sha256_Hex(const QByteArray& Bytes);
+
+// A new record id from the time, unique in the configuration's history folder: "20261210-135005-123"
+// with "-2", "-3", ... when taken.
+QString New_Record_Id(const QString& Project_Path, const QDateTime& Utc);
+
+QString Snapshot_Folder(const QString& Project_Path, const QString& Id);
+
+// Writes the files that exist into the record's snapshot folder, each atomically.
+[[nodiscard]] Save_Status Save_Snapshot(const QString& Project_Path, const QString& Id,
+                                        const Config_Files& Files);
+
+// Whether a snapshot still holds what its record says.
+enum class Snapshot_State { Intact, Removed, Missing_Files, Edited };
+
+struct Snapshot_Check {
+    Snapshot_State State = Snapshot_State::Intact;
+    QString Detail; // the files that are missing or differ
+};
+
+Snapshot_Check Check_Snapshot(const QString& Project_Path, const Update_Record& Record);
+
+// "intact", "removed", "missing files", "edited".
+QString State_Name(Snapshot_State State);
+
+// Removes the oldest snapshot folders beyond Snapshots_Kept.
+void Prune_Snapshots(const QString& Project_Path);
+
+// The record of the user, host, program version and time of something done now.
+Update_Record New_Record(const QString& Project_Path, Update_Record::Kind Kind, const QDateTime& Utc,
+                         const File_Sums& Sums);
+
+} // namespace vo

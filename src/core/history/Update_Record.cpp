@@ -1,0 +1,139 @@
+#include "Update_Record.h"
+
+#include "shell/Shared_State.h"
+
+#include <QJsonValue>
+
+namespace vo {
+
+namespace {
+
+// Message ids of the outcomes.
+constexpr int Msg_Ended = 1093;
+constexpr int Msg_Killed = 1094;
+constexpr int Msg_Still_Running = 1095;
+constexpr int Msg_Not_Started = 1096;
+constexpr int Msg_Restore_Of = 1097;
+
+const char* const Kind_Names[] = {"update", "restore"};
+const char* const Outcome_Names[] = {"ended", "still_running", "not_started"};
+
+template <typename Enum, std::size_t N>
+std::optional<Enum> Enum_From(const QJsonValue& Value, const char* const (&Names)[N]) {
+    for (std::size_t I = 0; I < N; ++I)
+        if (Value.toString() == QLatin1String(Names[I]))
+            return static_cast<Enum>(I);
+    return std::nullopt;
+}
+
+QJsonObject Sums_To_Json(const File_Sums& Sums) {
+    return {{QStringLiteral("ParGen.xml"), Sums.ParGen},
+            {QStringLiteral("bank.bin"), Sums.Bank},
+            {QStringLiteral("bankK.bin"), Sums.BankK}};
+}
+
+} // namespace
+
+bool Update_Record::Succeeded() const {
+    return Record_Kind == Kind::Update && Result == Outcome::Ended && Term_Signal == 0 && Exit_Code == 0;
+}
+
+QJsonObject Record_To_Json(const Update_Record& R) {
+    QJsonObject O{{QStringLiteral("format"), History_Format},
+                  {QStringLiteral("id"), R.Id},
+                  {QStringLiteral("kind"), QLatin1String(Kind_Names[static_cast<int>(R.Record_Kind)])},
+                  {QStringLiteral("time"), R.Time},
+                  {QStringLiteral("user"), R.User},
+                  {QStringLiteral("host"), R.Host},
+                  {QStringLiteral("program_version"), R.Program_Version},
+                  {QStringLiteral("sha256"), Sums_To_Json(R.Sums)}};
+    if (R.Record_Kind == Update_Record::Kind::Restore) {
+        O.insert(QStringLiteral("restored"), R.Restored);
+        return O;
+    }
+    O.insert(QStringLiteral("mode"), R.Mode);
+    O.insert(QStringLiteral("target"), R.Target);
+    O.insert(QStringLiteral("option"), R.Option_Index);
+    O.insert(QStringLiteral("read_back"), R.Read_Back);
+    O.insert(QStringLiteral("updater"), R.Updater);
+    O.insert(QStringLiteral("outcome"),
+             QJsonObject{{QStringLiteral("state"), QLatin1String(Outcome_Names[static_cast<int>(R.Result)])},
+                         {QStringLiteral("exit_code"), R.Exit_Code},
+                         {QStringLiteral("signal"), R.Term_Signal},
+                         {QStringLiteral("process_id"), static_cast<qint64>(R.Process_Id)},
+                         {QStringLiteral("error"), R.Error_Text}});
+    O.insert(QStringLiteral("duration_ms"), R.Duration_Ms);
+    return O;
+}
+
+std::optional<Update_Record> Record_From_Json(const QJsonObject& O, QString& Reason) {
+    const int Format = O.value(QStringLiteral("format")).toInt(0);
+    if (Format > History_Format) {
+        Reason = QStringLiteral("written by a newer version (format %1)").arg(Format);
+        return std::nullopt;
+    }
+    Update_Record R;
+    R.Id = O.value(QStringLiteral("id")).toString();
+    const std::optional<Update_Record::Kind> Kind =
+        Enum_From<Update_Record::Kind>(O.value(QStringLiteral("kind")), Kind_Names);
+    const QJsonObject Sums = O.value(QStringLiteral("sha256")).toObject();
+    if (Format < 1 || R.Id.isEmpty() || !Kind || Sums.isEmpty()) {
+        Reason = QStringLiteral("not a history record");
+        return std::nullopt;
+    }
+    R.Record_Kind = *Kind;
+    R.Time = O.value(QStringLiteral("time")).toString();
+    R.User = O.value(QStringLiteral("user")).toString();
+    R.Host = O.value(QStringLiteral("host")).toString();
+    R.Program_Version = O.value(QStringLiteral("program_version")).toString();
+    R.Sums = {Sums.value(QStringLiteral("ParGen.xml")).toString(),
+              Sums.value(QStringLiteral("bank.bin")).toString(),
+              Sums.value(QStringLiteral("bankK.bin")).toString()};
+    R.Restored = O.value(QStringLiteral("restored")).toString();
+    R.Mode = O.value(QStringLiteral("mode")).toString();
+    R.Target = O.value(QStringLiteral("target")).toString();
+    R.Option_Index = O.value(QStringLiteral("option")).toInt();
+    R.Read_Back = O.value(QStringLiteral("read_back")).toBool(true);
+    R.Updater = O.value(QStringLiteral("updater")).toString();
+    const QJsonObject Outcome = O.value(QStringLiteral("outcome")).toObject();
+    R.Result = Enum_From<Update_Record::Outcome>(Outcome.value(QStringLiteral("state")), Outcome_Names)
+                   .value_or(Update_Record::Outcome::Not_Started);
+    R.Exit_Code = Outcome.value(QStringLiteral("exit_code")).toInt();
+    R.Term_Signal = Outcome.value(QStringLiteral("signal")).toInt();
+    R.Process_Id = static_cast<long>(Outcome.value(QStringLiteral("process_id")).toInteger());
+    R.Error_Text = Outcome.value(QStringLiteral("error")).toString();
+    R.Duration_Ms = O.value(QStringLiteral("duration_ms")).toInteger();
+    return R;
+}
+
+QString Outcome_Text(const Update_Record& R) {
+    if (R.Record_Kind == Update_Record::Kind::Restore)
+        return QStringLiteral("restore of %1").arg(R.Restored);
+    switch (R.Result) {
+    case Update_Record::Outcome::Ended:
+        return R.Term_Signal != 0 ? QStringLiteral("killed by signal %1").arg(R.Term_Signal)
+                                  : QStringLiteral("ended with code %1").arg(R.Exit_Code);
+    case Update_Record::Outcome::Still_Running:
+        return QStringLiteral("still running at the limit (process %1)").arg(R.Process_Id);
+    case Update_Record::Outcome::Not_Started:
+        break;
+    }
+    return QStringLiteral("could not be started: ") + R.Error_Text;
+}
+
+QString Outcome_Words(const Update_Record& R, const Shared_State& State) {
+    if (R.Record_Kind == Update_Record::Kind::Restore)
+        return State.Text(Msg_Restore_Of) + R.Restored;
+    switch (R.Result) {
+    case Update_Record::Outcome::Ended:
+        return R.Term_Signal != 0 ? State.Text(Msg_Killed) + QString::number(R.Term_Signal)
+                                  : State.Text(Msg_Ended) + QString::number(R.Exit_Code);
+    case Update_Record::Outcome::Still_Running:
+        return State.Text(Msg_Still_Running);
+    case Update_Record::Outcome::Not_Started:
+        break;
+    }
+    return State.Text(Msg_Not_Started);
+}
+
+} // namespace vo

@@ -1,0 +1,71 @@
+#pragma once
+
+#include <QJsonObject>
+#include <QString>
+#include <optional>
+
+namespace vo {
+
+struct Shared_State;
+
+// The format of a history line this program writes; a line of a higher format is a newer
+// program's and is reported, not guessed at.
+inline constexpr int History_Format = 1;
+
+// The three files of a configuration as one launch or restore found them.
+struct File_Sums {
+    QString ParGen;
+    QString Bank;
+    QString BankK;
+
+    bool operator==(const File_Sums&) const = default;
+};
+
+// One line of a configuration's history: an update attempt that reached the updater's launch, or
+// a restore (which keeps the configuration's files as they were before it). Each has a snapshot
+// folder of the same name.
+struct Update_Record {
+    enum class Kind { Update, Restore };
+    enum class Outcome { Ended, Still_Running, Not_Started };
+
+    QString Id;
+    Kind Record_Kind = Kind::Update;
+    QString Time; // UTC, ISO 8601 with milliseconds
+    QString User;
+    QString Host;
+    QString Program_Version;
+    File_Sums Sums; // SHA-256 in hex; empty for a file that did not exist
+
+    // An update only.
+    QString Mode;   // "serial" or "ethernet"
+    QString Target; // the serial port or the device address
+    int Option_Index = 0;
+    bool Read_Back = true;
+    QString Updater;
+    Outcome Result = Outcome::Not_Started;
+    int Exit_Code = 0;
+    int Term_Signal = 0;
+    long Process_Id = 0;
+    QString Error_Text;
+    qint64 Duration_Ms = 0;
+
+    // A restore only: the record whose snapshot became the current ParGen.xml.
+    QString Restored;
+
+    // True for an update whose updater ended by itself with code 0.
+    bool Succeeded() const;
+};
+
+QJsonObject Record_To_Json(const Update_Record& Record);
+
+// The record of a history line's object; the reason when it is not one.
+std::optional<Update_Record> Record_From_Json(const QJsonObject& Object, QString& Reason);
+
+// "ended with code 0", "killed by signal 9", "still running at the limit (process 42)",
+// "could not be started: ...", "restore of ID": what became of the attempt, in English.
+QString Outcome_Text(const Update_Record& Record);
+
+// The same in the state's language, for the windows and the report.
+QString Outcome_Words(const Update_Record& Record, const Shared_State& State);
+
+} // namespace vo

@@ -1,0 +1,30 @@
+#pragma once
+
+#include "util/File_Save.h"
+
+#include <QByteArray>
+#include <QString>
+
+namespace vo {
+
+// Message when the report cannot be written (id of Lang_Strings); the reason follows.
+inline constexpr int Msg_Report_Not_Written = 97;
+
+struct Shared_State;
+
+// How many of the latest records the report lists.
+inline constexpr int Report_Records = 5;
+
+// The commissioning report of the open configuration as HTML, in the state's language: its name
+// and device type, every parameter as the dialog shows it, the checksums of its files, the latest
+// records of its history, the date and the program version, and room for two signatures.
+// An unreadable ParGen.xml gives its error in Error and nothing.
+QString Report_Html(const Shared_State& State, QString& Error);
+
+// The report as a PDF document on A4, one page where it fits. Needs a QGuiApplication.
+QByteArray Report_Pdf(const QString& Html);
+
+// Report_Html and Report_Pdf, written to Path in one step: a failure leaves no file behind.
+[[nodiscard]] Save_Status Write_Report(const Shared_State& State, const QString& Path);
+
+} // namespace vo
