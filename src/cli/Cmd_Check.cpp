@@ -6,7 +6,7 @@ namespace vo {
 int Run_Check(Cli_Context& Context) {
     if (Context.Args.size() != 1)
         return Usage_Error(Context, "check");
-    const std::optional<Par_Gen> Set = Load_Config(Context, Context.Args.first());
+    const std::optional<Par_Gen> Set = Load_Config(Context, Context.Args.first(), Par_Reading::To_Change);
     if (!Set)
         return Exit_Failed;
     if (Run_Checks(Context, *Set) != 0)

@@ -32,6 +32,7 @@ constexpr Default_Text Table[] = {
     {24, "Set the main parameters of Protocols"},
     {26, "Update the actual Firmware and/or Configuration in the device"},
     {61, "Error! The settings could not be saved: "},
+    {62, "Error! The configuration is in use by another program: "},
     {100, "Create New Configuration"},
     {101, "Create New Configuration"},
     {102, "Name of the new Configuration"},
@@ -204,6 +205,7 @@ constexpr Default_Text Table[] = {
     {1036, "Device Not Found!"},
     {1037, "Error!!! Check the Ip Address"},
     {1038, "Error! The updater could not be started: "},
+    {1039, "An update is already running: "},
 };
 
 } // namespace

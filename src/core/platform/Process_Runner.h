@@ -1,6 +1,7 @@
 #pragma once
 
 #include <chrono>
+#include <functional>
 #include <memory>
 #include <string>
 
@@ -21,6 +22,9 @@ struct Run_Result {
     std::string Error_Text;
 };
 
+// Runs every few milliseconds while a started program is waited for, with its process id.
+using Wait_Watch = std::function<void(long Process_Id)>;
+
 // Starts external programs and waits for their end.
 class Process_Runner {
 public:
@@ -28,9 +32,9 @@ public:
 
     // Starts Program with its parameter text, never through a shell, and waits for its end, for at
     // most Limit. Show_Window asks for a normally shown window rather than a hidden one where the
-    // system starts programs with such a choice.
+    // system starts programs with such a choice. Watch, when set, runs while the program is waited for.
     virtual Run_Result Run(const std::string& Program, const std::string& Parameter, bool Show_Window,
-                           std::chrono::milliseconds Limit) = 0;
+                           std::chrono::milliseconds Limit, const Wait_Watch& Watch) = 0;
 };
 
 // The runner of this system.

@@ -1,6 +1,7 @@
 #include "Updater_Launch.h"
 
 #include "Job_File.h"
+#include "Update_Lock.h"
 #include "Updater_Texts.h"
 #include "shell/Shared_State.h"
 #include "util/Path_Join.h"
@@ -20,6 +21,12 @@ void Remember(Shared_State& State, const Update_Choice& Choice) {
     State.Read_Back_Enabled = Choice.Read_Back;
 }
 
+Run_Result Not_Started(const QString& Reason) {
+    Run_Result Result;
+    Result.Error_Text = Reason.toStdString();
+    return Result;
+}
+
 } // namespace
 
 QString Serial_Updater_Path(const QString& Exe_Dir) {
@@ -31,31 +38,36 @@ QString Ethernet_Updater_Path(const QString& Exe_Dir) {
 }
 
 Run_Result Start_Program(Process_Runner& Runner, const QString& NomeSW, const QString& Parameter, int tipo,
-                         std::chrono::milliseconds Limit) {
+                         std::chrono::milliseconds Limit, const Wait_Watch& Watch) {
     return Runner.Run(QFile::encodeName(NomeSW).toStdString(), QFile::encodeName(Parameter).toStdString(),
-                      tipo == 0, Limit);
+                      tipo == 0, Limit, Watch);
 }
 
 Run_Result Serial_Launch(Shared_State& State, Process_Runner& Runner, const QString& Port,
-                         const Update_Choice& Choice, std::chrono::milliseconds Limit) {
+                         const Update_Choice& Choice, std::chrono::milliseconds Limit,
+                         const Wait_Watch& Watch) {
     Remember(State, Choice);
+    Update_Lock Lock(State.Exe_Dir);
+    if (const QString Busy = Lock.Acquire(); !Busy.isEmpty())
+        return Not_Started(State.Text(Msg_Update_Running) + Busy);
     const QString Parameter =
         Serial_Parameter_Text(Port, Choice, State.Master_Dir, State.Project_Path, Native_Path_Form());
-    return Start_Program(Runner, Serial_Updater_Path(State.Exe_Dir), Parameter, 0, Limit);
+    return Start_Program(Runner, Serial_Updater_Path(State.Exe_Dir), Parameter, 0, Limit, Watch);
 }
 
 Run_Result Ethernet_Launch(Shared_State& State, Process_Runner& Runner, const QString& Address,
-                           const Update_Choice& Choice, std::chrono::milliseconds Limit) {
+                           const Update_Choice& Choice, std::chrono::milliseconds Limit,
+                           const Wait_Watch& Watch) {
     State.Last_IP_Address = Address;
     Remember(State, Choice);
+    // The job file has one place for every update: it is written only under the lock.
+    Update_Lock Lock(State.Exe_Dir);
+    if (const QString Busy = Lock.Acquire(); !Busy.isEmpty())
+        return Not_Started(State.Text(Msg_Update_Running) + Busy);
     const Job_Input Input{Address, Choice, State.Master_Dir, State.Project_Path, Native_Separator()};
-    if (const Save_Status Saved = Compile_XML_Parameter_New_Boot(Input, Job_File_Path(State.Exe_Dir));
-        !Saved) {
-        Run_Result Result;
-        Result.Error_Text = Saved.Error_Text.toStdString();
-        return Result;
-    }
-    return Start_Program(Runner, Ethernet_Updater_Path(State.Exe_Dir), QString(), 0, Limit);
+    if (const Save_Status Saved = Compile_XML_Parameter_New_Boot(Input, Job_File_Path(State.Exe_Dir)); !Saved)
+        return Not_Started(Saved.Error_Text);
+    return Start_Program(Runner, Ethernet_Updater_Path(State.Exe_Dir), QString(), 0, Limit, Watch);
 }
 
 } // namespace vo

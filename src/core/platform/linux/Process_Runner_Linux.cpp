@@ -12,7 +12,7 @@ class Linux_Process_Runner final : public Process_Runner {
 public:
     // Linux programs open their own windows: there is no show request to hand on.
     Run_Result Run(const std::string& Program, const std::string& Parameter, bool,
-                   std::chrono::milliseconds Limit) override {
+                   std::chrono::milliseconds Limit, const Wait_Watch& Watch) override {
         Run_Result Result;
         const auto Words = Split_Parameter_Text(Parameter);
         if (!Words) {
@@ -29,7 +29,9 @@ public:
             return Result;
         }
         Result.Process_Id = Child.Id();
-        if (!Child.Wait(Limit, {})) {
+        const long Id = Child.Id();
+        if (!Child.Wait(Limit, Watch ? std::function<void()>([&Watch, Id] { Watch(Id); })
+                                     : std::function<void()>())) {
             Result.Outcome = Run_Result::State::Still_Running;
             return Result;
         }
