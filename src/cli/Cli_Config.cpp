@@ -4,6 +4,7 @@
 #include "params/Par_Gen_Check.h"
 #include "params/Par_Gen_File.h"
 #include "shell/Startup.h"
+#include "util/Config_Path.h"
 #include "util/Path_Join.h"
 #include "workspace/Workspace.h"
 
@@ -24,17 +25,27 @@ bool Is_Path(const QString& Config) {
 bool Open_Config(Cli_Context& Context, const QString& Config) {
     Shared_State& State = Context.State;
     QString Path;
+    if (!Is_Valid_File_Name(Config)) {
+        Context.Err << "vo40913-cli: \"" << Cut_For_Message(Config)
+                    << "\" holds bytes that are not valid in the file system's encoding (UTF-8)\n";
+        return false;
+    }
     if (Is_Path(Config)) {
         Path = QDir::toNativeSeparators(QDir::cleanPath(Config));
     } else if (Is_Safe_Configuration_Name(Config)) {
         Path = Join_Path(State.Projects_Dir, Config);
     } else {
-        Context.Err << "vo40913-cli: \"" << Config
+        Context.Err << "vo40913-cli: \"" << Cut_For_Message(Config)
                     << "\" is not a configuration name (a folder path must contain \"/\")\n";
         return false;
     }
     if (!QFileInfo(Path).isDir()) {
-        Context.Err << "vo40913-cli: no configuration folder \"" << Path << "\"\n";
+        Context.Err << "vo40913-cli: no configuration folder \"" << Cut_For_Message(Path) << "\"\n";
+        return false;
+    }
+    // A path could name any folder: only one that looks like a configuration is one.
+    if (const std::optional<QString> Refused = Is_Path(Config) ? Not_A_Configuration(Path) : std::nullopt) {
+        Context.Err << "vo40913-cli: " << *Refused << '\n';
         return false;
     }
     State.Project_Name = QFileInfo(Path).fileName();
@@ -52,11 +63,17 @@ void Print_Message(Cli_Context& Context, int Id) {
     Context.Err << Context.State.Text(Id) << '\n';
 }
 
-std::optional<Par_Gen> Load_Config(Cli_Context& Context, const QString& Config) {
+std::optional<Par_Gen> Load_Config(Cli_Context& Context, const QString& Config, Par_Reading Reading) {
     if (!Open_Config(Context, Config))
         return std::nullopt;
+    return Load_Open_Config(Context, Reading);
+}
+
+std::optional<Par_Gen> Load_Open_Config(Cli_Context& Context, Par_Reading Reading) {
     Par_Gen Set;
-    if (const std::optional<QString> Error = Load_Par_Gen(Context.State.ParGen_File, Set)) {
+    const QString& File = Context.State.ParGen_File;
+    if (const std::optional<QString> Error =
+            Reading == Par_Reading::As_Dialog ? Load_Par_Gen(File, Set) : Load_Par_Gen_To_Change(File, Set)) {
         Context.Err << "vo40913-cli: " << *Error << '\n';
         return std::nullopt;
     }

@@ -8,7 +8,7 @@ int Run_Check(Cli_Context& Context) {
     const bool Json = Take_Option(Context.Args, QStringLiteral("--json"));
     if (Context.Args.size() != 1)
         return Usage_Error(Context, "check");
-    const std::optional<Par_Gen> Set = Load_Config(Context, Context.Args.first());
+    const std::optional<Par_Gen> Set = Load_Config(Context, Context.Args.first(), Par_Reading::To_Change);
     if (!Set)
         return Exit_Failed;
     const int Id = Run_Checks(Context, *Set);

@@ -4,6 +4,7 @@
 #include "image/Image_Decode.h"
 #include "image/Image_Fields.h"
 #include "params/Par_Gen.h"
+#include "util/File_Read.h"
 
 #include <QDir>
 #include <QFile>
@@ -181,24 +182,21 @@ int Run_Inspect(Cli_Context& Context) {
     if (Context.Args.size() != 1)
         return Usage_Error(Context, "inspect");
     const QString File_Name = QDir::toNativeSeparators(Context.Args.first());
-    QFile File(Context.Args.first());
-    // One byte more than the largest image is enough to tell that a file is too long.
-    QByteArray Bytes;
-    if (File.open(QIODevice::ReadOnly))
-        Bytes = File.read(static_cast<qint64>(BankK_Size) + 1);
-    if (File.error() != QFileDevice::NoError) {
-        Context.Err << "vo40913-cli: cannot read \"" << File_Name << "\": " << File.errorString() << '\n';
+    // The largest image is the bound: a longer file is no image, whatever it holds.
+    const File_Bytes Read = Read_File_Bounded(Context.Args.first(), BankK_Size);
+    if (!Read && !Read.Too_Large) {
+        Context.Err << "vo40913-cli: " << Read.Error_Text << '\n';
         return Exit_Failed;
     }
+    const QByteArray& Bytes = Read.Bytes;
     if (const std::optional<QList<Image_Field>> Fields = Json ? Image_Fields(Bytes) : std::nullopt)
         return Inspect_Json(Context, File_Name, Bytes, *Fields);
     if (const std::optional<BankK_Contents> K = Decode_BankK(Bytes))
         return Report_BankK(Context, File_Name, *K);
     if (const std::optional<QList<Bank_Value>> Values = Decode_Bank(Bytes))
         return Report_Bank(Context, File_Name, Bytes.size(), *Values);
-    const QString Size = static_cast<std::size_t>(Bytes.size()) > BankK_Size
-                             ? QStringLiteral("more than %1").arg(BankK_Size)
-                             : QString::number(Bytes.size());
+    const QString Size =
+        Read.Too_Large ? QStringLiteral("more than %1").arg(BankK_Size) : QString::number(Bytes.size());
     Context.Err << "vo40913-cli: \"" << File_Name << "\" holds " << Size << " bytes; a bankK.bin holds "
                 << BankK_Size << ", a bank.bin " << Bank_Header_Size << " or " << Bank_Stream_Size << '\n';
     return Exit_Failed;

@@ -18,8 +18,11 @@ int Run_New(Cli_Context& Context) {
         Context.Err << "vo40913-cli: cannot create the folder \"" << Projects_Dir << "\"\n";
         return Exit_Failed;
     }
-    if (const int Id = Create_Configuration(Context.State, Context.Args.first())) {
+    const QString& Name = Context.Args.first();
+    if (const int Id = Create_Configuration(Context.State, Name)) {
         Print_Message(Context, Id);
+        if (Id == Msg_Name_Refused)
+            Context.Err << "vo40913-cli: " << Name_Refusal_Reason(Context.State, Name) << '\n';
         return Exit_Failed;
     }
     Context.Out << Context.State.Project_Path << '\n';

@@ -1,6 +1,8 @@
 #include "Cli_Config.h"
 #include "params/Par_Gen_Assign.h"
 #include "params/Par_Gen_File.h"
+#include "util/Config_Path.h"
+#include "workspace/Configuration_Lock.h"
 
 namespace vo {
 
@@ -12,11 +14,20 @@ int Run_Set(Cli_Context& Context) {
     const QStringList Changes = Context.Args.mid(1);
     for (const QString& Change : Changes) {
         if (!Change.contains(u'=')) {
-            Context.Err << "vo40913-cli: \"" << Change << "\" is not of the form Element=value\n";
+            Context.Err << "vo40913-cli: \"" << Cut_For_Message(Change)
+                        << "\" is not of the form Element=value\n";
             return Usage_Error(Context, "set");
         }
     }
-    std::optional<Par_Gen> Set = Load_Config(Context, Context.Args.first());
+    if (!Open_Config(Context, Context.Args.first()))
+        return Exit_Failed;
+    // Read, changed and written under the lock: a second writer's change is never lost.
+    Configuration_Lock Lock(Context.State.Project_Path);
+    if (const QString Busy = Lock.Acquire(); !Busy.isEmpty()) {
+        Context.Err << "vo40913-cli: " << Context.State.Text(Msg_Configuration_Busy) << Busy << '\n';
+        return Exit_Failed;
+    }
+    std::optional<Par_Gen> Set = Load_Open_Config(Context, Par_Reading::To_Change);
     if (!Set)
         return Exit_Failed;
     for (const QString& Change : Changes) {

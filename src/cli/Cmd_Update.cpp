@@ -2,6 +2,7 @@
 #include "Update_Args.h"
 #include "history/Update_History.h"
 #include "platform/Echo_Probe.h"
+#include "platform/Stop_Requests.h"
 #include "update/Address_Check.h"
 #include "update/Device_Type.h"
 #include "update/Update_Preparation.h"
@@ -60,13 +61,49 @@ void Record(Cli_Context& Context, const Launch_Capture& Capture, const Launch_In
         Context.Err << Context.State.Text(Msg_History_Not_Written) << Saved.Error_Text << '\n';
 }
 
+// While the updater runs, a request to stop this command is passed on to the updater, which may
+// need to finish a write to the device: the command keeps waiting within its limit, reports how the
+// updater ended and fails.
+class Passing_On {
+public:
+    Passing_On(Cli_Context& Context, QString Updater) : Context(Context), Updater(std::move(Updater)) {}
+
+    Wait_Watch Watch() {
+        return [this](long Process_Id) {
+            const int Request = Requests.Take();
+            if (Request == 0)
+                return;
+            Received = Request;
+            Context.Err << "vo40913-cli: " << Stop_Request_Name(Request) << " received while the updater \""
+                        << Updater << "\" (process " << Process_Id
+                        << ") is running: passed on to it, waiting for its end\n";
+            Context.Err.flush();
+            Forward_Stop_Request(Process_Id, Request);
+        };
+    }
+
+    int Finish(int Status) {
+        if (Received == 0 && Requests.Take() == 0)
+            return Status;
+        Context.Err << "vo40913-cli: the update was interrupted\n";
+        return Exit_Failed;
+    }
+
+private:
+    Cli_Context& Context;
+    QString Updater;
+    Stop_Requests Requests;
+    int Received = 0;
+};
+
 int Update_Serial(Cli_Context& Context, const Update_Request& Request, Process_Runner& Runner) {
-    const Launch_Capture Capture = Capture_Launch(Context.State.Project_Path);
-    const Run_Result Result =
-        Serial_Launch(Context.State, Runner, Request.Target, Request.Choice, Request.Wait_Limit);
     const QString Updater = Serial_Updater_Path(Context.State.Exe_Dir);
+    Passing_On Stops(Context, Updater);
+    const Launch_Capture Capture = Capture_Launch(Context.State.Project_Path);
+    const Run_Result Result = Serial_Launch(Context.State, Runner, Request.Target, Request.Choice,
+                                            Request.Wait_Limit, Stops.Watch());
     Record(Context, Capture, {false, Request.Target, Request.Choice, Updater}, Result);
-    return Report(Context, Updater, Result, Request.Wait_Limit);
+    return Stops.Finish(Report(Context, Updater, Result, Request.Wait_Limit));
 }
 
 // The address check of the dialog, with its messages, before the job file is written.
@@ -78,12 +115,13 @@ int Update_Ethernet(Cli_Context& Context, const Update_Request& Request, Process
             Context.Err << "vo40913-cli: " << Check.Error_Text << '\n';
         return Exit_Failed;
     }
-    const Launch_Capture Capture = Capture_Launch(Context.State.Project_Path);
-    const Run_Result Result =
-        Ethernet_Launch(Context.State, Runner, Request.Target, Request.Choice, Request.Wait_Limit);
     const QString Updater = Ethernet_Updater_Path(Context.State.Exe_Dir);
+    Passing_On Stops(Context, Updater);
+    const Launch_Capture Capture = Capture_Launch(Context.State.Project_Path);
+    const Run_Result Result = Ethernet_Launch(Context.State, Runner, Request.Target, Request.Choice,
+                                              Request.Wait_Limit, Stops.Watch());
     Record(Context, Capture, {true, Request.Target, Request.Choice, Updater}, Result);
-    return Report(Context, Updater, Result, Request.Wait_Limit);
+    return Stops.Finish(Report(Context, Updater, Result, Request.Wait_Limit));
 }
 
 } // namespace

@@ -3,6 +3,7 @@
 #include "lang/String_Table.h"
 #include "shell/Software_Info.h"
 #include "shell/Startup.h"
+#include "util/Config_Path.h"
 
 #include <QCoreApplication>
 #include <cstdio>
@@ -61,6 +62,11 @@ int main(int argc, char** argv) {
         }
         if (Option == u"--language" && !Args.isEmpty()) {
             Language = Args.takeFirst();
+            if (!vo::Is_Plain_Name(Language)) {
+                Err << "vo40913-cli: --language takes the name of a language file in LANGUAGE, not \""
+                    << vo::Cut_For_Message(Language) << "\"\n";
+                return vo::Exit_Usage;
+            }
             continue;
         }
         Err << "vo40913-cli: unknown option " << Option << " (see --help)\n";

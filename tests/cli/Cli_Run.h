@@ -35,18 +35,20 @@ inline Run_Result Run_Cli(const QStringList& Args, const QString& Program = Buil
     return Result;
 }
 
-// A configuration folder in a temporary place, holding Bytes as its ParGen.xml unless they are
-// empty.
+// A configuration folder in a temporary PROJECTS folder, holding Bytes as its ParGen.xml unless
+// they are empty.
 struct Config_Folder {
     explicit Config_Folder(const QByteArray& Bytes = QByteArray()) {
+        QDir().mkpath(Folder);
         if (!Bytes.isEmpty())
             Write_All(ParGen, Bytes);
     }
 
-    QString Path() const { return Dir.path(); }
+    QString Path() const { return Folder; }
 
     QTemporaryDir Dir;
-    QString ParGen = Dir.filePath(QStringLiteral("ParGen.xml"));
+    QString Folder = Dir.filePath(QStringLiteral("PROJECTS/Plant"));
+    QString ParGen = Folder + QStringLiteral("/ParGen.xml");
 };
 
 // A copy of vo40913-cli in a folder of its own, so that the folders it keeps beside itself

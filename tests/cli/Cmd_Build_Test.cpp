@@ -87,7 +87,9 @@ TEST(Cli_Build, A_Failed_Build_Prints_The_Error_And_Keeps_The_Old_Images) {
         {"<Par_Gen><MODE_DEV>1</MODE_DEV><SER_RTU>1</SER_RTU></Par_Gen>", "the element BAUD_RTU is missing"},
         {"<Par_Gen><MODE_DEV>1</MODE_DEV><SER_RTU>RS485</SER_RTU></Par_Gen>",
          "the element SER_RTU holds \"RS485\", which is not an integer"},
-        {Image_Data("Declaration_First.xml"), "the file does not begin with its root element"},
+        {Image_Data("Declaration_First.xml"),
+         "the file does not begin with its root element (an XML declaration or a comment comes first), so "
+         "none of its values can be read"},
     };
     for (const auto& Case : Cases) {
         SCOPED_TRACE(Case.Error);

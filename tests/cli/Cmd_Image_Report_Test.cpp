@@ -175,7 +175,7 @@ TEST(Cli_Inspect, A_File_That_Cannot_Be_Read_Is_Named) {
         EXPECT_TRUE(Result.Out.isEmpty());
         ASSERT_EQ(Result.Err_Lines.size(), 1);
         EXPECT_TRUE(Result.Err_Lines.first().startsWith(
-            QStringLiteral("vo40913-cli: cannot read \"%1\": ").arg(Path)))
+            QStringLiteral("vo40913-cli: Cannot read \"%1\": ").arg(Path)))
             << Result.Err_Lines.first().toStdString();
     }
 }

@@ -30,7 +30,7 @@ vo::Par_Gen Loaded(const QByteArray& Bytes) {
 
 TEST(Cli_Set, Changes_That_Pass_Rewrite_The_File_As_The_Dialog_Saves_It) {
     const QByteArray Hand_Written = Read_All(Hand_Written_File);
-    const QString Long_Text(5000, u'9');
+    const QString Long_Number = QStringLiteral("+0x") + QString(5000, u'0') + QStringLiteral("FFFF");
     const struct {
         QByteArray Start; // empty: no parameter file yet
         QStringList Changes;
@@ -62,19 +62,20 @@ TEST(Cli_Set, Changes_That_Pass_Rewrite_The_File_As_The_Dialog_Saves_It) {
              S.Ethernet_GAT4 = QStringLiteral("255");
              S.Ethernet_IP1 = QStringLiteral("0");
          }},
-        // The slave's TimeOut is hidden: not checked, saved as it is.
+        // The slave's TimeOut is hidden: outside the range, but an integer as the images need it,
+        // and saved as it is.
         {QByteArray(),
-         {"TO_RTU=" + Long_Text},
+         {"TO_RTU=" + Long_Number},
          [&](vo::Par_Gen& S) {
-             S.TO_RTU = Long_Text;
+             S.TO_RTU = Long_Number;
          }},
         // A hand-written file comes out in the dialog's form.
         {Hand_Written,
-         {"MODE_DEV=1", "TO_RTU=1", "TO_ASCII=abc"},
+         {"MODE_DEV=1", "TO_RTU=1", "TO_ASCII=99999"},
          [](vo::Par_Gen& S) {
              S.MODE_DEV = 1;
              S.TO_RTU = QStringLiteral("1");
-             S.TO_ASCII = QStringLiteral("abc");
+             S.TO_ASCII = QStringLiteral("99999");
          }},
     };
     for (const auto& Case : Cases) {

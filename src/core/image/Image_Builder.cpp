@@ -1,6 +1,8 @@
 #include "Image_Builder.h"
 
 #include "Little_Endian.h"
+#include "params/Par_Gen_File.h"
+#include "util/Config_Path.h"
 #include "util/Text_Convert.h"
 #include "util/Xml_Doc.h"
 
@@ -97,7 +99,7 @@ std::optional<QString> Read_Leading(const pugi::xml_node& Root, const QString& P
     const QString File = QDir::toNativeSeparators(Path);
     // Every element would count as missing; say why instead.
     if (Root.type() != pugi::node_element)
-        return QStringLiteral("\"%1\": the file does not begin with its root element").arg(File);
+        return Root_Not_First_Text(Path);
     for (std::size_t I = 0; I < Bank_Leading_Fields.size(); ++I) {
         const char* Name = Bank_Leading_Fields[I].Name;
         const std::optional<QString> Text = Child_Text(Root, Name);
@@ -106,7 +108,7 @@ std::optional<QString> Read_Leading(const pugi::xml_node& Root, const QString& P
         const std::optional<int> Value = Text_To_Int(*Text);
         if (!Value)
             return QStringLiteral("\"%1\": the element %2 holds \"%3\", which is not an integer")
-                .arg(File, QLatin1String(Name), *Text);
+                .arg(File, QLatin1String(Name), Cut_For_Message(*Text));
         Values[I] = *Value;
     }
     return std::nullopt;

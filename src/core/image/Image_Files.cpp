@@ -2,6 +2,8 @@
 
 #include "util/Path_Join.h"
 
+#include <QFileInfo>
+
 namespace vo {
 
 QString Bin_Folder(const QString& Project_Path) {
@@ -17,9 +19,12 @@ QString BankK_File_Path(const QString& Bin_Folder) {
 }
 
 Save_Status Save_Image_Files(const Config_Image& Image, const QString& Bin_Folder) {
-    if (Save_Status Status = Save_File_Atomic(Bank_File_Path(Bin_Folder), Image.Bank_Bytes()); !Status)
+    const QString Project_Path = QFileInfo(Bin_Folder).absolutePath();
+    if (Save_Status Status =
+            Save_Configuration_File(Bank_File_Path(Bin_Folder), Image.Bank_Bytes(), Project_Path);
+        !Status)
         return Status;
-    return Save_File_Atomic(BankK_File_Path(Bin_Folder), Image.BankK_Bytes());
+    return Save_Configuration_File(BankK_File_Path(Bin_Folder), Image.BankK_Bytes(), Project_Path);
 }
 
 } // namespace vo

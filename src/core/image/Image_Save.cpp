@@ -2,12 +2,17 @@
 
 #include "Image_Files.h"
 #include "shell/Shared_State.h"
+#include "workspace/Configuration_Lock.h"
 
 namespace vo {
 
 Image_Build Build_And_Save_Images(const Shared_State& State) {
     if (!State.Project_Open())
         return {std::nullopt, QStringLiteral("No configuration is open")};
+    // The parameters read and the images written belong together: no other writer in between.
+    Configuration_Lock Lock(State.Project_Path);
+    if (const QString Busy = Lock.Acquire(); !Busy.isEmpty())
+        return {std::nullopt, State.Text(Msg_Configuration_Busy) + Busy};
     Image_Build Build = Build_Image(State.ParGen_File);
     if (!Build)
         return Build;

@@ -1,8 +1,7 @@
 #include "Lng_File.h"
 
 #include "Lng_Decode.h"
-
-#include <QFile>
+#include "util/File_Read.h"
 
 namespace vo {
 
@@ -21,16 +20,16 @@ void Visit_Lng_Lines(QStringView Text, int Count, const Lng_Line_Visitor& Visit)
     }
 }
 
-bool Visit_Lng_File(const QString& File_Name, int Count, const Lng_Line_Visitor& Visit) {
+bool Visit_Lng_File(const QString& File_Name, int Count, const Lng_Line_Visitor& Visit, QString* Error_Text) {
     QString Text;
     {
-        QFile File(File_Name);
-        if (!File.open(QIODevice::ReadOnly))
+        const File_Bytes Read = Read_File_Bounded(File_Name, Language_File_Cap);
+        if (!Read) {
+            if (Error_Text)
+                *Error_Text = Read.Error_Text;
             return false;
-        const QByteArray Bytes = File.readAll();
-        if (File.error() != QFileDevice::NoError)
-            return false;
-        Text = Decode_Lng_Bytes(Bytes);
+        }
+        Text = Decode_Lng_Bytes(Read.Bytes);
     }
     Visit_Lng_Lines(Text, Count, Visit);
     return true;

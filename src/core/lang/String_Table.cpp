@@ -3,6 +3,7 @@
 #include "Default_Texts.h"
 #include "Lng_File.h"
 #include "shell/Shared_State.h"
+#include "util/Config_Path.h"
 #include "util/Path_Join.h"
 
 #include <QFileInfo>
@@ -34,7 +35,8 @@ bool Load_Language_File(QStringList& Lang_Strings, const QString& File_Name) {
 void Load_Language(Shared_State& State) {
     Load_Default_Strings(State.Lang_Strings);
     const QString Chosen = Language_File(State, State.Language_Name);
-    if (!State.Language_Name.isEmpty() && QFileInfo(Chosen).isFile()) {
+    // Only a plain name picks a file: a path in the settings file must not reach out of LANGUAGE.
+    if (Is_Plain_Name(State.Language_Name) && QFileInfo(Chosen).isFile()) {
         Load_Language_File(State.Lang_Strings, Chosen);
         return;
     }

@@ -18,8 +18,9 @@ void Load_Default_Strings(QStringList& Lang_Strings);
 // ignored silently.
 bool Load_Language_File(QStringList& Lang_Strings, const QString& File_Name);
 
-// Defaults, then the file of Language_Name, or English.lng when the name is empty or its file is
-// missing (and Language_Name becomes "English"); with neither file the defaults stand.
+// Defaults, then the file of Language_Name, or English.lng when the name is not a plain file name
+// (empty, or a path) or its file is missing or no regular file (and Language_Name becomes
+// "English"); with neither file the defaults stand.
 void Load_Language(Shared_State& State);
 
 } // namespace vo

@@ -1,6 +1,7 @@
 #include "Par_Gen_Assign.h"
 
 #include "Input_Rules.h"
+#include "util/Config_Path.h"
 #include "util/Text_Convert.h"
 
 #include <algorithm>
@@ -9,8 +10,9 @@ namespace vo {
 
 namespace {
 
+// Values may be long: a message quotes their start.
 QString Quoted(const QString& Text) {
-    return u'"' + Text + u'"';
+    return u'"' + Cut_For_Message(Text) + u'"';
 }
 
 // "0 "RS232", 1 "RS485"": what a list field accepts.

@@ -61,13 +61,20 @@ int Controllo_Dati(const Par_Gen& Set, const Par_Gen_View& View) {
         if (const int Id = Check_Side(Set, View, S))
             return Id;
     }
-    if (!View.Ethernet_Shown)
-        return 0;
-    // The last four bytes are the gateway's.
-    const std::size_t Checked_Bytes = Set.Ethernet_EN_GAT ? Address_Bytes.size() : Address_Bytes.size() - 4;
-    for (std::size_t Byte = 0; Byte < Checked_Bytes; ++Byte) {
-        if (!In_Range(Set.*Address_Bytes[Byte], 0, Max_Byte))
-            return Msg_Address_Byte + static_cast<int>(Byte);
+    if (View.Ethernet_Shown) {
+        // The last four bytes are the gateway's.
+        const std::size_t Checked_Bytes =
+            Set.Ethernet_EN_GAT ? Address_Bytes.size() : Address_Bytes.size() - 4;
+        for (std::size_t Byte = 0; Byte < Checked_Bytes; ++Byte) {
+            if (!In_Range(Set.*Address_Bytes[Byte], 0, Max_Byte))
+                return Msg_Address_Byte + static_cast<int>(Byte);
+        }
+    }
+    // The images carry both TimeOuts, and their build takes integers only: a hidden one that is no
+    // integer would pass here and stop every update.
+    for (const Side& S : Sides) {
+        if (!(View.*S.TimeOut_Shown) && !Text_To_Int(Set.*S.TimeOut))
+            return S.First_Id + 3;
     }
     return 0;
 }

@@ -23,8 +23,9 @@ struct Par_Gen_View {
 Par_Gen_View Shown_View(const Par_Gen& Set);
 
 // The checks on confirmation, in their fixed order, over the values held and what is shown (the
-// gateway bytes count only while Ethernet_EN_GAT is ticked). Gives 0 when every rule passes,
-// otherwise the message id of the first rule that fails.
+// gateway bytes count only while Ethernet_EN_GAT is ticked). Last, a hidden TimeOut must still be
+// an integer, as the image build needs one; it fails with its side's TimeOut message. Gives 0 when
+// every rule passes, otherwise the message id of the first rule that fails.
 int Controllo_Dati(const Par_Gen& Set, const Par_Gen_View& View);
 
 } // namespace vo

@@ -4,6 +4,7 @@
 #include "util/Text_Convert.h"
 #include "util/Xml_Doc.h"
 
+#include <QDir>
 #include <QFileInfo>
 
 namespace vo {
@@ -38,9 +39,7 @@ Par_Gen Read_Par_Gen(const pugi::xml_node& Root) {
     return Set;
 }
 
-} // namespace
-
-std::optional<QString> Load_Par_Gen(const QString& Path, Par_Gen& Set) {
+std::optional<QString> Load(const QString& Path, Par_Gen& Set, bool Root_First) {
     if (!QFileInfo::exists(Path)) {
         Set = Missing_File_Par_Gen();
         return std::nullopt;
@@ -48,8 +47,27 @@ std::optional<QString> Load_Par_Gen(const QString& Path, Par_Gen& Set) {
     pugi::xml_document Doc;
     if (std::optional<QString> Error = Load_Xml_File(Path, Doc))
         return Error;
-    Set = Read_Par_Gen(First_Top_Node(Doc));
+    const pugi::xml_node Root = First_Top_Node(Doc);
+    if (Root_First && Root.type() != pugi::node_element)
+        return Root_Not_First_Text(Path);
+    Set = Read_Par_Gen(Root);
     return std::nullopt;
+}
+
+} // namespace
+
+QString Root_Not_First_Text(const QString& Path) {
+    return QStringLiteral("\"%1\": the file does not begin with its root element (an XML declaration or a "
+                          "comment comes first), so none of its values can be read")
+        .arg(QDir::toNativeSeparators(Path));
+}
+
+std::optional<QString> Load_Par_Gen(const QString& Path, Par_Gen& Set) {
+    return Load(Path, Set, false);
+}
+
+std::optional<QString> Load_Par_Gen_To_Change(const QString& Path, Par_Gen& Set) {
+    return Load(Path, Set, true);
 }
 
 QByteArray Par_Gen_Bytes(const Par_Gen& Set) {
@@ -63,7 +81,7 @@ QByteArray Par_Gen_Bytes(const Par_Gen& Set) {
 }
 
 Save_Status Save_Par_Gen(const Par_Gen& Set, const QString& Path) {
-    return Save_File_Atomic(Path, Par_Gen_Bytes(Set));
+    return Save_Configuration_File(Path, Par_Gen_Bytes(Set), QFileInfo(Path).absolutePath());
 }
 
 } // namespace vo

@@ -13,7 +13,7 @@ Run_Result Ended_Result(const Running_Program& Program) {
     return Result;
 }
 
-Run_Result Wait_For_End(Start_Result& Started, std::chrono::milliseconds Limit) {
+Run_Result Wait_For_End(Start_Result& Started, std::chrono::milliseconds Limit, const Wait_Watch& Watch) {
     if (!Started.Program) {
         Run_Result Result;
         Result.Error_Text = Started.Error_Text;
@@ -23,6 +23,8 @@ Run_Result Wait_For_End(Start_Result& Started, std::chrono::milliseconds Limit) 
     using Clock = std::chrono::steady_clock;
     const Clock::time_point Start = Clock::now();
     for (;;) {
+        if (Watch)
+            Watch(Program.Id());
         const auto Left = Limit - std::chrono::duration_cast<std::chrono::milliseconds>(Clock::now() - Start);
         if (Program.Ended_Within(std::clamp(Left, std::chrono::milliseconds::zero(), Program_Look_Interval)))
             return Ended_Result(Program);
@@ -36,9 +38,9 @@ Run_Result Wait_For_End(Start_Result& Started, std::chrono::milliseconds Limit) 
 }
 
 Run_Result Process_Runner::Run(const std::string& Program, const std::string& Parameter, bool Show_Window,
-                               std::chrono::milliseconds Limit) {
+                               std::chrono::milliseconds Limit, const Wait_Watch& Watch) {
     Start_Result Started = Start(Program, Parameter, Show_Window);
-    return Wait_For_End(Started, Limit);
+    return Wait_For_End(Started, Limit, Watch);
 }
 
 } // namespace vo

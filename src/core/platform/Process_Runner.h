@@ -1,6 +1,7 @@
 #pragma once
 
 #include <chrono>
+#include <functional>
 #include <memory>
 #include <string>
 
@@ -42,6 +43,9 @@ struct Start_Result {
     std::string Error_Text; // names the program and the reason when Program is empty
 };
 
+// Runs at each look while a started program is waited for, with its process id.
+using Wait_Watch = std::function<void(long Process_Id)>;
+
 // How often a wait for a program looks whether it has ended.
 inline constexpr std::chrono::milliseconds Program_Look_Interval{10};
 
@@ -56,17 +60,18 @@ public:
     virtual Start_Result Start(const std::string& Program, const std::string& Parameter,
                                bool Show_Window) = 0;
 
-    // Starts Program as Start does and waits for its end, for at most Limit.
+    // Starts Program as Start does and waits for its end, for at most Limit; Watch, when set, runs
+    // at each look.
     Run_Result Run(const std::string& Program, const std::string& Parameter, bool Show_Window,
-                   std::chrono::milliseconds Limit);
+                   std::chrono::milliseconds Limit, const Wait_Watch& Watch = {});
 };
 
 // How a started program ended, once Ended_Within has seen it end.
 Run_Result Ended_Result(const Running_Program& Program);
 
 // Waits for the end of a started program, looking every Program_Look_Interval, for at most Limit;
-// a program that was not started gives Not_Started with the reason.
-Run_Result Wait_For_End(Start_Result& Started, std::chrono::milliseconds Limit);
+// a program that was not started gives Not_Started with the reason. Watch, when set, runs at each look.
+Run_Result Wait_For_End(Start_Result& Started, std::chrono::milliseconds Limit, const Wait_Watch& Watch = {});
 
 // The runner of this system.
 std::unique_ptr<Process_Runner> Make_Process_Runner();

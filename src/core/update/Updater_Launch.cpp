@@ -20,6 +20,21 @@ void Remember(Shared_State& State, const Update_Choice& Choice) {
     State.Read_Back_Enabled = Choice.Read_Back;
 }
 
+Updater_Start Not_Started(const QString& Reason) {
+    Updater_Start Start;
+    Start.Started.Error_Text = Reason.toStdString();
+    return Start;
+}
+
+// The update lock, or an empty pointer with Busy set to its holder.
+std::unique_ptr<Update_Lock> Take_Update_Lock(const Shared_State& State, QString& Busy) {
+    auto Lock = std::make_unique<Update_Lock>(State.Exe_Dir);
+    Busy = Lock->Acquire();
+    if (!Busy.isEmpty())
+        Lock.reset();
+    return Lock;
+}
+
 } // namespace
 
 QString Serial_Updater_Path(const QString& Exe_Dir) {
@@ -37,43 +52,54 @@ Start_Result Begin_Program(Process_Runner& Runner, const QString& NomeSW, const 
 }
 
 Run_Result Start_Program(Process_Runner& Runner, const QString& NomeSW, const QString& Parameter, int tipo,
-                         std::chrono::milliseconds Limit) {
+                         std::chrono::milliseconds Limit, const Wait_Watch& Watch) {
     Start_Result Started = Begin_Program(Runner, NomeSW, Parameter, tipo);
-    return Wait_For_End(Started, Limit);
+    return Wait_For_End(Started, Limit, Watch);
 }
 
-Start_Result Begin_Serial_Launch(Shared_State& State, Process_Runner& Runner, const QString& Port,
-                                 const Update_Choice& Choice) {
+Updater_Start Begin_Serial_Launch(Shared_State& State, Process_Runner& Runner, const QString& Port,
+                                  const Update_Choice& Choice) {
     Remember(State, Choice);
+    QString Busy;
+    Updater_Start Start;
+    Start.Lock = Take_Update_Lock(State, Busy);
+    if (!Start.Lock)
+        return Not_Started(State.Text(Msg_Update_Running) + Busy);
     const QString Parameter =
         Serial_Parameter_Text(Port, Choice, State.Master_Dir, State.Project_Path, Native_Path_Form());
-    return Begin_Program(Runner, Serial_Updater_Path(State.Exe_Dir), Parameter, 0);
+    Start.Started = Begin_Program(Runner, Serial_Updater_Path(State.Exe_Dir), Parameter, 0);
+    return Start;
 }
 
-Start_Result Begin_Ethernet_Launch(Shared_State& State, Process_Runner& Runner, const QString& Address,
-                                   const Update_Choice& Choice) {
+Updater_Start Begin_Ethernet_Launch(Shared_State& State, Process_Runner& Runner, const QString& Address,
+                                    const Update_Choice& Choice) {
     State.Last_IP_Address = Address;
     Remember(State, Choice);
+    // The job file has one place for every update: it is written only under the lock.
+    QString Busy;
+    Updater_Start Start;
+    Start.Lock = Take_Update_Lock(State, Busy);
+    if (!Start.Lock)
+        return Not_Started(State.Text(Msg_Update_Running) + Busy);
     const Job_Input Input{Address, Choice, State.Master_Dir, State.Project_Path, Native_Separator()};
-    if (const Save_Status Saved = Compile_XML_Parameter_New_Boot(Input, Job_File_Path(State.Exe_Dir));
-        !Saved) {
-        Start_Result Result;
-        Result.Error_Text = Saved.Error_Text.toStdString();
-        return Result;
-    }
-    return Begin_Program(Runner, Ethernet_Updater_Path(State.Exe_Dir), QString(), 0);
+    if (const Save_Status Saved = Compile_XML_Parameter_New_Boot(Input, Job_File_Path(State.Exe_Dir)); !Saved)
+        return Not_Started(Saved.Error_Text);
+    Start.Started = Begin_Program(Runner, Ethernet_Updater_Path(State.Exe_Dir), QString(), 0);
+    return Start;
 }
 
 Run_Result Serial_Launch(Shared_State& State, Process_Runner& Runner, const QString& Port,
-                         const Update_Choice& Choice, std::chrono::milliseconds Limit) {
-    Start_Result Started = Begin_Serial_Launch(State, Runner, Port, Choice);
-    return Wait_For_End(Started, Limit);
+                         const Update_Choice& Choice, std::chrono::milliseconds Limit,
+                         const Wait_Watch& Watch) {
+    Updater_Start Start = Begin_Serial_Launch(State, Runner, Port, Choice);
+    return Wait_For_End(Start.Started, Limit, Watch);
 }
 
 Run_Result Ethernet_Launch(Shared_State& State, Process_Runner& Runner, const QString& Address,
-                           const Update_Choice& Choice, std::chrono::milliseconds Limit) {
-    Start_Result Started = Begin_Ethernet_Launch(State, Runner, Address, Choice);
-    return Wait_For_End(Started, Limit);
+                           const Update_Choice& Choice, std::chrono::milliseconds Limit,
+                           const Wait_Watch& Watch) {
+    Updater_Start Start = Begin_Ethernet_Launch(State, Runner, Address, Choice);
+    return Wait_For_End(Start.Started, Limit, Watch);
 }
 
 } // namespace vo

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "Update_Lock.h"
 #include "Update_Steps.h"
 #include "platform/Process_Runner.h"
 
@@ -37,23 +38,34 @@ Start_Result Begin_Program(Process_Runner& Runner, const QString& NomeSW, const 
 // Starts the program as Begin_Program does and waits for its end for at most Limit; a program still
 // running then is left running.
 Run_Result Start_Program(Process_Runner& Runner, const QString& NomeSW, const QString& Parameter, int tipo,
-                         std::chrono::milliseconds Limit = Updater_Wait_Limit);
+                         std::chrono::milliseconds Limit = Updater_Wait_Limit, const Wait_Watch& Watch = {});
+
+// A launched updater with the program's update lock, taken before the first write of the launch.
+// The caller holds the lock until it has seen the updater end; another holder leaves the updater
+// unstarted, with Msg_Update_Running and the holder in Error_Text.
+struct Updater_Start {
+    Start_Result Started;
+    std::unique_ptr<Update_Lock> Lock;
+};
 
 // The serial launch up to the start: remembers the choice, then starts the serial updater with the
 // parameter text for Port.
-Start_Result Begin_Serial_Launch(Shared_State& State, Process_Runner& Runner, const QString& Port,
-                                 const Update_Choice& Choice);
+Updater_Start Begin_Serial_Launch(Shared_State& State, Process_Runner& Runner, const QString& Port,
+                                  const Update_Choice& Choice);
 
 // The Ethernet launch up to the start, once Address has passed the address check: remembers the
 // address and the choice, writes the job file and starts the Ethernet updater. A job file that
 // cannot be written leaves the updater unstarted, with the reason in Error_Text.
-Start_Result Begin_Ethernet_Launch(Shared_State& State, Process_Runner& Runner, const QString& Address,
-                                   const Update_Choice& Choice);
+Updater_Start Begin_Ethernet_Launch(Shared_State& State, Process_Runner& Runner, const QString& Address,
+                                    const Update_Choice& Choice);
 
-// The two launches with the wait for the updater's end, for at most Limit.
+// The two launches with the wait for the updater's end, for at most Limit, under the update lock;
+// Watch, when set, runs while the updater is waited for.
 Run_Result Serial_Launch(Shared_State& State, Process_Runner& Runner, const QString& Port,
-                         const Update_Choice& Choice, std::chrono::milliseconds Limit = Updater_Wait_Limit);
+                         const Update_Choice& Choice, std::chrono::milliseconds Limit = Updater_Wait_Limit,
+                         const Wait_Watch& Watch = {});
 Run_Result Ethernet_Launch(Shared_State& State, Process_Runner& Runner, const QString& Address,
-                           const Update_Choice& Choice, std::chrono::milliseconds Limit = Updater_Wait_Limit);
+                           const Update_Choice& Choice, std::chrono::milliseconds Limit = Updater_Wait_Limit,
+                           const Wait_Watch& Watch = {});
 
 } // namespace vo

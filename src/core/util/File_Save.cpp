@@ -1,6 +1,11 @@
 #include "File_Save.h"
 
+#include "Config_Path.h"
+#include "platform/File_System.h"
+
 #include <QDir>
+#include <QFile>
+#include <QFileInfo>
 #include <QSaveFile>
 
 namespace vo {
@@ -15,6 +20,10 @@ Save_Status Failure(const QString& Path, const QString& Reason) {
 } // namespace
 
 Save_Status Save_File_Atomic(const QString& Path, const QByteArray& Data) {
+    // QSaveFile keeps the mode of the file it replaces, not its owner: a file saved by another
+    // user (root) would no longer be its owner's.
+    const std::string Native_Path = QFile::encodeName(Path).toStdString();
+    const File_Owner Owner = Owner_Of(Native_Path);
     QSaveFile File(Path);
     // Unbuffered, so that a failed write shows here: commit() flushes a buffer without looking at
     // the result, and would put a short or empty file in place of the old one on a full disk.
@@ -27,7 +36,18 @@ Save_Status Save_File_Atomic(const QString& Path, const QByteArray& Data) {
     }
     if (!File.commit())
         return Failure(Path, File.errorString());
+    Restore_Owner(Native_Path, Owner);
+    // The rename lives in the folder: without this a power loss may bring back the old file.
+    Sync_Folder(
+        QFile::encodeName(QFileInfo(QFileInfo(Path).canonicalFilePath()).absolutePath()).toStdString());
     return {};
+}
+
+Save_Status Save_Configuration_File(const QString& Path, const QByteArray& Data,
+                                    const QString& Project_Path) {
+    if (const std::optional<QString> Outside = Leads_Outside(Path, Project_Path))
+        return Save_Status::Failed(*Outside);
+    return Save_File_Atomic(Path, Data);
 }
 
 } // namespace vo

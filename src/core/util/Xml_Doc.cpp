@@ -1,7 +1,8 @@
 #include "Xml_Doc.h"
 
+#include "File_Read.h"
+
 #include <QDir>
-#include <QFile>
 #include <sstream>
 
 namespace vo {
@@ -26,12 +27,10 @@ std::optional<QString> Load_Xml_Bytes(const QByteArray& Bytes, pugi::xml_documen
 
 std::optional<QString> Load_Xml_File(const QString& Path, pugi::xml_document& Doc) {
     Doc.reset();
-    QFile File(Path);
-    if (!File.open(QIODevice::ReadOnly))
-        return QStringLiteral("Cannot read \"%1\": %2")
-            .arg(QDir::toNativeSeparators(Path), File.errorString());
-    const QByteArray Bytes = File.readAll();
-    if (auto Error = Load_Xml_Bytes(Bytes, Doc))
+    const File_Bytes Read = Read_File_Bounded(Path, Xml_File_Cap);
+    if (!Read)
+        return Read.Error_Text;
+    if (auto Error = Load_Xml_Bytes(Read.Bytes, Doc))
         return QStringLiteral("\"%1\" is not valid XML: %2").arg(QDir::toNativeSeparators(Path), *Error);
     return std::nullopt;
 }

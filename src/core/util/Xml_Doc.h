@@ -9,7 +9,8 @@ namespace vo {
 
 // Loads the file into Doc keeping declarations, comments and processing instructions as nodes,
 // so that "the first top-level node" is the first node of the file. Returns an error text when
-// the file cannot be read or is not well-formed, and then leaves Doc empty.
+// the file cannot be read (not a regular file, or over Xml_File_Cap bytes included) or is not
+// well-formed, and then leaves Doc empty.
 std::optional<QString> Load_Xml_File(const QString& Path, pugi::xml_document& Doc);
 
 // As Load_Xml_File, from bytes already in memory.

@@ -2,14 +2,19 @@
 
 #include "shell/Shared_State.h"
 #include "shell/Startup.h"
+#include "util/Config_Path.h"
 #include "util/Path_Join.h"
 
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 
 namespace vo {
 
 namespace {
+
+// The longest folder name the file systems of this system take.
+constexpr qsizetype Max_Name_Bytes = 255;
 
 QString Fold_Ascii(const QString& Text) {
     QString Folded = Text;
@@ -23,9 +28,7 @@ QString Fold_Ascii(const QString& Text) {
 } // namespace
 
 bool Is_Safe_Configuration_Name(const QString& Name) {
-    if (Name.isEmpty() || Name == u"." || Name == u"..")
-        return false;
-    if (Name.contains(u'/') || Name.contains(u'\\') || Name.contains(QChar(0)))
+    if (!Is_Plain_Name(Name))
         return false;
     // Blanks only: the origin system's file system refuses such a folder name.
     return !Name.trimmed().isEmpty();
@@ -53,8 +56,31 @@ int Create_Configuration(Shared_State& State, const QString& Name) {
     return 0;
 }
 
+QString Name_Refusal_Reason(const Shared_State& State, const QString& Name) {
+    if (!Is_Valid_File_Name(Name))
+        return QStringLiteral(
+            "the name holds bytes that are not valid in the file system's encoding (UTF-8)");
+    if (!Is_Safe_Configuration_Name(Name))
+        return QStringLiteral("a name may not hold \"/\" or \"\\\", be \".\" or \"..\", or be blanks only");
+    const QString Path = Join_Path(State.Projects_Dir, Name);
+    const QFileInfo Entry(Path);
+    if (Entry.exists() || Entry.isSymLink())
+        return QStringLiteral("\"%1\" exists and is not a folder")
+            .arg(Cut_For_Message(QDir::toNativeSeparators(Path)));
+    if (QFile::encodeName(Name).size() > Max_Name_Bytes)
+        return QStringLiteral("the name is %1 bytes long; a folder name holds at most %2")
+            .arg(QFile::encodeName(Name).size())
+            .arg(Max_Name_Bytes);
+    return QStringLiteral("the folder \"%1\" cannot be created")
+        .arg(Cut_For_Message(QDir::toNativeSeparators(Path)));
+}
+
 QStringList Load_Existing_Configuration(const QString& Projects_Dir) {
-    return QDir(Projects_Dir).entryList(QDir::Dirs | QDir::NoDotAndDotDot, QDir::Name | QDir::IgnoreCase);
+    QStringList Names =
+        QDir(Projects_Dir).entryList(QDir::Dirs | QDir::NoDotAndDotDot, QDir::Name | QDir::IgnoreCase);
+    // A folder whose name the system cannot spell could be listed but never opened.
+    Names.removeIf([](const QString& Name) { return !Is_Valid_File_Name(Name); });
+    return Names;
 }
 
 int Search_Open_Conf(const QStringList& SL, const QString& Name) {

@@ -13,8 +13,13 @@ inline constexpr int Msg_Name_Exists = 106;
 inline constexpr int Msg_Name_Empty = 107;
 inline constexpr int Msg_Bin_Not_Created = 111;
 
-// A name that stays one folder inside PROJECTS: no separator, not "." or "..", not blanks only.
+// A name that stays one folder inside PROJECTS: no separator, not "." or "..", not blanks only, and
+// valid in the file system's encoding.
 bool Is_Safe_Configuration_Name(const QString& Name);
+
+// Why Create_Configuration refused Name with Msg_Name_Refused, in words for the command line: the
+// dialog's message does not say.
+QString Name_Refusal_Reason(const Shared_State& State, const QString& Name);
 
 // Creates PROJECTS/Name with its bin folder and opens it (Project_Name, Project_Path,
 // ParGen_File). Returns 0 on success, else the id of the message to show; then nothing was
@@ -22,7 +27,8 @@ bool Is_Safe_Configuration_Name(const QString& Name);
 int Create_Configuration(Shared_State& State, const QString& Name);
 
 // Names of the configuration folders under Projects_Dir, sorted without regard to case; a
-// missing or unreadable folder gives an empty list.
+// missing or unreadable folder gives an empty list, and a name not valid in the file system's
+// encoding is left out.
 QStringList Load_Existing_Configuration(const QString& Projects_Dir);
 
 // Index of the entry equal to Name; else of the first entry equal to it when ASCII letters are

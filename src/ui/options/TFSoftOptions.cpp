@@ -8,6 +8,7 @@
 #include "options/Version_Checker.h"
 #include "shell/Shared_State.h"
 #include "shell/Software_Info.h"
+#include "util/File_Read.h"
 #include "util/Path_Join.h"
 #include "widgets/Button_Panel.h"
 #include "widgets/Click_Label.h"
@@ -39,9 +40,13 @@ constexpr Slot_Place Slot_Places[] = {
     {{254, 40}, {310, 56}}, {{254, 94}, {310, 110}}, {{254, 148}, {310, 164}},
 };
 
+// A flag is a small picture: a bigger file, a pipe or a device shows no flag and never blocks.
+constexpr std::size_t Flag_File_Cap = 1024 * 1024;
+
 // A flag picture with its background, the colour of its bottom-left pixel, made transparent.
 QPixmap Load_Flag(const QString& Path) {
-    const QImage Image(Path);
+    const File_Bytes Read = Read_File_Bounded(Path, Flag_File_Cap);
+    const QImage Image = QImage::fromData(Read.Bytes);
     if (Image.isNull())
         return {};
     QPixmap Flag = QPixmap::fromImage(Image);

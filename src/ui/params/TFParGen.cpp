@@ -10,6 +10,7 @@
 #include "widgets/Placement.h"
 #include "widgets/Title_Panel.h"
 #include "widgets/Window_Style.h"
+#include "workspace/Configuration_Lock.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -319,6 +320,11 @@ void TFParGen::Btn_OKClick() {
     const Par_Gen Set = Held_Values();
     if (const int Message = Controllo_Dati(Set, Shown())) {
         Msgs.Error(State.Text(Message));
+        return;
+    }
+    Configuration_Lock Lock(State.Project_Path);
+    if (const QString Busy = Lock.Acquire(); !Busy.isEmpty()) {
+        Msgs.Error(State.Text(Msg_Configuration_Busy) + Busy);
         return;
     }
     const Save_Status Status = Save_Par_Gen(Set, State.ParGen_File);

@@ -296,9 +296,10 @@ void TFBoot::Set_Busy(bool Busy) {
         unsetCursor();
 }
 
-void TFBoot::Watch(Start_Result Started, const Launch_Capture& Files, const Launch_Info& Launched) {
+void TFBoot::Watch(Updater_Start Start, const Launch_Capture& Files, const Launch_Info& Launched) {
     Capture = Files;
     Info = Launched;
+    Start_Result& Started = Start.Started;
     if (!Started.Program) {
         Svc.Msgs.Error(State.Text(Msg_Updater_Not_Started) + QString::fromStdString(Started.Error_Text));
         Run_Result Not_Started;
@@ -307,6 +308,7 @@ void TFBoot::Watch(Start_Result Started, const Launch_Capture& Files, const Laun
         return;
     }
     Updater = std::move(Started.Program);
+    Held_Update_Lock = std::move(Start.Lock);
     Updater_Path = Launched.Updater;
     Left_Running = false;
     Close_When_Ended = false;
@@ -367,6 +369,7 @@ void TFBoot::Finish(const Run_Result& Result) {
     const bool Reported = !Left_Running;
     const QString Path = Updater_Path;
     Updater.reset();
+    Held_Update_Lock.reset();
     Left_Running = false;
     Set_Busy(false);
     const auto Failure = [&](const QString& Updater_Named) {

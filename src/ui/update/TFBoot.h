@@ -1,6 +1,7 @@
 #pragma once
 
 #include "history/Update_History.h"
+#include "update/Updater_Launch.h"
 #include "widgets/Modal_Dialog.h"
 
 #include <QElapsedTimer>
@@ -21,7 +22,6 @@ namespace vo {
 struct Shared_State;
 struct Services;
 struct Run_Result;
-struct Start_Result;
 class Running_Program;
 class Title_Panel;
 class Change_Summary_View;
@@ -71,7 +71,7 @@ private:
     void Btn_UpdateClick();
     bool Send_Ping(const QString& Address);
     void Set_Busy(bool Busy);
-    void Watch(Start_Result Started, const Launch_Capture& Capture, const Launch_Info& Info);
+    void Watch(Updater_Start Start, const Launch_Capture& Capture, const Launch_Info& Info);
     void Timer_PollTimer();
     void Ask_At_Limit();
     void Finish(const Run_Result& Result);
@@ -109,6 +109,8 @@ private:
     bool Checking = false;
     // The updater started by the last launch, until it has been seen to end.
     std::unique_ptr<Running_Program> Updater;
+    // The program's update lock, held until the updater has been seen to end, even past the limit.
+    std::unique_ptr<Update_Lock> Held_Update_Lock;
     QString Updater_Path;
     QTimer* Timer_Poll = nullptr;
     QElapsedTimer Run_Clock;

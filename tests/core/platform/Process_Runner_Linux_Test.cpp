@@ -37,7 +37,7 @@ TEST_F(Process_Runner_Test, Reports_How_The_Program_Ended) {
         {"kill -TERM $$\n", 0, 15},
     };
     for (const auto& Case : Cases) {
-        const vo::Run_Result Result = Runner->Run(Script("updater", Case.Body), "", true, 10s);
+        const vo::Run_Result Result = Runner->Run(Script("updater", Case.Body), "", true, 10s, {});
         EXPECT_EQ(Result.Outcome, State::Ended) << Case.Body;
         EXPECT_EQ(Result.Exit_Code, Case.Exit_Code) << Case.Body;
         EXPECT_EQ(Result.Term_Signal, Case.Signal) << Case.Body;
@@ -50,7 +50,7 @@ TEST_F(Process_Runner_Test, Parameter_Text_Arrives_As_Words_Without_A_Shell) {
     const std::string Program =
         Script("updater", "printf '%s\\n' \"$0\" \"$#\" \"$@\" > '" + Record.toUtf8() + "'\n");
     const vo::Run_Result Result =
-        Runner->Run(Program, R"(one "two words" 'it''s' $HOME `id` ;ls)", true, 10s);
+        Runner->Run(Program, R"(one "two words" 'it''s' $HOME `id` ;ls)", true, 10s, {});
     ASSERT_EQ(Result.Outcome, State::Ended) << Result.Error_Text;
     QFile File(Record);
     ASSERT_TRUE(File.open(QIODevice::ReadOnly));
@@ -79,7 +79,7 @@ TEST_F(Process_Runner_Test, A_Started_Program_Is_Looked_At_Without_Waiting) {
 TEST_F(Process_Runner_Test, A_Program_Past_The_Limit_Keeps_Running_And_Is_Reaped_After) {
     const QString Done = Dir.filePath(QStringLiteral("done"));
     const std::string Program = Script("updater", "sleep 0.5\n: > '" + Done.toUtf8() + "'\n");
-    const vo::Run_Result Result = Runner->Run(Program, "", true, 50ms);
+    const vo::Run_Result Result = Runner->Run(Program, "", true, 50ms, {});
     ASSERT_EQ(Result.Outcome, State::Still_Running);
     ASSERT_GT(Result.Process_Id, 0);
     EXPECT_NE(vo_test::Process_State(Result.Process_Id), 0) << "stopped at the limit";
@@ -106,7 +106,7 @@ TEST_F(Process_Runner_Test, A_Program_That_Cannot_Start_Is_Named_In_The_Error) {
         Dir.filePath(QStringLiteral("folder")).toStdString(),
     };
     for (const std::string& Program : Programs) {
-        const vo::Run_Result Result = Runner->Run(Program, "", true, 10s);
+        const vo::Run_Result Result = Runner->Run(Program, "", true, 10s, {});
         EXPECT_EQ(Result.Outcome, State::Not_Started) << Program;
         EXPECT_NE(Result.Error_Text.find("\"" + Program + "\""), std::string::npos) << Result.Error_Text;
     }
@@ -115,7 +115,7 @@ TEST_F(Process_Runner_Test, A_Program_That_Cannot_Start_Is_Named_In_The_Error) {
 TEST_F(Process_Runner_Test, An_Open_Quote_Starts_Nothing) {
     const QString Ran = Dir.filePath(QStringLiteral("ran"));
     const std::string Program = Script("updater", ": > '" + Ran.toUtf8() + "'\n");
-    const vo::Run_Result Result = Runner->Run(Program, "\"/a b", true, 10s);
+    const vo::Run_Result Result = Runner->Run(Program, "\"/a b", true, 10s, {});
     EXPECT_EQ(Result.Outcome, State::Not_Started);
     EXPECT_NE(Result.Error_Text.find(Program), std::string::npos) << Result.Error_Text;
     EXPECT_FALSE(QFileInfo::exists(Ran));

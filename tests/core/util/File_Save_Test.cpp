@@ -8,6 +8,8 @@
 #include <csignal>
 #include <gtest/gtest.h>
 #include <sys/resource.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 using vo_test::Read_All;
 
@@ -65,4 +67,69 @@ TEST(Save_File_Atomic, A_Write_That_Fails_Part_Way_Keeps_The_Old_File) {
         << Status.Error_Text.toStdString();
     EXPECT_EQ(Read_All(Path), QByteArray("old"));
     EXPECT_EQ(QDir(Dir.path()).entryList(QDir::Files), QStringList{QStringLiteral("keep.xml")});
+}
+
+TEST(Save_File_Atomic, Keeps_Owner_Group_And_Mode_Of_The_Replaced_File) {
+    if (geteuid() != 0)
+        GTEST_SKIP() << "giving a file to another user needs root";
+    QTemporaryDir Dir;
+    const QString Path = Dir.filePath(QStringLiteral("ParGen.xml"));
+    vo_test::Write_All(Path, "old");
+    const QByteArray Native = QFile::encodeName(Path);
+    // nobody:nogroup on Debian.
+    ASSERT_EQ(chown(Native.constData(), 65534, 65534), 0);
+    ASSERT_EQ(chmod(Native.constData(), 0640), 0);
+    ASSERT_TRUE(vo::Save_File_Atomic(Path, QByteArray("new")));
+    struct stat Info {};
+    ASSERT_EQ(stat(Native.constData(), &Info), 0);
+    EXPECT_EQ(Info.st_uid, 65534u);
+    EXPECT_EQ(Info.st_gid, 65534u);
+    EXPECT_EQ(Info.st_mode & 07777, 0640u);
+    EXPECT_EQ(Read_All(Path), QByteArray("new"));
+}
+
+TEST(Save_Configuration_File, Never_Writes_Through_A_Link_Leading_Out_Of_The_Configuration) {
+    QTemporaryDir Dir;
+    const QString Config = Dir.filePath(QStringLiteral("PROJECTS/X"));
+    const QString Outside = Dir.filePath(QStringLiteral("outside"));
+    ASSERT_TRUE(QDir().mkpath(Config + QStringLiteral("/bin")));
+    ASSERT_TRUE(QDir().mkpath(Outside));
+    vo_test::Write_All(Outside + QStringLiteral("/victim"), "victim");
+    vo_test::Write_All(Config + QStringLiteral("/real.xml"), "real");
+    const struct {
+        const char* Name;
+        QString Link_Target; // empty: the file is no link
+        QString File;        // written, relative to the configuration
+        bool Written;
+    } Cases[] = {
+        {"plain file", QString(), QStringLiteral("ParGen.xml"), true},
+        {"link inside", QStringLiteral("real.xml"), QStringLiteral("inside.xml"), true},
+        {"link outside", Outside + QStringLiteral("/victim"), QStringLiteral("bin/bankK.bin"), false},
+        {"relative link outside", QStringLiteral("../../../outside/victim"), QStringLiteral("bin/bank.bin"),
+         false},
+        {"dangling link outside", Outside + QStringLiteral("/new"), QStringLiteral("ParGen.xml"), false},
+    };
+    for (const auto& Case : Cases) {
+        SCOPED_TRACE(Case.Name);
+        const QString File = Config + u'/' + Case.File;
+        QFile::remove(File);
+        if (!Case.Link_Target.isEmpty()) {
+            ASSERT_TRUE(QFile::link(Case.Link_Target, File));
+        }
+        const vo::Save_Status Status = vo::Save_Configuration_File(File, "saved", Config);
+        EXPECT_EQ(bool(Status), Case.Written) << Status.Error_Text.toStdString();
+        if (!Case.Written) {
+            EXPECT_TRUE(Status.Error_Text.contains(QStringLiteral("outside the configuration folder")))
+                << Status.Error_Text.toStdString();
+        }
+    }
+    EXPECT_EQ(Read_All(Outside + QStringLiteral("/victim")), QByteArray("victim"));
+    EXPECT_FALSE(QFile::exists(Outside + QStringLiteral("/new")));
+    EXPECT_EQ(Read_All(Config + QStringLiteral("/real.xml")), QByteArray("saved"));
+
+    // A bin folder that is itself a link out of the configuration.
+    ASSERT_TRUE(QDir(Config + QStringLiteral("/bin")).removeRecursively());
+    ASSERT_TRUE(QFile::link(Outside, Config + QStringLiteral("/bin")));
+    EXPECT_FALSE(vo::Save_Configuration_File(Config + QStringLiteral("/bin/bank.bin"), "saved", Config));
+    EXPECT_FALSE(QFile::exists(Outside + QStringLiteral("/bank.bin")));
 }

@@ -13,6 +13,7 @@
 #include <QTabWidget>
 #include <QTemporaryDir>
 #include <memory>
+#include <sys/stat.h>
 
 using namespace vo::test;
 
@@ -114,6 +115,20 @@ TEST_F(Options_Dialog, Flags_Fall_Back_On_The_Default_Flag_Or_None) {
     });
     Add_Shipped("DefaultFlag.bmp");
     With_Options([](QWidget* Dialog) { EXPECT_TRUE(Shown(Dialog, "I_L2")); });
+}
+
+TEST_F(Options_Dialog, A_Flag_That_Is_A_Pipe_Or_A_Device_Shows_None_And_Never_Blocks) {
+    Add_Language(QStringLiteral("Deutsch"));
+    Add_Language(QStringLiteral("Zero"));
+    ASSERT_EQ(
+        mkfifo(QFile::encodeName(Dir.filePath(QStringLiteral("LANGUAGE/Deutsch.bmp"))).constData(), 0600), 0);
+    ASSERT_TRUE(QFile::link(QStringLiteral("/dev/zero"), Dir.filePath(QStringLiteral("LANGUAGE/Zero.bmp"))));
+    Start();
+    With_Options([](QWidget* Dialog) {
+        EXPECT_TRUE(Shown(Dialog, "L_L1"));
+        EXPECT_FALSE(Shown(Dialog, "I_L1"));
+        EXPECT_FALSE(Shown(Dialog, "I_L2"));
+    });
 }
 
 TEST_F(Options_Dialog, Choosing_A_Language_Asks_And_Relabels_Every_Window_At_Once) {

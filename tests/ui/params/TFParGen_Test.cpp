@@ -6,6 +6,7 @@
 #include "params/TFParGen.h"
 #include "shell/Startup.h"
 #include "widgets/Category_Panel.h"
+#include "workspace/Configuration_Lock.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -148,7 +149,8 @@ TEST_F(Par_Gen_Dialog, Ok_Checks_Then_Saves_And_A_Failed_Check_Writes_Nothing) {
     vo::Par_Gen Expected;
     EXPECT_EQ(Show([&] {
                   Get<QLineEdit>("E_Ethernet_IP3")->setText(QStringLiteral("255"));
-                  Get<QLineEdit>("E_ModbusRTU_TimeOut")->setText(QStringLiteral("abc"));
+                  // Hidden in operation mode 0: no range check, only an integer for the images.
+                  Get<QLineEdit>("E_ModbusRTU_TimeOut")->setText(QStringLiteral("99999"));
                   Get<QCheckBox>("CB_Ethernet_En_GAT")->setChecked(true);
                   Expected = Dialog->Held_Values();
                   Click(Dialog.get(), "Btn_OK");
@@ -158,7 +160,7 @@ TEST_F(Par_Gen_Dialog, Ok_Checks_Then_Saves_And_A_Failed_Check_Writes_Nothing) {
     EXPECT_EQ(Read_All(State.ParGen_File), vo::Par_Gen_Bytes(Expected));
     vo::Par_Gen Saved;
     ASSERT_FALSE(vo::Load_Par_Gen(State.ParGen_File, Saved));
-    EXPECT_EQ(Saved.TO_RTU, QStringLiteral("abc"));
+    EXPECT_EQ(Saved.TO_RTU, QStringLiteral("99999"));
     EXPECT_TRUE(Saved.Ethernet_EN_GAT);
 }
 
@@ -215,6 +217,24 @@ TEST_F(Par_Gen_Dialog, A_Failed_Save_Is_Reported_And_The_Dialog_Stays_Open) {
     EXPECT_TRUE(Stayed_Open);
     ASSERT_EQ(Msgs.Shown.size(), 1);
     EXPECT_TRUE(Msgs.Shown[0].Text.contains(QStringLiteral("ParGen.xml")));
+}
+
+TEST_F(Par_Gen_Dialog, A_Configuration_Another_Program_Writes_Is_Not_Saved_Over) {
+    vo::Configuration_Lock Other_Writer(State.Project_Path);
+    ASSERT_EQ(Other_Writer.Acquire(std::chrono::milliseconds::zero()), QString());
+    bool Stayed_Open = false;
+    Show([&] {
+        Click(Dialog.get(), "Btn_OK");
+        Stayed_Open = Dialog->isVisible();
+    });
+    EXPECT_TRUE(Stayed_Open);
+    ASSERT_EQ(Msgs.Shown.size(), 1);
+    EXPECT_TRUE(Msgs.Shown[0].Text.startsWith(
+        QStringLiteral("Error! The configuration is in use by another program: \"%1\" is held by process %2")
+            .arg(QDir::toNativeSeparators(Dir.filePath(QStringLiteral(".vo40913.lock"))))
+            .arg(QCoreApplication::applicationPid())))
+        << Msgs.Shown[0].Text.toStdString();
+    EXPECT_FALSE(QFile::exists(State.ParGen_File));
 }
 
 TEST_F(Par_Gen_Dialog, Dot_Moves_To_The_Next_Address_Byte_And_Is_Never_Typed) {
@@ -275,6 +295,8 @@ TEST_F(Par_Gen_Dialog, Language_Change_Relabels_All_But_The_Panel_Captions) {
 }
 
 TEST_F(Par_Gen_Dialog, The_Dialog_And_The_Command_Line_Read_Each_Others_Files) {
+    // A folder given by path is a configuration when it holds its parameter file.
+    Write_ParGen(vo::Missing_File_Par_Gen());
     const vo_test::Run_Result Set =
         vo_test::Run_Cli({QStringLiteral("set"), Dir.path() + u'/', QStringLiteral("MODE_DEV=1"),
                           QStringLiteral("TO_RTU=2500"), QStringLiteral("Ethernet_IP4=77")});

@@ -1,0 +1,46 @@
+#include "Writer_Lock.h"
+
+#include <QDir>
+
+namespace vo {
+
+Writer_Lock::Writer_Lock(const QString& Lock_File)
+    : Path(Lock_File), Lock(std::make_unique<QLockFile>(Lock_File)) {
+    Lock->setStaleLockTime(std::chrono::milliseconds::zero());
+}
+
+Writer_Lock::~Writer_Lock() = default;
+
+QString Writer_Lock::Acquire(std::chrono::milliseconds Wait) {
+    if (Lock->tryLock(Wait))
+        return QString();
+    const QString File = QDir::toNativeSeparators(Path);
+    switch (Lock->error()) {
+    case QLockFile::LockFailedError: {
+        qint64 Pid = 0;
+        QString Host;
+        QString Program;
+        if (!Lock->getLockInfo(&Pid, &Host, &Program))
+            return QStringLiteral("\"%1\" is held by another process").arg(File);
+        return QStringLiteral("\"%1\" is held by process %2%3%4")
+            .arg(File)
+            .arg(Pid)
+            .arg(Program.isEmpty() ? QString() : QStringLiteral(" (%1)").arg(Program),
+                 Host.isEmpty() ? QString() : QStringLiteral(" on host \"%1\"").arg(Host));
+    }
+    default:
+        // No lock file can be made here (read-only folder, full disk): then no writer can write
+        // here either, and this one's own write fails with the file and the reason.
+        return QString();
+    }
+}
+
+void Writer_Lock::Release() {
+    Lock->unlock();
+}
+
+bool Writer_Lock::Held() const {
+    return Lock->isLocked();
+}
+
+} // namespace vo

@@ -1,0 +1,34 @@
+#include "File_Bytes.h"
+#include "update/Update_Lock.h"
+#include "workspace/Configuration_Lock.h"
+
+#include <QCoreApplication>
+#include <QSysInfo>
+#include <QTemporaryDir>
+
+using namespace std::chrono_literals;
+
+TEST(Writer_Lock, A_Second_Writer_Is_Told_The_Holder_And_Gets_The_Lock_Once_Released) {
+    const QTemporaryDir Dir;
+    vo::Configuration_Lock First(Dir.path());
+    ASSERT_EQ(First.Acquire(0ms), QString());
+    vo::Configuration_Lock Second(Dir.path());
+    const QString Busy = Second.Acquire(50ms);
+    EXPECT_EQ(Busy, QStringLiteral("\"%1/.vo40913.lock\" is held by process %2 (%3) on host \"%4\"")
+                        .arg(Dir.path())
+                        .arg(QCoreApplication::applicationPid())
+                        .arg(QCoreApplication::applicationName(), QSysInfo::machineHostName()));
+    EXPECT_FALSE(Second.Held());
+    First.Release();
+    EXPECT_EQ(Second.Acquire(0ms), QString());
+    EXPECT_TRUE(Second.Held());
+}
+
+TEST(Writer_Lock, A_Lock_Left_By_A_Process_That_Ended_Is_Taken_Over_Whatever_Its_Age) {
+    const QTemporaryDir Dir;
+    // Process ids stay below the kernel's pid_max (at most 2^22).
+    vo_test::Write_All(Dir.filePath(QStringLiteral("Update.lock")),
+                       "99999999\nvo40913-cli\n" + QSysInfo::machineHostName().toUtf8() + '\n');
+    vo::Update_Lock Lock(Dir.path());
+    EXPECT_EQ(Lock.Acquire(0ms), QString());
+}
