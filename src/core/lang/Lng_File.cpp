@@ -12,7 +12,8 @@ void Visit_Lng_Lines(QStringView Text, int Count, const Lng_Line_Visitor& Visit)
     const qsizetype Size = Text.size();
     while (Start < Size) {
         qsizetype End = Start;
-        while (End < Size && Text[End] != u'\r' && Text[End] != u'\n')
+        // Nearly every character lies above CR and is passed after one comparison.
+        while (End < Size && (Text[End] > u'\r' || (Text[End] != u'\r' && Text[End] != u'\n')))
             ++End;
         Visit(++Number, Parse_Lng_Line(Text.sliced(Start, End - Start), Count));
         if (End < Size && Text[End] == u'\r' && End + 1 < Size && Text[End + 1] == u'\n')
