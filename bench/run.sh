@@ -1,7 +1,7 @@
 #!/bin/sh
 # Builds the bench preset, runs every benchmark with its floor in the same run, and prints each
-# figure beside its floor: the median of BENCH_REPETITIONS runs (default 5). Arguments go to both
-# benchmark programs (--benchmark_filter=...). The windows paint on the offscreen platform unless
+# figure beside its floor: the median of BENCH_REPETITIONS runs (default 5). Arguments go to every
+# benchmark program (--benchmark_filter=...). The windows paint on the offscreen platform unless
 # QT_QPA_PLATFORM says otherwise (xvfb-run -a bench/run.sh with QT_QPA_PLATFORM=xcb).
 set -eu
 cd "$(dirname "$0")/.."
@@ -11,7 +11,8 @@ cmake --build --preset bench
 export QT_QPA_PLATFORM="${QT_QPA_PLATFORM:-offscreen}"
 OUT=build-bench/results
 mkdir -p "$OUT"
-for BENCH in core_bench ui_bench; do
+echo "Machine load before the run: $(uptime)"
+for BENCH in core_bench cli_bench ui_bench; do
     echo "Running $BENCH (${BENCH_REPETITIONS:-5} repetitions; console output in $OUT/$BENCH.txt)"
     "build-bench/bin/$BENCH" --benchmark_repetitions="${BENCH_REPETITIONS:-5}" \
         --benchmark_report_aggregates_only=true --benchmark_out_format=json \
@@ -76,4 +77,16 @@ END {
         "Read_And_Decode_Floor", "time")
     row("parameters: load, check, save ParGen.xml", "Load_Check_Save", "parse the file, write the same bytes",
         "Parse_And_Write_Par_Gen_Floor", "time")
-}' "$OUT/core_bench.json" "$OUT/ui_bench.json"
+    row("`vo40913-cli --version`, whole process, CPU", "Cli_Process/version/iterations:20/manual_time",
+        "a `QCoreApplication` that prints one line", "Cli_Process/print_floor/iterations:20/manual_time", "time")
+    row("`vo40913-cli build P`, whole process, CPU", "Cli_Process/build/iterations:20/manual_time",
+        "the same with the two atomic writes", "Cli_Process/write_floor/iterations:20/manual_time", "time")
+    Dialogs = "TFAbout TFNew_Project TFOpenConf TFSoftOptions TFParGen TFBoot"
+    Count = split(Dialogs, Dialog, " ")
+    for (Index = 1; Index <= Count; ++Index)
+        row("first opening of " Dialog[Index] " after start-up (goal: under 50 ms)",
+            "First_Opening/" Dialog[Index] "/iterations:10/manual_time", "bare window as large, as many widgets",
+            "First_Opening/" Dialog[Index] "_bare/iterations:10/manual_time", "time")
+}' "$OUT/core_bench.json" "$OUT/cli_bench.json" "$OUT/ui_bench.json"
+echo
+echo "Machine load after the run: $(uptime)"
