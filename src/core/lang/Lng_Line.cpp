@@ -1,8 +1,8 @@
 #include "Lng_Line.h"
 
+#include "Char_Search.h"
 #include "util/Text_Convert.h"
 
-#include <algorithm>
 #include <cstdint>
 #include <limits>
 #include <optional>
@@ -32,22 +32,12 @@ std::optional<int> Decimal_Id(QStringView Text) {
     return static_cast<int>(Negative ? -Value : Value);
 }
 
-// Where What first stands in Text, or -1. The lines are short: a plain scan beats Qt's search,
-// whose setting up costs more than the search itself on them.
-qsizetype Find(QStringView Text, char16_t What) {
-    const char16_t* const Begin = Text.utf16();
-    const char16_t* const End = Begin + Text.size();
-    const char16_t* const Found = std::find(Begin, End, What);
-    return Found == End ? -1 : Found - Begin;
-}
-
 // Where the first note mark "/#/" stands in Text, or -1.
 qsizetype Find_Note(QStringView Text) {
-    const char16_t* const Begin = Text.utf16();
-    const char16_t* const End = Begin + Text.size();
-    for (const char16_t* At = std::find(Begin, End, u'/'); End - At >= 3; At = std::find(At + 1, End, u'/')) {
-        if (At[1] == u'#' && At[2] == u'/')
-            return At - Begin;
+    for (qsizetype At = Find_Char(Text, u'/'); At >= 0 && At + 2 < Text.size();
+         At = Find_Char(Text, u'/', At + 1)) {
+        if (Text[At + 1] == u'#' && Text[At + 2] == u'/')
+            return At;
     }
     return -1;
 }
@@ -65,7 +55,7 @@ Lng_Line Parse_Lng_Line(QStringView Raw_Line, int Count) {
 
     // The id runs from just after "STR" to two characters before the first "=": the one
     // character in front of "=" is the canonical blank and never part of the id.
-    const qsizetype Equal = Find(Line, u'=');
+    const qsizetype Equal = Find_Char(Line, u'=');
     const qsizetype Id_Length = Equal - 4;
     const std::optional<int> Id =
         Equal >= 0 && Id_Length > 0 ? Decimal_Id(Trim_Text(Line.sliced(3, Id_Length))) : std::nullopt;
@@ -85,7 +75,7 @@ Lng_Line Parse_Lng_Line(QStringView Raw_Line, int Count) {
     }
     if (Text.startsWith(Pilcrow))
         Text = Text.sliced(1);
-    if (const qsizetype End = Find(Text, Pilcrow); End >= 0)
+    if (const qsizetype End = Find_Char(Text, Pilcrow); End >= 0)
         Text = Text.first(End);
     return {Lng_Line_Kind::Entry, *Id, Text.toString()};
 }
