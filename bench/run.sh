@@ -20,7 +20,9 @@ for BENCH in core_bench cli_bench ui_bench; do
 done
 echo
 
-# Google Benchmark writes one key per line; the medians are kept by run name.
+# Google Benchmark writes one key per line; the medians are kept by run name. A time figure also
+# shows its second reading in brackets: the CPU time where the first is on the clock (the child's
+# own, or this process's), the time on the clock where the first is CPU time.
 awk '
 function ns(Value, Unit) {
     return Value * (Unit == "s" ? 1e9 : Unit == "ms" ? 1e6 : Unit == "us" ? 1e3 : 1)
@@ -35,29 +37,50 @@ function shown(Kind, Value) {
     if (Value >= 1e3) return sprintf("%.2f us", Value / 1e3)
     return sprintf("%.0f ns", Value)
 }
-function row(Figure, Run, Floor_Name, Floor_Run, Kind,    Measured, Floor) {
+function second(Run) {
+    if (Cpu[Run] != "") return "CPU " shown("time", Cpu[Run] * 1e6)
+    if (Wall[Run] != "") return "wall " shown("time", Wall[Run] * 1e6)
+    return "CPU " shown("time", Cpu_Time[Run])
+}
+function second_value(Run) {
+    return Cpu[Run] != "" ? Cpu[Run] * 1e6 : Wall[Run] != "" ? Wall[Run] * 1e6 : Cpu_Time[Run]
+}
+function row(Figure, Run, Floor_Name, Floor_Run, Kind,    Measured, Floor, Cell, Floor_Cell, Ratio) {
     Measured = Kind == "memory" ? Peak[Run] : Time[Run]
     Floor = Kind == "memory" ? Peak[Floor_Run] : Time[Floor_Run]
     if (Measured == "" || Floor == "" || Floor == 0) {
         printf "| %s | not measured | %s | | |\n", Figure, Floor_Name
         return
     }
-    printf "| %s | %s | %s | %s | %.2f |\n", Figure, shown(Kind, Measured), Floor_Name, shown(Kind, Floor),
-        Measured / Floor
+    Cell = shown(Kind, Measured)
+    Floor_Cell = shown(Kind, Floor)
+    Ratio = sprintf("%.2f", Measured / Floor)
+    if (Kind == "time" && second_value(Floor_Run) > 0) {
+        Cell = Cell " (" second(Run) ")"
+        Floor_Cell = Floor_Cell " (" second(Floor_Run) ")"
+        Ratio = Ratio sprintf(" (%.2f)", second_value(Run) / second_value(Floor_Run))
+    }
+    printf "| %s | %s | %s | %s | %s |\n", Figure, Cell, Floor_Name, Floor_Cell, Ratio
 }
 /"run_name":/ { Run = value($0) }
 /"aggregate_name":/ { Aggregate = value($0) }
 /"real_time":/ { Real = value($0) }
+/"cpu_time":/ { Cpu_Real = value($0) }
 /"time_unit":/ { Unit = value($0) }
 /"Peak_KiB":/ { Memory = value($0) }
+/"Cpu_ms":/ { Cpu_Ms = value($0) }
+/"Wall_ms":/ { Wall_Ms = value($0) }
 /"label":/ { Label = value($0) }
 /^ *}/ {
     if (Aggregate == "median") {
         Time[Run] = ns(Real, Unit)
+        Cpu_Time[Run] = ns(Cpu_Real, Unit)
         Peak[Run] = Memory
+        Cpu[Run] = Cpu_Ms
+        Wall[Run] = Wall_Ms
         Labels[Run] = Label
     }
-    Run = Aggregate = Real = Unit = Memory = Label = ""
+    Run = Aggregate = Real = Cpu_Real = Unit = Memory = Cpu_Ms = Wall_Ms = Label = ""
 }
 END {
     print "| figure | measured | floor | floor measured | ratio |"

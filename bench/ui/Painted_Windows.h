@@ -49,4 +49,8 @@ void Show_Until_Painted(QWidget& Window);
 // The peak resident memory of this process so far (VmHWM), in KiB; 0 when unknown.
 long Peak_Memory_KiB();
 
+// The CPU time this process has spent so far (user and system), in ns: on a machine shared with
+// other work it is steadier than the time on the clock.
+long long Cpu_Time_Ns();
+
 } // namespace vo_bench

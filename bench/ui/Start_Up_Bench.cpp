@@ -1,6 +1,7 @@
 // Start-up of the configurator to its first painted main window, against a bare Qt window that
 // makes and paints as many widgets: once as a whole program (a child process, timed from its
-// start to the line it prints after the first paint, with its peak memory then), once inside this
+// start to the line it prints after the first paint, with its peak memory and CPU time then; the
+// CPU time is the steadier figure on a shared machine), once inside this
 // process (the windows alone, Qt already running). Then the first opening of each dialog after
 // such a start-up, in a child process of its own, against a bare window as large with as many
 // widgets.
@@ -14,6 +15,7 @@
 
 #include <QApplication>
 #include <QProcess>
+#include <algorithm>
 #include <benchmark/benchmark.h>
 #include <chrono>
 #include <cstdio>
@@ -42,7 +44,7 @@ int First_Paint(int argc, char** argv) {
         return 2;
     }
     vo_bench::Show_Until_Painted(*Window);
-    std::printf("%ld\n", vo_bench::Peak_Memory_KiB());
+    std::printf("%ld %lld\n", vo_bench::Peak_Memory_KiB(), vo_bench::Cpu_Time_Ns());
     std::fflush(stdout);
     return 0;
 }
@@ -88,6 +90,7 @@ int First_Opening(int argc, char** argv) {
     vo_bench::Started_Configurator Started;
     vo_bench::Show_Until_Painted(Started.Window());
     const Clock::time_point Start = Clock::now();
+    const long long Cpu_Start = vo_bench::Cpu_Time_Ns();
     std::unique_ptr<vo_bench::Bare_Window> Bare;
     QWidget* Opened = nullptr;
     for (const Dialog_Opener& Dialog : Dialogs) {
@@ -105,7 +108,7 @@ int First_Opening(int argc, char** argv) {
     }
     vo_bench::Show_Until_Painted(*Opened);
     const auto Took = std::chrono::duration_cast<std::chrono::nanoseconds>(Clock::now() - Start);
-    std::printf("%lld\n", static_cast<long long>(Took.count()));
+    std::printf("%lld %lld\n", static_cast<long long>(Took.count()), vo_bench::Cpu_Time_Ns() - Cpu_Start);
     std::fflush(stdout);
     return 0;
 }
@@ -119,6 +122,7 @@ vo_bench::Window_Shape Dialog_Shape(const Dialog_Opener& Dialog) {
 
 void First_Opening_Program(benchmark::State& State, QStringList Arguments) {
     Arguments.prepend(QStringLiteral("--first-opening"));
+    double Cpu_Ms = 0;
     for (auto _ : State) {
         QProcess Child;
         Child.start(QCoreApplication::applicationFilePath(), Arguments);
@@ -128,9 +132,12 @@ void First_Opening_Program(benchmark::State& State, QStringList Arguments) {
             State.SkipWithError("the child did not paint the dialog");
             break;
         }
-        State.SetIterationTime(Child.readLine().trimmed().toDouble() / 1e9);
+        const QList<QByteArray> Figures = Child.readLine().trimmed().split(' ');
+        State.SetIterationTime(Figures.value(0).toDouble() / 1e9);
+        Cpu_Ms += Figures.value(1).toDouble() / 1e6;
         Child.waitForFinished();
     }
+    State.counters["Cpu_ms"] = Cpu_Ms / double(std::max<benchmark::IterationCount>(State.iterations(), 1));
 }
 
 QStringList Child_Arguments(const vo_bench::Window_Shape* Bare) {
@@ -143,6 +150,7 @@ QStringList Child_Arguments(const vo_bench::Window_Shape* Bare) {
 
 void Start_Up_Program(benchmark::State& State, QStringList Arguments) {
     long Peak_KiB = 0;
+    double Cpu_Ms = 0;
     for (auto _ : State) {
         QProcess Child;
         const Clock::time_point Start = Clock::now();
@@ -155,10 +163,13 @@ void Start_Up_Program(benchmark::State& State, QStringList Arguments) {
             break;
         }
         State.SetIterationTime(std::chrono::duration<double>(Painted - Start).count());
-        Peak_KiB = Child.readLine().trimmed().toLong();
+        const QList<QByteArray> Figures = Child.readLine().trimmed().split(' ');
+        Peak_KiB = Figures.value(0).toLong();
+        Cpu_Ms += Figures.value(1).toDouble() / 1e6;
         Child.waitForFinished();
     }
     State.counters["Peak_KiB"] = static_cast<double>(Peak_KiB);
+    State.counters["Cpu_ms"] = Cpu_Ms / double(std::max<benchmark::IterationCount>(State.iterations(), 1));
 }
 
 // Make gives a window started afresh: its making, showing and first paint are timed.
