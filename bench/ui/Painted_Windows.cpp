@@ -6,6 +6,7 @@
 #include <QEvent>
 #include <QFile>
 #include <QLabel>
+#include <sys/resource.h>
 
 namespace vo_bench {
 
@@ -73,6 +74,15 @@ long Peak_Memory_KiB() {
             return Line.mid(6).trimmed().split(' ').value(0).toLong();
     }
     return 0;
+}
+
+long long Cpu_Time_Ns() {
+    rusage Usage{};
+    getrusage(RUSAGE_SELF, &Usage);
+    const auto Ns = [](const timeval& Time) {
+        return Time.tv_sec * 1000000000LL + Time.tv_usec * 1000LL;
+    };
+    return Ns(Usage.ru_utime) + Ns(Usage.ru_stime);
 }
 
 } // namespace vo_bench

@@ -9,7 +9,7 @@
 namespace vo_bench {
 
 // What a window start-up makes: the widgets shown with its window (the window included), the
-// rest, made hidden (the dialogs), and the window's size.
+// rest, made hidden, and the window's size.
 struct Window_Shape {
     int Shown = 0;
     int Hidden = 0;
@@ -21,6 +21,7 @@ class Started_Configurator {
 public:
     Started_Configurator();
     QWidget& Window() { return Program->Main_Window(); }
+    vo::TFVorlentFirmWare& Main_Window() { return Program->Main_Window(); }
 
 private:
     vo::Shared_State State;
@@ -47,5 +48,9 @@ void Show_Until_Painted(QWidget& Window);
 
 // The peak resident memory of this process so far (VmHWM), in KiB; 0 when unknown.
 long Peak_Memory_KiB();
+
+// The CPU time this process has spent so far (user and system), in ns: on a machine shared with
+// other work it is steadier than the time on the clock.
+long long Cpu_Time_Ns();
 
 } // namespace vo_bench

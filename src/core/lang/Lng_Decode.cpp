@@ -42,8 +42,12 @@ QString Decode_Windows_1252(QByteArrayView Bytes) {
 
 QString Decode_Lng_Bytes(const QByteArray& Bytes) {
     const QByteArrayView View(Bytes);
-    if (View.startsWith("\xEF\xBB\xBF"))
-        return Decode(QStringConverter::Utf8, View.sliced(3)).Text;
+    if (View.startsWith("\xEF\xBB\xBF")) {
+        // The plain conversion is the quicker one, but it would drop a second mark as well.
+        const QByteArrayView Rest = View.sliced(3);
+        return Rest.startsWith("\xEF\xBB\xBF") ? Decode(QStringConverter::Utf8, Rest).Text
+                                               : QString::fromUtf8(Rest);
+    }
     if (View.startsWith("\xFF\xFE"))
         return Decode(QStringConverter::Utf16LE, View.sliced(2)).Text;
     if (View.startsWith("\xFE\xFF"))

@@ -1,7 +1,10 @@
 #include "Lng_File.h"
 
+#include "Char_Search.h"
 #include "Lng_Decode.h"
 #include "util/File_Read.h"
+
+#include <algorithm>
 
 namespace vo {
 
@@ -9,14 +12,20 @@ void Visit_Lng_Lines(QStringView Text, int Count, const Lng_Line_Visitor& Visit)
     qsizetype Number = 0;
     qsizetype Start = 0;
     const qsizetype Size = Text.size();
+    // The next LF and the next CR, each searched again only once the lines have passed it: a file
+    // without CR is searched for one once.
+    qsizetype Next_Lf = Find_Char(Text, u'\n');
+    qsizetype Next_Cr = Find_Char(Text, u'\r');
     while (Start < Size) {
-        qsizetype End = Start;
-        while (End < Size && Text[End] != u'\r' && Text[End] != u'\n')
-            ++End;
+        if (Next_Lf >= 0 && Next_Lf < Start)
+            Next_Lf = Find_Char(Text, u'\n', Start);
+        if (Next_Cr >= 0 && Next_Cr < Start)
+            Next_Cr = Find_Char(Text, u'\r', Start);
+        const qsizetype End = Next_Lf < 0   ? (Next_Cr < 0 ? Size : Next_Cr)
+                              : Next_Cr < 0 ? Next_Lf
+                                            : std::min(Next_Lf, Next_Cr);
         Visit(++Number, Parse_Lng_Line(Text.sliced(Start, End - Start), Count));
-        if (End < Size && Text[End] == u'\r' && End + 1 < Size && Text[End + 1] == u'\n')
-            ++End;
-        Start = End + 1;
+        Start = End + (End + 1 < Size && Text[End] == u'\r' && Text[End + 1] == u'\n' ? 2 : 1);
     }
 }
 

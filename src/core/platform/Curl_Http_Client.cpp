@@ -1,19 +1,12 @@
 #include "Curl_Http_Client.h"
 
-#include <curl/curl.h>
+#include "Curl_Library.h"
+
 #include <memory>
 
 namespace vo {
 
 namespace {
-
-// libcurl's global set-up is done once, before the first request of any thread.
-struct Curl_Global {
-    Curl_Global() { curl_global_init(CURL_GLOBAL_DEFAULT); }
-    ~Curl_Global() { curl_global_cleanup(); }
-    Curl_Global(const Curl_Global&) = delete;
-    Curl_Global& operator=(const Curl_Global&) = delete;
-};
 
 struct Transfer {
     std::string Body;
@@ -40,23 +33,26 @@ int Check_Stop(void* User, curl_off_t, curl_off_t, curl_off_t, curl_off_t) {
 using Curl_Handle = std::unique_ptr<CURL, decltype(&curl_easy_cleanup)>;
 using Header_List = std::unique_ptr<curl_slist, decltype(&curl_slist_free_all)>;
 
-Header_List Make_Header_List(const Http_Request& Request) {
+Header_List Make_Header_List(const Curl_Library& Curl, const Http_Request& Request) {
     curl_slist* List = nullptr;
     for (const auto& [Name, Value] : Request.Headers)
-        List = curl_slist_append(List, (Name + ": " + Value).c_str());
-    return {List, &curl_slist_free_all};
+        List = Curl.Slist_Append(List, (Name + ": " + Value).c_str());
+    return {List, Curl.Slist_Free_All};
 }
 
 } // namespace
 
-Curl_Http_Client::Curl_Http_Client() {
-    static const Curl_Global Global;
-}
+Curl_Http_Client::Curl_Http_Client(std::string Library_Name) : Library_Name(std::move(Library_Name)) {}
 
 Http_Reply Curl_Http_Client::Get(const Http_Request& Request, std::stop_token Stop) {
     Http_Reply Reply;
-    const Curl_Handle Handle(curl_easy_init(), &curl_easy_cleanup);
-    const Header_List Headers = Make_Header_List(Request);
+    const Curl_Library& Lib = Load_Curl_Library(Library_Name);
+    if (!Lib.Loaded()) {
+        Reply.Error = Lib.Error;
+        return Reply;
+    }
+    const Curl_Handle Handle(Lib.Easy_Init(), Lib.Easy_Cleanup);
+    const Header_List Headers = Make_Header_List(Lib, Request);
     if (!Handle || (!Headers && !Request.Headers.empty())) {
         Reply.Error = "libcurl could not set up the request";
         return Reply;
@@ -65,30 +61,30 @@ Http_Reply Curl_Http_Client::Get(const Http_Request& Request, std::stop_token St
     Transfer Into{{}, Request.Max_Body_Bytes, std::move(Stop)};
     char Error_Text[CURL_ERROR_SIZE] = {};
 
-    curl_easy_setopt(Curl, CURLOPT_URL, Request.Url.c_str());
-    curl_easy_setopt(Curl, CURLOPT_PROTOCOLS_STR, "http,https");
-    curl_easy_setopt(Curl, CURLOPT_HTTP_VERSION, static_cast<long>(CURL_HTTP_VERSION_1_0));
-    curl_easy_setopt(Curl, CURLOPT_HTTPGET, 1L);
-    curl_easy_setopt(Curl, CURLOPT_HTTPHEADER, Headers.get());
+    Lib.Easy_Setopt(Curl, CURLOPT_URL, Request.Url.c_str());
+    Lib.Easy_Setopt(Curl, CURLOPT_PROTOCOLS_STR, "http,https");
+    Lib.Easy_Setopt(Curl, CURLOPT_HTTP_VERSION, static_cast<long>(CURL_HTTP_VERSION_1_0));
+    Lib.Easy_Setopt(Curl, CURLOPT_HTTPGET, 1L);
+    Lib.Easy_Setopt(Curl, CURLOPT_HTTPHEADER, Headers.get());
     // A redirect would take the answer from wherever the first server points; the reply must
     // come from the server asked.
-    curl_easy_setopt(Curl, CURLOPT_FOLLOWLOCATION, 0L);
+    Lib.Easy_Setopt(Curl, CURLOPT_FOLLOWLOCATION, 0L);
     // Straight to the server, whatever proxy the environment names.
-    curl_easy_setopt(Curl, CURLOPT_PROXY, "");
+    Lib.Easy_Setopt(Curl, CURLOPT_PROXY, "");
     // Signals are no way to time out a request on a worker thread.
-    curl_easy_setopt(Curl, CURLOPT_NOSIGNAL, 1L);
-    curl_easy_setopt(Curl, CURLOPT_TIMEOUT_MS, static_cast<long>(Request.Timeout.count()));
-    curl_easy_setopt(Curl, CURLOPT_MAXFILESIZE_LARGE, static_cast<curl_off_t>(Request.Max_Body_Bytes));
-    curl_easy_setopt(Curl, CURLOPT_WRITEFUNCTION, &Write_Body);
-    curl_easy_setopt(Curl, CURLOPT_WRITEDATA, &Into);
-    curl_easy_setopt(Curl, CURLOPT_XFERINFOFUNCTION, &Check_Stop);
-    curl_easy_setopt(Curl, CURLOPT_XFERINFODATA, &Into);
-    curl_easy_setopt(Curl, CURLOPT_NOPROGRESS, 0L);
-    curl_easy_setopt(Curl, CURLOPT_ERRORBUFFER, Error_Text);
+    Lib.Easy_Setopt(Curl, CURLOPT_NOSIGNAL, 1L);
+    Lib.Easy_Setopt(Curl, CURLOPT_TIMEOUT_MS, static_cast<long>(Request.Timeout.count()));
+    Lib.Easy_Setopt(Curl, CURLOPT_MAXFILESIZE_LARGE, static_cast<curl_off_t>(Request.Max_Body_Bytes));
+    Lib.Easy_Setopt(Curl, CURLOPT_WRITEFUNCTION, &Write_Body);
+    Lib.Easy_Setopt(Curl, CURLOPT_WRITEDATA, &Into);
+    Lib.Easy_Setopt(Curl, CURLOPT_XFERINFOFUNCTION, &Check_Stop);
+    Lib.Easy_Setopt(Curl, CURLOPT_XFERINFODATA, &Into);
+    Lib.Easy_Setopt(Curl, CURLOPT_NOPROGRESS, 0L);
+    Lib.Easy_Setopt(Curl, CURLOPT_ERRORBUFFER, Error_Text);
 
-    const CURLcode Code = curl_easy_perform(Curl);
+    const CURLcode Code = Lib.Easy_Perform(Curl);
     long Status = 0;
-    curl_easy_getinfo(Curl, CURLINFO_RESPONSE_CODE, &Status);
+    Lib.Easy_Getinfo(Curl, CURLINFO_RESPONSE_CODE, &Status);
     Reply.Status = static_cast<int>(Status);
 
     if (Into.Too_Large || Code == CURLE_FILESIZE_EXCEEDED)
@@ -96,7 +92,7 @@ Http_Reply Curl_Http_Client::Get(const Http_Request& Request, std::stop_token St
     else if (Code == CURLE_ABORTED_BY_CALLBACK)
         Reply.Error = "request stopped";
     else if (Code != CURLE_OK)
-        Reply.Error = Error_Text[0] != '\0' ? Error_Text : curl_easy_strerror(Code);
+        Reply.Error = Error_Text[0] != '\0' ? Error_Text : Lib.Easy_Strerror(Code);
     else if (Status < 200 || Status > 299)
         Reply.Error = "HTTP status " + std::to_string(Status);
     else

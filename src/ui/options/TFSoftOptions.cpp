@@ -13,6 +13,7 @@
 #include "widgets/Button_Panel.h"
 #include "widgets/Click_Label.h"
 #include "widgets/Placement.h"
+#include "widgets/Standard_Icon.h"
 #include "widgets/Title_Panel.h"
 #include "widgets/Window_Style.h"
 
@@ -116,9 +117,9 @@ void TFSoftOptions::Build_Language_Page(QWidget* Page) {
     L_Page_Lang->setObjectName(QStringLiteral("L_Page_Lang"));
     L_Page_Lang->move(220, 212);
     Btn_Prev = Place_Button(Page, QStringLiteral("Btn_Prev"), {12, 204, 110, 28});
-    Btn_Prev->setIcon(style()->standardIcon(QStyle::SP_ArrowLeft));
+    Btn_Prev->setIcon(Standard_Icon(QStyle::SP_ArrowLeft));
     Btn_Next = Place_Button(Page, QStringLiteral("Btn_Next"), {379, 205, 110, 28});
-    Btn_Next->setIcon(style()->standardIcon(QStyle::SP_ArrowRight));
+    Btn_Next->setIcon(Standard_Icon(QStyle::SP_ArrowRight));
     Btn_Next->setLayoutDirection(Qt::RightToLeft);
     connect(Btn_Prev, &QPushButton::clicked, this, [this] { Btn_NextClick(Btn_Prev); });
     connect(Btn_Next, &QPushButton::clicked, this, [this] { Btn_NextClick(Btn_Next); });

@@ -19,6 +19,7 @@
 #include "widgets/Icon_Button.h"
 #include "widgets/Modal_Dialog.h"
 #include "widgets/Placement.h"
+#include "widgets/Standard_Icon.h"
 #include "widgets/Window_Style.h"
 #include "workspace/TFNew_Project.h"
 #include "workspace/TFOpenConf.h"
@@ -26,6 +27,7 @@
 #include <QCloseEvent>
 #include <QFrame>
 #include <QLabel>
+#include <QPalette>
 #include <QTimer>
 
 namespace vo {
@@ -38,11 +40,17 @@ QLabel* Add_Grey_Label(QWidget* Parent, const QString& Name, int Left, int Top, 
     return Label;
 }
 
+// A silver outline without fill, drawn by the frame itself: a style sheet would give the frame a
+// style of its own to make and polish at every start.
 QFrame* Add_Frame(QWidget* Parent, const QString& Name, QRect Geometry) {
     auto* Frame = new QFrame(Parent);
     Frame->setObjectName(Name);
     Frame->setGeometry(Geometry);
-    Frame->setStyleSheet(QStringLiteral("QFrame { border: 1px solid silver; background: transparent; }"));
+    Frame->setFrameStyle(QFrame::Box | QFrame::Plain);
+    Frame->setLineWidth(1);
+    QPalette Palette = Frame->palette();
+    Palette.setColor(QPalette::WindowText, QColor(192, 192, 192));
+    Frame->setPalette(Palette);
     return Frame;
 }
 
@@ -65,15 +73,49 @@ TFVorlentFirmWare::TFVorlentFirmWare(Shared_State& State, const Services& Servic
     Set_Caption(L_SW_Code, State.Software_Code);
     Set_Caption(L_SW_Desc, State.Software_Description);
     Set_Lang();
+}
 
-    F_About = new TFAbout(State, Svc.Urls, this);
-    F_New_Project = new TFNew_Project(State, Svc.Msgs, this);
-    F_OpenConf = new TFOpenConf(State, this);
-    F_SoftOptions = new TFSoftOptions(
-        State, Svc, [this] { Change_Language(); }, this);
-    F_ParGen = new TFParGen(State, Svc.Msgs, this);
-    F_Boot = new TFBoot(State, Svc, this);
-    F_History = new TFHistory(State, Svc, this);
+TFAbout* TFVorlentFirmWare::About_Box() {
+    if (!F_About)
+        F_About = new TFAbout(State, Svc.Urls, this);
+    return F_About;
+}
+
+TFNew_Project* TFVorlentFirmWare::New_Project_Dialog() {
+    if (!F_New_Project)
+        F_New_Project = new TFNew_Project(State, Svc.Msgs, this);
+    return F_New_Project;
+}
+
+TFOpenConf* TFVorlentFirmWare::Open_Dialog() {
+    if (!F_OpenConf)
+        F_OpenConf = new TFOpenConf(State, this);
+    return F_OpenConf;
+}
+
+TFSoftOptions* TFVorlentFirmWare::Options_Dialog() {
+    if (!F_SoftOptions)
+        F_SoftOptions = new TFSoftOptions(
+            State, Svc, [this] { Change_Language(); }, this);
+    return F_SoftOptions;
+}
+
+TFParGen* TFVorlentFirmWare::Par_Gen_Dialog() {
+    if (!F_ParGen)
+        F_ParGen = new TFParGen(State, Svc.Msgs, this);
+    return F_ParGen;
+}
+
+TFBoot* TFVorlentFirmWare::Update_Dialog() {
+    if (!F_Boot)
+        F_Boot = new TFBoot(State, Svc, this);
+    return F_Boot;
+}
+
+TFHistory* TFVorlentFirmWare::History_Window() {
+    if (!F_History)
+        F_History = new TFHistory(State, Svc, this);
+    return F_History;
 }
 
 void TFVorlentFirmWare::Place_Elements() {
@@ -124,7 +166,7 @@ void TFVorlentFirmWare::Place_Elements() {
 }
 
 Icon_Button* TFVorlentFirmWare::Add_Button(const QString& Name, QStyle::StandardPixmap Icon, QRect Geometry) {
-    auto* Button = new Icon_Button(style()->standardIcon(Icon), Name, this);
+    auto* Button = new Icon_Button(Standard_Icon(Icon), Name, this);
     Button->setGeometry(Geometry);
     connect(Button, &QAbstractButton::clicked, this, [this, Button] { Btn_Click(Button); });
     return Button;
@@ -159,12 +201,19 @@ void TFVorlentFirmWare::Show_Configuration_Labels() {
 
 void TFVorlentFirmWare::Change_Language() {
     Set_Lang();
-    F_New_Project->Set_Lang();
-    F_OpenConf->Set_Lang();
-    F_SoftOptions->Set_Lang();
-    F_Boot->Set_Lang();
-    F_ParGen->Set_Lang();
-    F_History->Set_Lang();
+    // A dialog not yet made takes the new texts when it is made.
+    if (F_New_Project)
+        F_New_Project->Set_Lang();
+    if (F_OpenConf)
+        F_OpenConf->Set_Lang();
+    if (F_SoftOptions)
+        F_SoftOptions->Set_Lang();
+    if (F_Boot)
+        F_Boot->Set_Lang();
+    if (F_ParGen)
+        F_ParGen->Set_Lang();
+    if (F_History)
+        F_History->Set_Lang();
 }
 
 void TFVorlentFirmWare::Btn_Click(QAbstractButton* Sender) {
@@ -175,23 +224,23 @@ void TFVorlentFirmWare::Btn_Click(QAbstractButton* Sender) {
     } else if (Sender == Btn_Close) {
         close();
     } else if (Sender == Btn_Info) {
-        F_About->exec();
+        About_Box()->exec();
     } else if (Sender == Btn_Opz) {
         Show_Options();
     } else if (!State.Project_Open()) {
         Svc.Msgs.Error(State.Text(18));
     } else if (Sender == Btn_Prm_Gen) {
-        F_ParGen->exec();
+        Par_Gen_Dialog()->exec();
     } else if (Sender == Btn_CreateBin) {
         Update_Device();
     } else if (Sender == Btn_History) {
-        F_History->exec();
+        History_Window()->exec();
     }
 }
 
 void TFVorlentFirmWare::Update_Device() {
     // An updater left running past the wait still reads the images: they are not rewritten under it.
-    if (F_Boot->Updater_Running()) {
+    if (F_Boot && F_Boot->Updater_Running()) {
         Svc.Msgs.Warning(F_Boot->Still_Running_Text());
         return;
     }
@@ -200,19 +249,21 @@ void TFVorlentFirmWare::Update_Device() {
         Svc.Msgs.Error(Prepared.Error_Text);
         return;
     }
-    F_Boot->Form_Type = Prepared.Form_Type;
-    F_Boot->exec();
+    TFBoot* const Dialog = Update_Dialog();
+    Dialog->Form_Type = Prepared.Form_Type;
+    Dialog->exec();
 }
 
 void TFVorlentFirmWare::Create_New_Project() {
-    if (F_New_Project->exec() == Modal_Ok)
+    if (New_Project_Dialog()->exec() == Modal_Ok)
         Show_Configuration_Labels();
 }
 
 void TFVorlentFirmWare::Open_Project() {
-    if (F_OpenConf->exec() != Modal_Ok)
+    TFOpenConf* const Dialog = Open_Dialog();
+    if (Dialog->exec() != Modal_Ok)
         return;
-    State.Project_Name = F_OpenConf->Name_Conf;
+    State.Project_Name = Dialog->Name_Conf;
     State.Project_Path =
         State.Project_Name.isEmpty() ? QString() : Join_Path(State.Projects_Dir, State.Project_Name);
     Show_Configuration_Labels();
@@ -220,7 +271,7 @@ void TFVorlentFirmWare::Open_Project() {
 }
 
 void TFVorlentFirmWare::Show_Options() {
-    if (F_SoftOptions->exec() != Modal_Ok)
+    if (Options_Dialog()->exec() != Modal_Ok)
         return;
     Save_Setting();
     Apply(Schedule.Set_Wanted(Update_Timer_Wanted(State)));

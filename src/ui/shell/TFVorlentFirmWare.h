@@ -41,13 +41,15 @@ public:
     // The update timer fired: check for a newer version, off the window thread.
     void Timer_UpdateTimer();
 
-    TFAbout* About_Box() const { return F_About; }
-    TFNew_Project* New_Project_Dialog() const { return F_New_Project; }
-    TFOpenConf* Open_Dialog() const { return F_OpenConf; }
-    TFParGen* Par_Gen_Dialog() const { return F_ParGen; }
-    TFSoftOptions* Options_Dialog() const { return F_SoftOptions; }
-    TFBoot* Update_Dialog() const { return F_Boot; }
-    TFHistory* History_Window() const { return F_History; }
+    // The dialogs, each made when it is first needed and kept to the end; made later than the
+    // main window, a dialog labels itself from the texts then loaded, as a language change would.
+    TFAbout* About_Box();
+    TFNew_Project* New_Project_Dialog();
+    TFOpenConf* Open_Dialog();
+    TFParGen* Par_Gen_Dialog();
+    TFSoftOptions* Options_Dialog();
+    TFBoot* Update_Dialog();
+    TFHistory* History_Window();
     QTimer* Update_Timer() const { return Timer_Update; }
     Version_Checker* Update_Checker() const { return Checker; }
 

@@ -13,6 +13,7 @@
 #include "update/Update_Steps.h"
 #include "update/Updater_Launch.h"
 #include "widgets/Placement.h"
+#include "widgets/Standard_Icon.h"
 #include "widgets/Title_Panel.h"
 #include "widgets/Window_Style.h"
 
@@ -119,7 +120,7 @@ void TFBoot::Build_Serial(QWidget* Panel) {
     CB_COM_Port->setObjectName(QStringLiteral("CB_COM_Port"));
     CB_COM_Port->setGeometry(35, 23, 342, 22);
     Btn_COM_List = Place_Button(Panel, QStringLiteral("Btn_COM_List"), {383, 18, 34, 28});
-    Btn_COM_List->setIcon(style()->standardIcon(QStyle::SP_BrowserReload));
+    Btn_COM_List->setIcon(Standard_Icon(QStyle::SP_BrowserReload));
     Btn_COM_List->setToolTip(QStringLiteral("Update COM Ports List"));
     connect(Btn_COM_List, &QPushButton::clicked, this, &TFBoot::update_ComPort);
 }
@@ -150,9 +151,9 @@ void TFBoot::Build_Eth_Search(QWidget* Panel) {
 
 void TFBoot::Build_Buttons(QWidget* Panel) {
     Btn_Cancel = Place_Button(Panel, QStringLiteral("Btn_Cancel"), {16, 6, 110, 28});
-    Btn_Cancel->setIcon(style()->standardIcon(QStyle::SP_DialogCancelButton));
+    Btn_Cancel->setIcon(Standard_Icon(QStyle::SP_DialogCancelButton));
     Btn_Update = Place_Button(Panel, QStringLiteral("Btn_Update"), {132, 6, 228, 28});
-    Btn_Update->setIcon(style()->standardIcon(QStyle::SP_ArrowUp));
+    Btn_Update->setIcon(Standard_Icon(QStyle::SP_ArrowUp));
     connect(Btn_Cancel, &QPushButton::clicked, this, &TFBoot::reject);
     connect(Btn_Update, &QPushButton::clicked, this, &TFBoot::Btn_UpdateClick);
 }

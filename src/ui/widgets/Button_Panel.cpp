@@ -1,6 +1,7 @@
 #include "Button_Panel.h"
 
 #include "Placement.h"
+#include "Standard_Icon.h"
 
 #include <QPushButton>
 #include <QStyle>
@@ -11,7 +12,7 @@ namespace {
 
 QPushButton* Add_Button(QWidget* Parent, const QString& Name, QStyle::StandardPixmap Icon, int Left) {
     QPushButton* Button = Place_Button(Parent, Name, {Left, 6, 110, 28});
-    Button->setIcon(Parent->style()->standardIcon(Icon));
+    Button->setIcon(Standard_Icon(Icon));
     return Button;
 }
 

@@ -113,7 +113,7 @@ TEST(Version_Check, Reports_A_Newer_Version_Only_For_A_Good_Reply_Naming_One) {
     }
 }
 
-TEST(Version_Check, A_Silent_Server_Or_A_Closed_Port_Means_No_Newer_Version) {
+TEST(Version_Check, A_Silent_Server_A_Closed_Port_Or_No_Http_Library_Means_No_Newer_Version) {
     vo::Curl_Http_Client Client;
     vo_test::Loopback_Http_Server Silent(vo_test::Loopback_Http_Server::Silent_Tag{});
     EXPECT_FALSE(vo::Check_Version(Client, Service_At(Silent.Url(), 200ms)));
@@ -121,4 +121,9 @@ TEST(Version_Check, A_Silent_Server_Or_A_Closed_Port_Means_No_Newer_Version) {
 
     vo_test::Closed_Port Port;
     EXPECT_FALSE(vo::Check_Version(Client, Service_At(Port.Url())));
+
+    vo_test::Loopback_Http_Server Newer(Http_Response(200, "VER. 9.999"));
+    vo::Curl_Http_Client Without_Library("libcurl-missing.so.0");
+    EXPECT_FALSE(vo::Check_Version(Without_Library, Service_At(Newer.Url())));
+    EXPECT_TRUE(Newer.Requests().empty());
 }

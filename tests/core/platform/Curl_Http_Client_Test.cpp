@@ -1,5 +1,5 @@
-#include "platform/Curl_Http_Client.h"
 #include "Loopback_Http_Server.h"
+#include "platform/Curl_Http_Client.h"
 
 #include <algorithm>
 #include <gtest/gtest.h>
@@ -125,4 +125,19 @@ TEST(Curl_Http_Client, A_Stop_Request_Ends_A_Waiting_Request_Before_Its_Time_Out
     const vo::Http_Reply Reply = Client.Get(Request_To(Server.Url(), 600s), Stop.get_token());
     EXPECT_FALSE(Reply.Ok());
     EXPECT_EQ(Reply.Error, "request stopped");
+}
+
+TEST(Curl_Http_Client, Without_Its_Library_Every_Request_Fails_Naming_It_And_Sends_Nothing) {
+    vo_test::Loopback_Http_Server Server(Http_Response(200, "hello"));
+    vo::Curl_Http_Client Client("libcurl-missing.so.0");
+    for (int Round = 0; Round < 2; ++Round) {
+        const vo::Http_Reply Reply = Client.Get(Request_To(Server.Url()), {});
+        EXPECT_FALSE(Reply.Ok());
+        EXPECT_EQ(Reply.Status, 0);
+        EXPECT_EQ(Reply.Body, "");
+        EXPECT_NE(Reply.Error.find("HTTP needs libcurl-missing.so.0, which could not be loaded"),
+                  std::string::npos)
+            << Reply.Error;
+    }
+    EXPECT_TRUE(Server.Requests().empty());
 }

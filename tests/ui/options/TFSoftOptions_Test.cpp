@@ -135,6 +135,8 @@ TEST_F(Options_Dialog, Choosing_A_Language_Asks_And_Relabels_Every_Window_At_Onc
     Add_Shipped("English.lng");
     Add_Shipped("Italiano.lng");
     Start();
+    // A dialog made before the change must be relabelled by it.
+    Window->New_Project_Dialog();
     Services.Msgs.Answers = {false, true};
     With_Options([](QWidget* Dialog) {
         Click(Dialog, "L_L2");

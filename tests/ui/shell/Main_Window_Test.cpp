@@ -245,11 +245,13 @@ TEST_F(Main_Window, Options_Ok_Writes_The_Settings_And_Arms_The_Timer_While_Canc
 
 TEST_F(Main_Window, Language_Change_Relabels_The_Windows_But_Not_The_About_Box) {
     Start();
+    // The new-configuration dialog is made before the change, the open dialog after it.
+    QWidget* New_Project = Window->New_Project_Dialog();
     State.Lang_Strings[0] = QStringLiteral("Anfang");
     State.Lang_Strings[100] = QStringLiteral("Neue Konfiguration");
     State.Lang_Strings[202] = QStringLiteral("Konfigurationen");
     Window->Change_Language();
     EXPECT_EQ(Label("L_Begin"), QStringLiteral("Anfang"));
-    EXPECT_EQ(Window->New_Project_Dialog()->windowTitle(), QStringLiteral("Neue Konfiguration"));
+    EXPECT_EQ(New_Project->windowTitle(), QStringLiteral("Neue Konfiguration"));
     EXPECT_EQ(Child<QLabel>(Window->Open_Dialog(), "Label1")->text(), QStringLiteral("Konfigurationen"));
 }
