@@ -138,7 +138,7 @@ int Report_BankK(Cli_Context& Context, const QString& File_Name, const BankK_Con
 }
 
 int Report_Bank(Cli_Context& Context, const QString& File_Name, qsizetype Size,
-                 const QList<Bank_Value>& Values) {
+                const QList<Bank_Value>& Values) {
     Context.Out << "bank.bin, " << Size << " bytes\n";
     for (const Bank_Value& Value : Values)
         Line(Context.Out, Value.Name, QString::number(Value.Value));

@@ -1,5 +1,6 @@
 #include "Commands.h"
 #include "lang/String_Table.h"
+#include "shell/Shared_State.h"
 #include "shell/Software_Info.h"
 #include "shell/Startup.h"
 
@@ -37,7 +38,7 @@ int main(int argc, char** argv) {
     QTextStream Err(stderr);
 
     QStringList Args = QCoreApplication::arguments().mid(1);
-    QString Language = QStringLiteral("English");
+    QString Language = vo::Default_Language_Name.toString();
     while (!Args.isEmpty() && Args.first().startsWith(u'-')) {
         const QString Option = Args.takeFirst();
         if (Option == u"--help" || Option == u"-h") {

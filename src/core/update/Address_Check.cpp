@@ -2,6 +2,7 @@
 
 #include "platform/Echo_Probe.h"
 #include "platform/Ipv4_Text.h"
+#include "shell/Shared_State.h"
 
 namespace vo {
 
@@ -41,6 +42,13 @@ int Ping_Message(const Ping_Check& Check) {
     if (!Check.Error_Text.isEmpty())
         return Msg_Check_Failed;
     return Check.ping_res == 2 ? Msg_Device_Not_Found : Msg_Check_IP_Address;
+}
+
+Ping_Report Ping_Report_Of(const Ping_Check& Check, const Shared_State& State) {
+    const int Id = Ping_Message(Check);
+    if (Id == Msg_Check_Failed)
+        return {false, State.Text(Id) + Check.Error_Text};
+    return {Id == Msg_Device_Not_Found, State.Text(Id)};
 }
 
 } // namespace vo

@@ -7,6 +7,7 @@
 namespace vo {
 
 class Echo_Probe;
+struct Shared_State;
 
 // Messages of a failed address check (ids of Lang_Strings).
 inline constexpr int Msg_Device_Not_Found = 1036; // warning
@@ -43,5 +44,13 @@ Ping_Check Send_Ping(Echo_Probe& Probe, const QString& Host, const std::function
 // address, Msg_Check_Failed when a request could not be made (the reason follows it),
 // Msg_Device_Not_Found when the latest request went unanswered, Msg_Check_IP_Address otherwise.
 int Ping_Message(const Ping_Check& Check);
+
+// The message box of a check that did not find the device: a warning for Msg_Device_Not_Found,
+// an error otherwise, the reason after Msg_Check_Failed.
+struct Ping_Report {
+    bool Warning = false;
+    QString Text;
+};
+Ping_Report Ping_Report_Of(const Ping_Check& Check, const Shared_State& State);
 
 } // namespace vo

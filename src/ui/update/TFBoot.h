@@ -3,14 +3,12 @@
 #include "widgets/Modal_Dialog.h"
 
 #include <QElapsedTimer>
-#include <array>
 #include <chrono>
 #include <memory>
 
 class QCheckBox;
 class QComboBox;
 class QLabel;
-class QLineEdit;
 class QPushButton;
 class QTimer;
 class QTreeWidget;
@@ -23,6 +21,7 @@ struct Run_Result;
 struct Start_Result;
 class Running_Program;
 class Title_Panel;
+class Ipv4_Row;
 
 // The update dialog: a serial port, or the device's address checked by echo requests, the update
 // option and read back; its update button starts the updater and watches it without holding up the
@@ -56,7 +55,6 @@ public:
 
 protected:
     void showEvent(QShowEvent* Event) override;
-    bool eventFilter(QObject* Watched, QEvent* Event) override;
 
 private:
     QWidget* Add_Panel(const QString& Name, int Height);
@@ -65,6 +63,7 @@ private:
     void Build_Options(QWidget* Panel);
     void Build_Eth_Search(QWidget* Panel);
     void Build_Buttons(QWidget* Panel);
+    void Order_Tab_Keys();
     void update_ComPort();
     void Btn_UpdateClick();
     bool Send_Ping(const QString& Address);
@@ -84,7 +83,8 @@ private:
     QWidget* P_Eth_Search = nullptr;
     QWidget* P_Button = nullptr;
     QLabel* L_IP_Address = nullptr;
-    std::array<QLineEdit*, 4> E_IP{};
+    Ipv4_Row* E_IP = nullptr;
+    QLabel* L_COM_Port = nullptr;
     QComboBox* CB_COM_Port = nullptr;
     QPushButton* Btn_COM_List = nullptr;
     QLabel* L_Update_Option = nullptr;

@@ -1,5 +1,5 @@
-#include "platform/Curl_Http_Client.h"
 #include "Loopback_Http_Server.h"
+#include "platform/Curl_Http_Client.h"
 
 #include <algorithm>
 #include <gtest/gtest.h>
