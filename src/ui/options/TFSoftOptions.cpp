@@ -108,8 +108,7 @@ void TFSoftOptions::Build_Language_Page(QWidget* Page) {
         Language.Name = new Click_Label(QStringLiteral("L_L") + Number, Page);
         Language.Name->move(Slot_Places[Index].Name);
         // The flag and its name make one choice: the keyboard reaches it once, at the name.
-        Language.Flag->setFocusPolicy(Qt::NoFocus);
-        Language.Name->setFocusPolicy(Qt::StrongFocus);
+        Language.Flag->setFocusProxy(Language.Name);
         connect(Language.Flag, &Click_Label::Clicked, this, [this, Index] { LangClick(Index); });
         connect(Language.Name, &Click_Label::Clicked, this, [this, Index] { LangClick(Index); });
     }

@@ -45,7 +45,7 @@ TFAbout::TFAbout(const Shared_State& State, Url_Opener& Urls, QWidget* Parent)
 
     Image2->setPixmap(Draw_Logo());
     // The logo does what the web address does: the keyboard reaches that one.
-    Image2->setFocusPolicy(Qt::NoFocus);
+    Image2->setFocusProxy(Label4);
     Image2->setGeometry(12, 12, 72, 72);
     connect(Image2, &Click_Label::Clicked, this, &TFAbout::Label4Click);
 
@@ -71,6 +71,7 @@ TFAbout::TFAbout(const Shared_State& State, Url_Opener& Urls, QWidget* Parent)
     LbButton1->setDefault(true);
     connect(LbButton1, &QPushButton::clicked, this, &TFAbout::accept);
     Chain_Tab_Order({LbButton1, Label4});
+    LbButton1->setFocus();
 }
 
 void TFAbout::showEvent(QShowEvent* Event) {
