@@ -116,6 +116,10 @@ TEST(Send_Ping, Keeps_Painting_While_And_Between_Requests) {
 TEST(Send_Ping, Real_Loopback_Is_Found) {
     const auto Probe = vo::Make_Echo_Probe();
     const vo::Ping_Check Check = vo::Send_Ping(*Probe, QStringLiteral("127.0.0.1"), {});
+    // Only a machine that allows no way of sending echo requests excuses the check; any other
+    // outcome is a fault.
+    if (vo::Ping_Message(Check) == vo::Msg_Check_Failed)
+        GTEST_SKIP() << "echo requests cannot be sent here: " << Check.Error_Text.toStdString();
     EXPECT_TRUE(Check.Found) << Check.Error_Text.toStdString();
     EXPECT_EQ(vo::Ping_Message(Check), 0);
 }
