@@ -21,11 +21,14 @@ inline constexpr char Echo_Data[] = "abcdefghijklmnopqrstuvwa";
 inline constexpr std::chrono::milliseconds Echo_Timeout{400};
 inline constexpr std::chrono::milliseconds Ping_Budget{5000};
 
+// The latest reply of an address check.
+enum class Ping_Reply { None, Answered, No_Answer };
+
 // Outcome of an address check.
 struct Ping_Check {
     bool Found = false;
-    // The latest reply: 0 none recorded, 1 answered, 2 no answer within the time-out.
-    int ping_res = 0;
+    // No_Answer: none within the time-out.
+    Ping_Reply ping_res = Ping_Reply::None;
     // Why a request could not be made, when that ended the check.
     QString Error_Text;
     // The address text is not one the check can send to; no request was made.

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "update/Address_Check.h"
+#include "update/Device_Type.h"
 #include "widgets/Modal_Dialog.h"
 
 #include <QElapsedTimer>
@@ -45,10 +47,10 @@ public:
 
     void reject() override;
 
-    // 0 serial, 1 Ethernet; set by the main window before each showing.
-    int Form_Type = 0;
-    // The latest reply of the last address check: 0 none, 1 answered, 2 no answer.
-    int ping_res = 0;
+    // Set by the main window before each showing.
+    Update_Mode Form_Type = Form_Serial;
+    // The latest reply of the last address check.
+    Ping_Reply ping_res = Ping_Reply::None;
     // How long an address check may go on, and how long an updater may run before the wait ends.
     std::chrono::milliseconds Ping_Budget_Ms;
     std::chrono::milliseconds Wait_Limit_Ms;

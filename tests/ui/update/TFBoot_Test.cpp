@@ -79,7 +79,7 @@ protected:
         return static_cast<int>(Read_All(Dir.filePath(QStringLiteral("runs.txt"))).count('\n'));
     }
 
-    int Show(int Form_Type, std::function<void()> Action) {
+    int Show(vo::Update_Mode Form_Type, std::function<void()> Action) {
         Dialog->Form_Type = Form_Type;
         On_Next_Modal([&](QWidget*) { Action(); });
         return Dialog->exec();
