@@ -48,9 +48,7 @@ bool Open_Config(Cli_Context& Context, const QString& Config) {
         Context.Err << "vo40913-cli: " << *Refused << '\n';
         return false;
     }
-    State.Project_Name = QFileInfo(Path).fileName();
-    State.Project_Path = Path;
-    Set_Files(State);
+    Open_Configuration_Folder(State, Path);
     return true;
 }
 

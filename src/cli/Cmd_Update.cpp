@@ -14,7 +14,7 @@ namespace {
 
 // The mode follows the device type as in the window: the other option is the caller's mistake,
 // never a reason to switch.
-bool Mode_Matches(Cli_Context& Context, const Update_Request& Request, int Form_Type) {
+bool Mode_Matches(Cli_Context& Context, const Update_Request& Request, Update_Mode Form_Type) {
     if (Form_Type == Request.Form_Type)
         return true;
     Context.Err << "vo40913-cli: \"" << Context.State.Project_Path << "\" is updated in "

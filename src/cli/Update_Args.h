@@ -1,6 +1,7 @@
 #pragma once
 
 #include "Cli_Context.h"
+#include "update/Device_Type.h"
 #include "update/Update_Steps.h"
 
 #include <chrono>
@@ -12,7 +13,7 @@ namespace vo {
 struct Update_Request {
     QString Config;
     // Form_Serial with --port, Form_Ethernet with --ip.
-    int Form_Type = 0;
+    Update_Mode Form_Type = Form_Serial;
     // The port device or the address text, exactly as given.
     QString Target;
     Update_Choice Choice;

@@ -1,6 +1,7 @@
 #include "Commands.h"
 #include "Report_Application.h"
 #include "lang/String_Table.h"
+#include "shell/Shared_State.h"
 #include "shell/Software_Info.h"
 #include "shell/Startup.h"
 #include "util/Config_Path.h"
@@ -49,7 +50,7 @@ int main(int argc, char** argv) {
     QTextStream Err(stderr);
 
     QStringList Args = QCoreApplication::arguments().mid(1);
-    QString Language = QStringLiteral("English");
+    QString Language = vo::Default_Language_Name.toString();
     while (!Args.isEmpty() && Args.first().startsWith(u'-')) {
         const QString Option = Args.takeFirst();
         if (Option == u"--help" || Option == u"-h") {

@@ -10,11 +10,8 @@ using vo_test::Config_Folder;
 using vo_test::Read_All;
 using vo_test::Run_Cli;
 using vo_test::Run_Result;
+using vo_test::Test_Data;
 using vo_test::Write_All;
-
-QByteArray Image_Data(const char* Name) {
-    return Read_All(QStringLiteral(VO_TEST_DATA "/image/") + QLatin1String(Name));
-}
 
 // A configuration folder with its bin folder, as a new configuration gets it.
 struct Built_Config : Config_Folder {
@@ -36,7 +33,7 @@ TEST(Cli_Build, Writes_The_Images_The_Update_Step_Writes) {
         int Bank_Size;
     } Cases[] = {
         {"no parameter file", QByteArray(), 4},
-        {"fixture", Image_Data("ParGen.xml"), 19},
+        {"fixture", Test_Data("image/ParGen.xml"), 19},
         // The strict elements only; every other one falls back on its default.
         {"leading elements only",
          "<Par_Gen><MODE_DEV>0</MODE_DEV><SER_RTU>01</SER_RTU><BAUD_RTU>9</BAUD_RTU><PAR_RTU>-1</PAR_RTU>"
@@ -87,7 +84,7 @@ TEST(Cli_Build, A_Failed_Build_Prints_The_Error_And_Keeps_The_Old_Images) {
         {"<Par_Gen><MODE_DEV>1</MODE_DEV><SER_RTU>1</SER_RTU></Par_Gen>", "the element BAUD_RTU is missing"},
         {"<Par_Gen><MODE_DEV>1</MODE_DEV><SER_RTU>RS485</SER_RTU></Par_Gen>",
          "the element SER_RTU holds \"RS485\", which is not an integer"},
-        {Image_Data("Declaration_First.xml"),
+        {Test_Data("image/Declaration_First.xml"),
          "the file does not begin with its root element (an XML declaration or a comment comes first), so "
          "none of its values can be read"},
     };
@@ -116,7 +113,7 @@ TEST(Cli_Build, A_Bin_Folder_That_Cannot_Hold_The_Images_Is_Named) {
     } Cases[] = {{"bin missing", false}, {"bin is a file", true}};
     for (const auto& Case : Cases) {
         SCOPED_TRACE(Case.Name);
-        const Built_Config Config(Image_Data("ParGen.xml"));
+        const Built_Config Config(Test_Data("image/ParGen.xml"));
         ASSERT_TRUE(QDir(Config.Bin).removeRecursively());
         if (Case.Bin_Is_File)
             Write_All(Config.Bin, "not a folder");

@@ -6,11 +6,8 @@ namespace {
 using vo_test::Read_All;
 using vo_test::Run_Cli;
 using vo_test::Run_Result;
+using vo_test::Test_Data;
 using vo_test::Write_All;
-
-QByteArray Test_Data(const char* Name) {
-    return Read_All(QStringLiteral(VO_TEST_DATA "/") + QLatin1String(Name));
-}
 
 // The images the builder makes from Par_Gen; empty: a configuration without parameter file.
 vo::Config_Image Built(const QByteArray& Par_Gen) {

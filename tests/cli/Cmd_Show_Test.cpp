@@ -6,10 +6,7 @@ using vo_test::Config_Folder;
 using vo_test::Read_All;
 using vo_test::Run_Cli;
 using vo_test::Run_Result;
-
-QByteArray Test_Data(const char* Name) {
-    return Read_All(QStringLiteral(VO_TEST_DATA "/") + QLatin1String(Name));
-}
+using vo_test::Test_Data;
 
 } // namespace
 

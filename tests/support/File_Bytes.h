@@ -20,4 +20,14 @@ inline void Write_All(const QString& Path, const QByteArray& Bytes) {
     ASSERT_EQ(File.write(Bytes), Bytes.size());
 }
 
+#ifdef VO_TEST_DATA
+// A file of the tests' data folder, named from it ("image/ParGen.xml"), and its bytes.
+inline QString Test_Data_Path(const char* Name) {
+    return QStringLiteral(VO_TEST_DATA "/") + QLatin1String(Name);
+}
+inline QByteArray Test_Data(const char* Name) {
+    return Read_All(Test_Data_Path(Name));
+}
+#endif
+
 } // namespace vo_test

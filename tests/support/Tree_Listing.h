@@ -9,7 +9,8 @@ namespace vo_test {
 // Every entry below Root, sorted: compared before and after, it proves that nothing was created.
 inline QStringList Tree_Listing(const QString& Root) {
     QStringList All;
-    QDirIterator It(Root, QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden, QDirIterator::Subdirectories);
+    QDirIterator It(Root, QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden,
+                    QDirIterator::Subdirectories);
     while (It.hasNext())
         All.append(It.next());
     All.sort();

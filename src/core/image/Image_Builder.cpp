@@ -1,6 +1,7 @@
 #include "Image_Builder.h"
 
 #include "Little_Endian.h"
+#include "params/Par_Gen.h"
 #include "params/Par_Gen_File.h"
 #include "util/Config_Path.h"
 #include "util/Text_Convert.h"
@@ -60,28 +61,22 @@ constexpr int Eight_Data_Bits_Entry = 1;
 
 constexpr std::array<std::uint32_t, 8> Baud_Rates = {1200, 2400, 4800, 9600, 19200, 38400, 57600, 115200};
 
-struct Address_Elements {
-    const char* Names[4];
-    int Defaults[4];
-    std::size_t Offset;
-};
-
-constexpr Address_Elements Addresses[] = {
-    {{"Ethernet_IP1", "Ethernet_IP2", "Ethernet_IP3", "Ethernet_IP4"},
-     {192, 168, 0, 10},
-     BankK_Offset::IP_Address},
-    {{"Ethernet_SM1", "Ethernet_SM2", "Ethernet_SM3", "Ethernet_SM4"},
-     {255, 255, 255, 0},
-     BankK_Offset::Subnet_Mask},
-    {{"Ethernet_GAT1", "Ethernet_GAT2", "Ethernet_GAT3", "Ethernet_GAT4"},
-     {192, 168, 0, 1},
-     BankK_Offset::Gateway},
-};
+// Where the IP Address, SubNet Mask and Gateway go, in the order of Address_Bytes.
+constexpr std::size_t Address_Offsets[] = {BankK_Offset::IP_Address, BankK_Offset::Subnet_Mask,
+                                           BankK_Offset::Gateway};
 
 // An element's integer, or Default when it is missing or not an integer.
 int Int_Or(const pugi::xml_node& Root, const char* Name, int Default) {
     const std::optional<QString> Text = Child_Text(Root, Name);
     return Text ? Text_To_Int_Def(*Text, Default) : Default;
+}
+
+const char* Element_Of(QString Par_Gen::*Text) {
+    for (const Par_Field& Field : Par_Fields()) {
+        if (Field.Text == Text)
+            return Field.Element;
+    }
+    return "";
 }
 
 // Exactly the text "1"; "01" or " 1" is not.
@@ -152,10 +147,13 @@ void Fill_BankK(BankK_Block& Block, const pugi::xml_node& Root, const Leading_Va
     }
     Block.Bytes[BankK_Offset::Mode_Flags] = Mode_Flags;
 
-    for (const Address_Elements& A : Addresses)
-        for (std::size_t I = 0; I < 4; ++I)
-            Put_Le(Block.Bytes, A.Offset + I,
-                   static_cast<std::uint32_t>(Int_Or(Root, A.Names[I], A.Defaults[I])), 1);
+    // A missing byte takes the parameter set's default.
+    const Par_Gen Defaults;
+    for (std::size_t Byte = 0; Byte < Address_Bytes.size(); ++Byte) {
+        const int Value =
+            Int_Or(Root, Element_Of(Address_Bytes[Byte]), Text_To_Int_Def(Defaults.*Address_Bytes[Byte], 0));
+        Put_Le(Block.Bytes, Address_Offsets[Byte / 4] + Byte % 4, static_cast<std::uint32_t>(Value), 1);
+    }
     if (!Is_One(Root, "Ethernet_EN_GAT"))
         Put_Le(Block.Bytes, BankK_Offset::Gateway, 0xFFFFFFFF, 4);
 }

@@ -245,6 +245,8 @@ constexpr Default_Text Table[] = {
     {1056, "Error! No serial port is chosen: the updater \"%1\" was not started"},
     {1057, "Error! The address of the device could not be checked: "},
     {1058, "The updater \"%1\" is still running: the next update can start when it ends"},
+    {1070, "Select the COM port for the Update"},
+    {1071, "Update COM Ports List"},
     {1090, "Changes since the last successful update:"},
     {1091, "No changes since the last successful update"},
     {1092, "No successful update of this configuration yet"},

@@ -12,8 +12,8 @@ namespace vo {
 
 namespace {
 
-QString Language_File(const Shared_State& State, const QString& Name) {
-    return Join_Path(State.Language_Dir, Name + QStringLiteral(".lng"));
+QString Language_File(const QString& Language_Dir, const QString& Name) {
+    return Join_Path(Language_Dir, Name + QStringLiteral(".lng"));
 }
 
 } // namespace
@@ -32,18 +32,22 @@ bool Load_Language_File(QStringList& Lang_Strings, const QString& File_Name) {
     });
 }
 
-void Load_Language(Shared_State& State) {
-    Load_Default_Strings(State.Lang_Strings);
-    const QString Chosen = Language_File(State, State.Language_Name);
+QString Load_Language(QStringList& Lang_Strings, const QString& Language_Dir, const QString& Name) {
+    Load_Default_Strings(Lang_Strings);
+    const QString Chosen = Language_File(Language_Dir, Name);
     // Only a plain name picks a file: a path in the settings file must not reach out of LANGUAGE.
-    if (Is_Plain_Name(State.Language_Name) && QFileInfo(Chosen).isFile()) {
-        Load_Language_File(State.Lang_Strings, Chosen);
-        return;
+    if (Is_Plain_Name(Name) && QFileInfo(Chosen).isFile()) {
+        Load_Language_File(Lang_Strings, Chosen);
+        return Name;
     }
-    State.Language_Name = QStringLiteral("English");
-    const QString English = Language_File(State, State.Language_Name);
+    const QString English = Language_File(Language_Dir, Default_Language_Name.toString());
     if (QFileInfo(English).isFile())
-        Load_Language_File(State.Lang_Strings, English);
+        Load_Language_File(Lang_Strings, English);
+    return Default_Language_Name.toString();
+}
+
+void Load_Language(Shared_State& State) {
+    State.Language_Name = Load_Language(State.Lang_Strings, State.Language_Dir, State.Language_Name);
 }
 
 } // namespace vo

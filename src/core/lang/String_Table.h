@@ -18,9 +18,12 @@ void Load_Default_Strings(QStringList& Lang_Strings);
 // ignored silently.
 bool Load_Language_File(QStringList& Lang_Strings, const QString& File_Name);
 
-// Defaults, then the file of Language_Name, or English.lng when the name is not a plain file name
-// (empty, or a path) or its file is missing or no regular file (and Language_Name becomes
-// "English"); with neither file the defaults stand.
+// Defaults, then the file of the language Name in Language_Dir, or English.lng when the name is
+// not a plain file name (empty, or a path) or its file is missing or no regular file; with neither
+// file the defaults stand. Gives the name of the language loaded: Name, or "English".
+QString Load_Language(QStringList& Lang_Strings, const QString& Language_Dir, const QString& Name);
+
+// Load_Language of Language_Name, which becomes "English" when that language was not found.
 void Load_Language(Shared_State& State);
 
 } // namespace vo

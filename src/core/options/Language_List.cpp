@@ -2,6 +2,7 @@
 
 #include <QDir>
 #include <QFileInfo>
+#include <utility>
 
 namespace vo {
 
@@ -25,6 +26,22 @@ QString Language_Of(const QString& File_Name) {
 
 int Page_Count(int Count) {
     return (Count + Languages_Per_Page - 1) / Languages_Per_Page;
+}
+
+QString Qt_Locale_Of(const QString& Language_Name) {
+    // Language files are named by the language in its own words.
+    static const std::pair<const char16_t*, const char*> Locales[] = {
+        {u"Italiano", "it"},  {u"Deutsch", "de"},    {u"Français", "fr"}, {u"Español", "es"},
+        {u"Português", "pt"}, {u"Nederlands", "nl"}, {u"Polski", "pl"},   {u"Čeština", "cs"},
+        {u"Magyar", "hu"},    {u"Svenska", "sv"},    {u"Dansk", "da"},    {u"Suomi", "fi"},
+        {u"Русский", "ru"},   {u"Українська", "uk"}, {u"Türkçe", "tr"},   {u"日本語", "ja"},
+        {u"한국어", "ko"},    {u"中文", "zh_CN"},
+    };
+    for (const auto& [Name, Locale] : Locales) {
+        if (Language_Name.compare(QStringView(Name), Qt::CaseInsensitive) == 0)
+            return QLatin1String(Locale);
+    }
+    return {};
 }
 
 } // namespace vo

@@ -19,4 +19,8 @@ QString Language_Of(const QString& File_Name);
 // Pages needed for Count languages (0 for none).
 int Page_Count(int Count);
 
+// The locale whose texts Qt's own dialog buttons take for the language named Language_Name
+// ("Italiano" gives "it"), or "" for English and for a language this table does not know.
+QString Qt_Locale_Of(const QString& Language_Name);
+
 } // namespace vo

@@ -34,8 +34,16 @@ void Set_Device_Type(Par_Gen& Set, int Device_Type) {
     Set.Device_Type_Type = Device_Type;
 }
 
-int Next_Address_Byte(int Byte) {
-    return Byte >= 0 && Byte + 1 < static_cast<int>(Address_Bytes.size()) ? Byte + 1 : -1;
+void Choose_Entry(Par_Gen& Set, int Par_Gen::*Index, int Entry) {
+    if (Index == &Par_Gen::Device_Type_Type) {
+        Set_Device_Type(Set, Entry);
+        return;
+    }
+    Set.*Index = Entry;
+    if (Index == &Par_Gen::SER_RTU)
+        Check_Serial_Port(Set, Modbus_Side::RTU);
+    else if (Index == &Par_Gen::SER_ASCII)
+        Check_Serial_Port(Set, Modbus_Side::ASCII);
 }
 
 } // namespace vo

@@ -20,8 +20,9 @@ int Data_Bits_Choice(const QString& Shown_Text, int Device_Type);
 // A change of the device type: both data-bits fields follow it by Data_Bits_Choice.
 void Set_Device_Type(Par_Gen& Set, int Device_Type);
 
-// The "." key in address byte Byte (an index of Address_Bytes) moves on to this byte, or to none
-// (-1) from the gateway's last byte.
-int Next_Address_Byte(int Byte);
+// The user chose entry Entry of the list field Index: a new device type carries the data bits along
+// (Set_Device_Type), a serial interface runs Check_Serial_Port. The one way the dialog and the
+// command line change a list.
+void Choose_Entry(Par_Gen& Set, int Par_Gen::*Index, int Entry);
 
 } // namespace vo

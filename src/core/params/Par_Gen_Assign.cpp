@@ -39,15 +39,7 @@ std::optional<QString> Apply_List(Par_Gen& Set, const Par_Field& Field, const QS
         return QStringLiteral("%1: %2 is not an entry of the list (%3)")
             .arg(QLatin1String(Field.Element), Quoted(Value),
                  Entries_Text(List_Entries(Field.List, Set.Device_Type_Type)));
-    if (Field.Index == &Par_Gen::Device_Type_Type) {
-        Set_Device_Type(Set, *Index);
-        return std::nullopt;
-    }
-    Set.*Field.Index = *Index;
-    if (Field.Index == &Par_Gen::SER_RTU)
-        Check_Serial_Port(Set, Modbus_Side::RTU);
-    else if (Field.Index == &Par_Gen::SER_ASCII)
-        Check_Serial_Port(Set, Modbus_Side::ASCII);
+    Choose_Entry(Set, Field.Index, *Index);
     return std::nullopt;
 }
 

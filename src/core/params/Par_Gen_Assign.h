@@ -9,8 +9,7 @@ namespace vo {
 
 // Applies one "Element=value" text to Set as a user's change in the parameter dialog: a list
 // takes the index of an entry, a text field any text without control characters, the gateway
-// switch "1" or "0". A new device type carries the data bits along (Set_Device_Type) and a serial
-// interface runs Check_Serial_Port, as the dialog's change handling does. An unknown element or
+// switch "1" or "0". A list goes through Choose_Entry, as in the dialog. An unknown element or
 // a bad value gives the error text and leaves Set unchanged.
 [[nodiscard]] std::optional<QString> Apply_Par_Gen_Text(Par_Gen& Set, const QString& Assignment);
 

@@ -10,9 +10,6 @@ namespace vo {
 
 namespace {
 
-const QString Default_IP_Address = QStringLiteral("192.168.2.205");
-const QString Default_Language = QStringLiteral("English");
-
 struct Flag_Key {
     const char* Element;
     bool Shared_State::*Field;
@@ -29,8 +26,8 @@ constexpr Flag_Key Flag_Keys[] = {
 void Set_Defaults(Shared_State& State) {
     State.Project_Name.clear();
     State.Project_Path.clear();
-    State.Last_IP_Address = Default_IP_Address;
-    State.Language_Name = Default_Language;
+    State.Last_IP_Address = Default_Last_IP_Address.toString();
+    State.Language_Name = Default_Language_Name.toString();
     for (const Flag_Key& Key : Flag_Keys)
         State.*Key.Field = false;
 }
@@ -57,8 +54,8 @@ void Read_Settings(Shared_State& State) {
 
     const pugi::xml_node Root = First_Top_Node(Doc);
     State.Project_Name = Group_Text(Root, "lastproj", "projectname", QString());
-    State.Last_IP_Address = Group_Text(Root, "lastipadd", "ipaddress", Default_IP_Address);
-    State.Language_Name = Group_Text(Root, "lastlang", "language", Default_Language);
+    State.Last_IP_Address = Group_Text(Root, "lastipadd", "ipaddress", Default_Last_IP_Address.toString());
+    State.Language_Name = Group_Text(Root, "lastlang", "language", Default_Language_Name.toString());
     const pugi::xml_node Flags = Root.child("lastinternet");
     for (const Flag_Key& Key : Flag_Keys)
         State.*Key.Field = Child_Text(Flags, Key.Element) == QStringLiteral("1");

@@ -2,8 +2,13 @@
 
 #include <QString>
 #include <QStringList>
+#include <QStringView>
 
 namespace vo {
+
+// What the settings give when they name no address or language.
+inline constexpr QStringView Default_Last_IP_Address = u"192.168.2.205";
+inline constexpr QStringView Default_Language_Name = u"English";
 
 // The state every window reads: folders, the open configuration, the remembered update
 // choices, the language and the four options. Owned by main and handed on by reference.
@@ -21,11 +26,11 @@ struct Shared_State {
     QString Software_Code;
     QString Software_Description;
 
-    QString Last_IP_Address = QStringLiteral("192.168.2.205");
+    QString Last_IP_Address = Default_Last_IP_Address.toString();
     int Update_Option_Index = 0;
     bool Read_Back_Enabled = true;
 
-    QString Language_Name = QStringLiteral("English");
+    QString Language_Name = Default_Language_Name.toString();
     bool Enable_Internet = false;
     bool Enable_Update = false;
     bool Enable_Jump_Field_Tables = false;

@@ -42,15 +42,11 @@ void Start_Up(Shared_State& State, const QString& Exe_Dir) {
     State.Software_Description = Software_Description_Text;
     Load_Language(State);
 
-    const QString Remembered = Join_Path(State.Projects_Dir, State.Project_Name);
+    const QString Remembered = State.Project_Name;
     // A name that reaches outside PROJECTS is not reopened, whatever the settings file says.
-    if (Is_Safe_Configuration_Name(State.Project_Name) && QFileInfo(Remembered).isDir()) {
-        State.Project_Path = Remembered;
-    } else {
-        State.Project_Name.clear();
-        State.Project_Path.clear();
-    }
-    Set_Files(State);
+    const bool Reopen = Is_Safe_Configuration_Name(Remembered) &&
+                        QFileInfo(Join_Path(State.Projects_Dir, Remembered)).isDir();
+    Open_Configuration(State, Reopen ? Remembered : QString());
 }
 
 bool Update_Timer_Wanted(const Shared_State& State) {

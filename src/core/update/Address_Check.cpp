@@ -2,6 +2,7 @@
 
 #include "platform/Echo_Probe.h"
 #include "platform/Ipv4_Text.h"
+#include "shell/Shared_State.h"
 
 namespace vo {
 
@@ -23,13 +24,14 @@ Ping_Check Send_Ping(Echo_Probe& Probe, const QString& Host, const std::function
             Check.Error_Text = QString::fromStdString(Reply.Error_Text);
             return Check;
         }
-        Check.ping_res = Reply.Outcome == Echo_Reply::Kind::Answered ? 1 : 2;
-        if (Check.ping_res == 1)
+        Check.ping_res =
+            Reply.Outcome == Echo_Reply::Kind::Answered ? Ping_Reply::Answered : Ping_Reply::No_Answer;
+        if (Check.ping_res == Ping_Reply::Answered)
             ++Answers;
         if (Keep_Painting)
             Keep_Painting();
     } while (Answers < 2 && Clock::now() - Start <= Budget);
-    Check.Found = Check.ping_res == 1;
+    Check.Found = Check.ping_res == Ping_Reply::Answered;
     return Check;
 }
 
@@ -40,7 +42,14 @@ int Ping_Message(const Ping_Check& Check) {
         return Msg_Check_IP_Address;
     if (!Check.Error_Text.isEmpty())
         return Msg_Check_Failed;
-    return Check.ping_res == 2 ? Msg_Device_Not_Found : Msg_Check_IP_Address;
+    return Check.ping_res == Ping_Reply::No_Answer ? Msg_Device_Not_Found : Msg_Check_IP_Address;
+}
+
+Ping_Report Ping_Report_Of(const Ping_Check& Check, const Shared_State& State) {
+    const int Id = Ping_Message(Check);
+    if (Id == Msg_Check_Failed)
+        return {false, State.Text(Id) + Check.Error_Text};
+    return {Id == Msg_Device_Not_Found, State.Text(Id)};
 }
 
 } // namespace vo

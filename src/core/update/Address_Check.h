@@ -7,6 +7,7 @@
 namespace vo {
 
 class Echo_Probe;
+struct Shared_State;
 
 // Messages of a failed address check (ids of Lang_Strings).
 inline constexpr int Msg_Device_Not_Found = 1036; // warning
@@ -20,11 +21,14 @@ inline constexpr char Echo_Data[] = "abcdefghijklmnopqrstuvwa";
 inline constexpr std::chrono::milliseconds Echo_Timeout{400};
 inline constexpr std::chrono::milliseconds Ping_Budget{5000};
 
+// The latest reply of an address check.
+enum class Ping_Reply { None, Answered, No_Answer };
+
 // Outcome of an address check.
 struct Ping_Check {
     bool Found = false;
-    // The latest reply: 0 none recorded, 1 answered, 2 no answer within the time-out.
-    int ping_res = 0;
+    // No_Answer: none within the time-out.
+    Ping_Reply ping_res = Ping_Reply::None;
     // Why a request could not be made, when that ended the check.
     QString Error_Text;
     // The address text is not one the check can send to; no request was made.
@@ -43,5 +47,13 @@ Ping_Check Send_Ping(Echo_Probe& Probe, const QString& Host, const std::function
 // address, Msg_Check_Failed when a request could not be made (the reason follows it),
 // Msg_Device_Not_Found when the latest request went unanswered, Msg_Check_IP_Address otherwise.
 int Ping_Message(const Ping_Check& Check);
+
+// The message box of a check that did not find the device: a warning for Msg_Device_Not_Found,
+// an error otherwise, the reason after Msg_Check_Failed.
+struct Ping_Report {
+    bool Warning = false;
+    QString Text;
+};
+Ping_Report Ping_Report_Of(const Ping_Check& Check, const Shared_State& State);
 
 } // namespace vo

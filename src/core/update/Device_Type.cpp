@@ -6,7 +6,7 @@
 
 namespace vo {
 
-int Get_DevideType(const QString& ParGen_File) {
+Update_Mode Get_DevideType(const QString& ParGen_File) {
     if (!QFileInfo::exists(ParGen_File))
         return Form_Serial;
     pugi::xml_document Doc;

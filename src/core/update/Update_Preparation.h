@@ -1,5 +1,7 @@
 #pragma once
 
+#include "Device_Type.h"
+
 #include <QString>
 
 namespace vo {
@@ -13,7 +15,7 @@ struct Update_Preparation {
     // Why the images could not be built or written; the update must not go on.
     QString Error_Text;
     // Form_Serial or Form_Ethernet, from the device type of the parameter file.
-    int Form_Type = 0;
+    Update_Mode Form_Type = Form_Serial;
 };
 
 // The first steps of every update, in the window and on the command line alike: build and write

@@ -25,7 +25,21 @@ QString Fold_Ascii(const QString& Text) {
     return Folded;
 }
 
+void Open_As(Shared_State& State, const QString& Name, const QString& Path) {
+    State.Project_Name = Name;
+    State.Project_Path = Path;
+    Set_Files(State);
+}
+
 } // namespace
+
+void Open_Configuration(Shared_State& State, const QString& Name) {
+    Open_As(State, Name, Name.isEmpty() ? QString() : Join_Path(State.Projects_Dir, Name));
+}
+
+void Open_Configuration_Folder(Shared_State& State, const QString& Path) {
+    Open_As(State, QFileInfo(Path).fileName(), Path);
+}
 
 bool Is_Safe_Configuration_Name(const QString& Name) {
     if (!Is_Plain_Name(Name))
@@ -49,10 +63,7 @@ int Create_Configuration(Shared_State& State, const QString& Name) {
         QDir().rmdir(Path);
         return Msg_Bin_Not_Created;
     }
-
-    State.Project_Name = Name;
-    State.Project_Path = Path;
-    Set_Files(State);
+    Open_Configuration(State, Name);
     return 0;
 }
 

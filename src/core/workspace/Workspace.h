@@ -20,6 +20,12 @@ bool Is_Safe_Configuration_Name(const QString& Name);
 // Why Create_Configuration refused Name with Msg_Name_Refused, in words for the command line: the
 // dialog's message does not say.
 QString Name_Refusal_Reason(const Shared_State& State, const QString& Name);
+// Opens PROJECTS/Name: Project_Name, Project_Path and ParGen_File follow it. An empty Name opens
+// none. The folder is not looked at.
+void Open_Configuration(Shared_State& State, const QString& Name);
+
+// Opens the configuration folder at Path, wherever it lies; its folder name becomes Project_Name.
+void Open_Configuration_Folder(Shared_State& State, const QString& Path);
 
 // Creates PROJECTS/Name with its bin folder and opens it (Project_Name, Project_Path,
 // ParGen_File). Returns 0 on success, else the id of the message to show; then nothing was

@@ -5,6 +5,7 @@
 #include "Url_Opener.h"
 #include "lang/String_Table.h"
 #include "options/Language_List.h"
+#include "options/Qt_Texts.h"
 #include "options/Version_Checker.h"
 #include "shell/Shared_State.h"
 #include "shell/Software_Info.h"
@@ -23,6 +24,7 @@
 #include <QPixmap>
 #include <QPushButton>
 #include <QStyle>
+#include <QTabBar>
 #include <QTabWidget>
 #include <QVBoxLayout>
 
@@ -83,6 +85,7 @@ TFSoftOptions::TFSoftOptions(Shared_State& State, const Services& Services,
     Build_Language_Page(TS_Language);
     Build_Connection_Page(TS_Con_Options);
     Build_Settings_Page(TS_Soft_Settings);
+    Order_Tab_Keys();
 
     auto* P_Button = new Button_Panel(this);
     Btn_OK = P_Button->Btn_OK;
@@ -92,7 +95,7 @@ TFSoftOptions::TFSoftOptions(Shared_State& State, const Services& Services,
     Layout->addWidget(PC_Options, 1);
     Layout->addWidget(P_Button);
     connect(Btn_OK, &QPushButton::clicked, this, &TFSoftOptions::Btn_OKClick);
-    connect(Btn_Cancel, &QPushButton::clicked, this, [this] { done(Modal_Cancel); });
+    connect(Btn_Cancel, &QPushButton::clicked, this, &TFSoftOptions::reject);
     connect(Checker, &Version_Checker::Finished, this, &TFSoftOptions::Show_Check_Result);
 
     setFixedSize(509, 373);
@@ -103,15 +106,17 @@ void TFSoftOptions::Build_Language_Page(QWidget* Page) {
     L_Sel_Lang = new QLabel(Page);
     L_Sel_Lang->setObjectName(QStringLiteral("L_Sel_Lang"));
     L_Sel_Lang->move(12, 11);
-    for (int Index = 0; Index < 6; ++Index) {
+    for (int Index = 0; Index < Languages_Per_Page; ++Index) {
         const QString Number = QString::number(Index + 1);
-        Slot& Slot = Slots[static_cast<size_t>(Index)];
-        Slot.Flag = new Click_Label(QStringLiteral("I_L") + Number, Page);
-        Slot.Flag->setGeometry(QRect(Slot_Places[Index].Flag, QSize(48, 48)));
-        Slot.Name = new Click_Label(QStringLiteral("L_L") + Number, Page);
-        Slot.Name->move(Slot_Places[Index].Name);
-        connect(Slot.Flag, &Click_Label::Clicked, this, [this, Index] { LangClick(Index); });
-        connect(Slot.Name, &Click_Label::Clicked, this, [this, Index] { LangClick(Index); });
+        Language_Slot& Language = Slots[static_cast<size_t>(Index)];
+        Language.Flag = new Click_Label(QStringLiteral("I_L") + Number, Page);
+        Language.Flag->setGeometry(QRect(Slot_Places[Index].Flag, QSize(48, 48)));
+        Language.Name = new Click_Label(QStringLiteral("L_L") + Number, Page);
+        Language.Name->move(Slot_Places[Index].Name);
+        // The flag and its name make one choice: the keyboard reaches it once, at the name.
+        Language.Flag->setFocusProxy(Language.Name);
+        connect(Language.Flag, &Click_Label::Clicked, this, [this, Index] { LangClick(Index); });
+        connect(Language.Name, &Click_Label::Clicked, this, [this, Index] { LangClick(Index); });
     }
     L_Page_Lang = new QLabel(Page);
     L_Page_Lang->setObjectName(QStringLiteral("L_Page_Lang"));
@@ -121,8 +126,8 @@ void TFSoftOptions::Build_Language_Page(QWidget* Page) {
     Btn_Next = Place_Button(Page, QStringLiteral("Btn_Next"), {379, 205, 110, 28});
     Btn_Next->setIcon(Standard_Icon(QStyle::SP_ArrowRight));
     Btn_Next->setLayoutDirection(Qt::RightToLeft);
-    connect(Btn_Prev, &QPushButton::clicked, this, [this] { Btn_NextClick(Btn_Prev); });
-    connect(Btn_Next, &QPushButton::clicked, this, [this] { Btn_NextClick(Btn_Next); });
+    connect(Btn_Prev, &QPushButton::clicked, this, &TFSoftOptions::Btn_PrevClick);
+    connect(Btn_Next, &QPushButton::clicked, this, &TFSoftOptions::Btn_NextClick);
 }
 
 void TFSoftOptions::Build_Connection_Page(QWidget* Page) {
@@ -133,6 +138,7 @@ void TFSoftOptions::Build_Connection_Page(QWidget* Page) {
     LL_Check_Update->setObjectName(QStringLiteral("LL_Check_Update"));
     LL_Check_Update->move(40, 120);
     LL_Check_Update->setTextFormat(Qt::RichText);
+    LL_Check_Update->setTextInteractionFlags(Qt::LinksAccessibleByMouse | Qt::LinksAccessibleByKeyboard);
     connect(LL_Check_Update, &QLabel::linkActivated, this,
             [this](const QString& Link) { Svc.Urls.Open_Url(Link); });
     connect(Btn_Check_Update, &QPushButton::clicked, this, &TFSoftOptions::Btn_Check_UpdateClick);
@@ -145,14 +151,24 @@ void TFSoftOptions::Build_Settings_Page(QWidget* Page) {
     CB_DoubleClick_Auto_Size = Add_Check(Page, QStringLiteral("CB_DoubleClick_Auto_Size"), 12, 39);
 }
 
+// Tab runs through the tab bar, the page shown from the top, left column before right, then OK and
+// Cancel.
+void TFSoftOptions::Order_Tab_Keys() {
+    QList<QWidget*> Order{PC_Options->tabBar()};
+    for (const Language_Slot& Language : Slots)
+        Order << Language.Name;
+    Order << Btn_Prev << Btn_Next << CB_En_Con << CB_Update << Btn_Check_Update << LL_Check_Update
+          << CB_Soft_Set_Jump_Table << CB_DoubleClick_Auto_Size << Btn_OK << Btn_Cancel;
+    Chain_Tab_Order(Order);
+}
+
 void TFSoftOptions::Set_Lang() {
     setWindowTitle(State.Text(300));
     Set_Caption(P_Title->L_SW_Desc, State.Text(301));
     PC_Options->setTabText(0, State.Text(302));
     PC_Options->setTabText(1, State.Text(303));
     PC_Options->setTabText(2, State.Text(319));
-    Set_Caption(L_Sel_Lang, State.Text(304));
-    Set_Caption(L_Page_Lang, State.Text(305) + QStringLiteral("1") + State.Text(306) + QStringLiteral("1"));
+    Update_Lang_Page(Show_Page);
     Btn_Prev->setText(State.Text(307));
     Btn_Next->setText(State.Text(308));
     CB_En_Con->setText(State.Text(309));
@@ -164,12 +180,14 @@ void TFSoftOptions::Set_Lang() {
     CB_DoubleClick_Auto_Size->setText(State.Text(321));
     for (QCheckBox* Box : {CB_En_Con, CB_Update, CB_Soft_Set_Jump_Table, CB_DoubleClick_Auto_Size})
         Box->adjustSize();
+    Put_Check_Result();
 }
 
 void TFSoftOptions::showEvent(QShowEvent* Event) {
     Language_In_Use = State.Language_Name;
     Create_Lang_List();
-    LL_Check_Update->hide();
+    Check_Newer.reset();
+    Put_Check_Result();
     PC_Options->setCurrentWidget(TS_Language);
     CB_En_Con->setChecked(State.Enable_Internet);
     CB_Update->setChecked(State.Enable_Update);
@@ -193,30 +211,33 @@ void TFSoftOptions::Update_Lang_Page(int Num_Page) {
     Btn_Prev->setVisible(Num_Page != 1);
     Btn_Next->setVisible(Num_Page != Pages);
     const int First = (Num_Page - 1) * Languages_Per_Page;
-    for (int Index = 0; Index < 6; ++Index) {
-        const Slot& Slot = Slots[static_cast<size_t>(Index)];
+    for (int Index = 0; Index < Languages_Per_Page; ++Index) {
+        const Language_Slot& Language = Slots[static_cast<size_t>(Index)];
         const bool In_Use = First + Index < SL_Languages.size();
-        Slot.Name->setVisible(In_Use);
-        Slot.Flag->setVisible(In_Use);
+        Language.Name->setVisible(In_Use);
+        Language.Flag->setVisible(In_Use);
         if (!In_Use)
             continue;
         const QString Name = Language_Of(SL_Languages[First + Index]);
-        Set_Caption(Slot.Name, Name);
+        Set_Caption(Language.Name, Name);
         QString Flag = Join_Path(State.Language_Dir, Name + QStringLiteral(".bmp"));
         if (!QFileInfo::exists(Flag))
             Flag = Join_Path(State.Language_Dir, QStringLiteral("DefaultFlag.bmp"));
         const QPixmap Picture = QFileInfo::exists(Flag) ? Load_Flag(Flag) : QPixmap();
-        Slot.Flag->setPixmap(Picture);
-        Slot.Flag->setVisible(!Picture.isNull());
+        Language.Flag->setPixmap(Picture);
+        Language.Flag->setVisible(!Picture.isNull());
     }
 }
 
-void TFSoftOptions::Btn_NextClick(QPushButton* Sender) {
-    const int Pages = Page_Count(static_cast<int>(SL_Languages.size()));
-    if (Sender == Btn_Next && Show_Page + 1 <= Pages)
-        ++Show_Page;
-    else if (Sender == Btn_Prev && Show_Page >= 2)
+void TFSoftOptions::Btn_PrevClick() {
+    if (Show_Page >= 2)
         --Show_Page;
+    Update_Lang_Page(Show_Page);
+}
+
+void TFSoftOptions::Btn_NextClick() {
+    if (Show_Page + 1 <= Page_Count(static_cast<int>(SL_Languages.size())))
+        ++Show_Page;
     Update_Lang_Page(Show_Page);
 }
 
@@ -227,14 +248,10 @@ void TFSoftOptions::LangClick(int Slot_Index) {
     const QString Chosen = Language_Of(SL_Languages[Entry]);
     if (!Svc.Msgs.Confirm(State.Text(316) + Language_In_Use + State.Text(317) + Chosen + State.Text(318)))
         return;
-    Language_In_Use = Chosen;
     // The table takes the new language now; the name in the shared state changes only with OK.
-    const QString Remembered = State.Language_Name;
-    State.Language_Name = Chosen;
-    Load_Language(State);
-    State.Language_Name = Remembered;
+    Language_In_Use = Load_Language(State.Lang_Strings, State.Language_Dir, Chosen);
+    Follow_Qt_Texts(Language_In_Use);
     Change_Language();
-    Set_Caption(L_Sel_Lang, State.Text(304) + Language_In_Use);
 }
 
 void TFSoftOptions::Update_CheckBox() {
@@ -248,15 +265,23 @@ void TFSoftOptions::Btn_Check_UpdateClick() {
 }
 
 void TFSoftOptions::Show_Check_Result(bool Newer) {
-    if (Newer)
+    Check_Newer = Newer;
+    Put_Check_Result();
+    Update_CheckBox();
+}
+
+// The answer in the language of the moment.
+void TFSoftOptions::Put_Check_Result() {
+    LL_Check_Update->setVisible(Check_Newer.has_value());
+    if (!Check_Newer)
+        return;
+    if (*Check_Newer)
         LL_Check_Update->setText(
             QStringLiteral("<a href=\"%1\">%2</a>")
                 .arg(Download_Page_Url().toHtmlEscaped(), State.Text(314).toHtmlEscaped()));
     else
         LL_Check_Update->setText(State.Text(315).toHtmlEscaped());
     LL_Check_Update->adjustSize();
-    LL_Check_Update->show();
-    Update_CheckBox();
 }
 
 void TFSoftOptions::Btn_OKClick() {

@@ -1,10 +1,12 @@
 #pragma once
 
+#include "options/Language_List.h"
 #include "widgets/Modal_Dialog.h"
 
 #include <QStringList>
 #include <array>
 #include <functional>
+#include <optional>
 
 class QCheckBox;
 class QLabel;
@@ -37,7 +39,9 @@ protected:
     void showEvent(QShowEvent* Event) override;
 
 private:
-    struct Slot {
+    // One language on the page: its flag and its name, both chosen by a click; the name also by
+    // the keyboard.
+    struct Language_Slot {
         Click_Label* Flag;
         Click_Label* Name;
     };
@@ -47,11 +51,14 @@ private:
     void Build_Settings_Page(QWidget* Page);
     void Create_Lang_List();
     void Update_Lang_Page(int Num_Page);
-    void Btn_NextClick(QPushButton* Sender);
+    void Btn_PrevClick();
+    void Btn_NextClick();
     void LangClick(int Slot_Index);
     void Update_CheckBox();
     void Btn_Check_UpdateClick();
     void Show_Check_Result(bool Newer);
+    void Put_Check_Result();
+    void Order_Tab_Keys();
     void Btn_OKClick();
 
     Shared_State& State;
@@ -65,13 +72,15 @@ private:
     QWidget* TS_Soft_Settings;
     QLabel* L_Sel_Lang = nullptr;
     QLabel* L_Page_Lang = nullptr;
-    std::array<Slot, 6> Slots{};
+    std::array<Language_Slot, Languages_Per_Page> Slots{};
     QPushButton* Btn_Prev = nullptr;
     QPushButton* Btn_Next = nullptr;
     QCheckBox* CB_En_Con = nullptr;
     QCheckBox* CB_Update = nullptr;
     QPushButton* Btn_Check_Update = nullptr;
     QLabel* LL_Check_Update = nullptr;
+    // The answer of the last check made from this dialog, shown until it closes.
+    std::optional<bool> Check_Newer;
     QCheckBox* CB_Soft_Set_Jump_Table = nullptr;
     QCheckBox* CB_DoubleClick_Auto_Size = nullptr;
     QPushButton* Btn_OK = nullptr;

@@ -7,6 +7,7 @@
 #include "widgets/Button_Panel.h"
 #include "widgets/Category_Group.h"
 #include "widgets/Category_Panel.h"
+#include "widgets/Ipv4_Row.h"
 #include "widgets/Placement.h"
 #include "widgets/Title_Panel.h"
 #include "widgets/Window_Style.h"
@@ -14,10 +15,10 @@
 
 #include <QCheckBox>
 #include <QComboBox>
-#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QToolButton>
 #include <QVBoxLayout>
 
 namespace vo {
@@ -33,6 +34,8 @@ constexpr int Edit_Height = 21;
 constexpr int Byte_Width = 44;
 constexpr int Byte_Pitch = 58;
 constexpr int Client_Width = 460;
+constexpr int Client_Height = 700;
+constexpr int Side_Rows_Count = 6;
 
 QComboBox* Add_List(QWidget* Content, const QString& Name, int Left, int Top, int Width) {
     auto* List = new QComboBox(Content);
@@ -74,19 +77,20 @@ TFParGen::TFParGen(const Shared_State& State, Messages& Messages, QWidget* Paren
     Layout->addWidget(P_Title);
     Layout->addWidget(Group, 1);
     Layout->addWidget(P_Button);
+    P_Button->Align_Right();
     connect(Btn_OK, &QPushButton::clicked, this, &TFParGen::Btn_OKClick);
-    connect(Btn_Cancel, &QPushButton::clicked, this, [this] { done(Modal_Cancel); });
+    connect(Btn_Cancel, &QPushButton::clicked, this, &TFParGen::reject);
 
     // The width is fixed; the height follows the user and the group scrolls what does not fit.
     setFixedWidth(Client_Width);
     setMinimumHeight(200);
     setMaximumHeight(QWIDGETSIZE_MAX);
-    resize(Client_Width, 700);
+    resize(Client_Width, Client_Height);
 
     Order_TAB_Panels_40913();
+    Order_Tab_Keys();
     Group->Watch_Wheel(this);
-    Put_Values(Par_Gen());
-    Move_GroupBoxs();
+    Put_Values();
     Set_Lang();
 }
 
@@ -107,8 +111,16 @@ void TFParGen::Build_Panels() {
     ASCII = Build_Side(CP_Modbus_ASCII, QStringLiteral("ASCII"));
     Build_Ethernet();
 
-    for (QComboBox* List : Lists)
-        connect(List, &QComboBox::activated, this, [this, List] { On_Change(List); });
+    for (const Par_Field& Field : Par_Fields()) {
+        const QString Element = QString::fromUtf8(Field.Element);
+        if (Field.Kind == Par_Kind::List)
+            connect(Lists.value(Element), &QComboBox::activated, this,
+                    [this, &Field](int Entry) { On_Choice(Field, Entry); });
+        else if (Field.Kind == Par_Kind::Text)
+            connect(Edits.value(Element), &QLineEdit::textChanged, this,
+                    [this, &Field](const QString& Text) { Values.*Field.Text = Text; });
+    }
+    connect(CB_Ethernet_En_GAT, &QCheckBox::toggled, this, [this](bool On) { Values.Ethernet_EN_GAT = On; });
 }
 
 TFParGen::Side_Rows TFParGen::Build_Side(Category_Panel* Panel, const QString& Side) {
@@ -123,7 +135,7 @@ TFParGen::Side_Rows TFParGen::Build_Side(Category_Panel* Panel, const QString& S
                               Par_List::Stop_Bits};
     Side_Rows Rows{};
     std::array<QComboBox*, 5> Side_Lists{};
-    for (int Row = 0; Row < 6; ++Row) {
+    for (int Row = 0; Row < Side_Rows_Count; ++Row) {
         Rows.Labels[Row] =
             Place_Label(Content, QStringLiteral("L_") + Prefix + Names[Row], 12, Row_Top[Row] + 3);
         if (Row < 5) {
@@ -154,37 +166,59 @@ void TFParGen::Build_Ethernet() {
 
     const QString Groups[] = {QStringLiteral("IP"), QStringLiteral("SM"), QStringLiteral("GAT")};
     const int Tops[] = {Row_Top[0], Row_Top[1], Gateway_Row_Top};
-    for (int Group_Index = 0; Group_Index < 3; ++Group_Index) {
-        for (int Byte = 0; Byte < 4; ++Byte) {
-            const QString Element = QStringLiteral("Ethernet_%1%2").arg(Groups[Group_Index]).arg(Byte + 1);
-            const int Left = Input_Left + Byte * Byte_Pitch;
-            QLineEdit* Edit =
-                Add_Edit(Content, QStringLiteral("E_") + Element, Left, Tops[Group_Index], Byte_Width);
-            Edit->installEventFilter(this);
-            Address_Edits[static_cast<size_t>(Group_Index * 4 + Byte)] = Edit;
-            Edits.insert(Element, Edit);
-            if (Byte < 3) {
-                auto* Dot = new QLabel(QStringLiteral("."), Content);
-                Dot->move(Left + Byte_Width + 5, Tops[Group_Index] + 3);
-            }
-        }
+    const Ipv4_Row_Shape Shape{Byte_Width, Byte_Pitch, Edit_Height, 3};
+    for (size_t Row = 0; Row < Address_Rows.size(); ++Row) {
+        const QString Prefix = QStringLiteral("Ethernet_") + Groups[Row];
+        auto* Address = new Ipv4_Row(QStringLiteral("E_") + Prefix, Shape, Content);
+        Address->move(Input_Left, Tops[Row]);
+        for (int Byte = 0; Byte < Ipv4_Row::Byte_Count; ++Byte)
+            Edits.insert(Prefix + QString::number(Byte + 1), Address->Byte(Byte));
+        if (Row > 0)
+            Address_Rows[Row - 1]->Set_Next(Address);
+        Address_Rows[Row] = Address;
     }
 }
 
 void TFParGen::Order_TAB_Panels_40913() {
-    const std::pair<Category_Panel*, int> Order[] = {{CP_Device_Type, 457},
-                                                     {CP_Operation_Mode, 455},
-                                                     {CP_Modbus_RTU, 419},
-                                                     {CP_Modbus_ASCII, 406},
-                                                     {CP_Ethernet, 432}};
-    int Number = 1;
-    for (const auto& [Panel, Id] : Order) {
-        Panel->Set_Caption(QStringLiteral("%1. ").arg(Number++) + State.Text(Id));
+    for (Category_Panel* Panel :
+         {CP_Device_Type, CP_Operation_Mode, CP_Modbus_RTU, CP_Modbus_ASCII, CP_Ethernet})
         Group->Add_Panel(Panel);
+}
+
+// Numbered in the order of the panels; they follow a change of language as every other text does.
+void TFParGen::Caption_Panels() {
+    const std::pair<Category_Panel*, int> Captions[] = {{CP_Device_Type, 457},
+                                                        {CP_Operation_Mode, 455},
+                                                        {CP_Modbus_RTU, 419},
+                                                        {CP_Modbus_ASCII, 406},
+                                                        {CP_Ethernet, 432}};
+    int Number = 1;
+    for (const auto& [Panel, Id] : Captions)
+        Panel->Set_Caption(QStringLiteral("%1. ").arg(Number++) + State.Text(Id));
+}
+
+// Tab runs down the panels as they stand, each header before its rows, then OK and Cancel. The
+// group itself takes no focus: it scrolls to the focused input.
+void TFParGen::Order_Tab_Keys() {
+    Group->setFocusPolicy(Qt::NoFocus);
+    QList<QWidget*> Order{CP_Device_Type->Header_Button(), CB_Device_Type_Type,
+                          CP_Operation_Mode->Header_Button(), CB_Operation_Mode_Mode};
+    for (const auto& [Panel, Rows] : {std::pair{CP_Modbus_RTU, &RTU}, std::pair{CP_Modbus_ASCII, &ASCII}})
+        Order << Panel->Header_Button() << Rows->Serial << Rows->Baudrate << Rows->Parity << Rows->DataBits
+              << Rows->StopBits << Rows->TimeOut;
+    Order << CP_Ethernet->Header_Button();
+    for (Ipv4_Row* Row : Address_Rows) {
+        if (Row == Address_Rows.back())
+            Order << CB_Ethernet_En_GAT;
+        for (int Byte = 0; Byte < Ipv4_Row::Byte_Count; ++Byte)
+            Order << Row->Byte(Byte);
     }
+    Order << Btn_OK << Btn_Cancel;
+    Chain_Tab_Order(Order);
 }
 
 void TFParGen::Set_Lang() {
+    Caption_Panels();
     setWindowTitle(State.Text(400));
     Set_Caption(P_Title->L_SW_Desc, State.Text(401));
     Btn_OK->setText(State.Text(402));
@@ -198,7 +232,7 @@ void TFParGen::Set_Lang() {
     const auto Label_Side = [this](const Side_Rows& Rows, int First_Id) {
         QWidget* Inputs[] = {Rows.Serial,   Rows.Baudrate, Rows.Parity,
                              Rows.DataBits, Rows.StopBits, Rows.TimeOut};
-        for (int Row = 0; Row < 6; ++Row) {
+        for (int Row = 0; Row < Side_Rows_Count; ++Row) {
             Set_Caption(Rows.Labels[Row], State.Text(First_Id + 2 * Row));
             Inputs[Row]->setToolTip(State.Text(First_Id + 2 * Row + 1));
         }
@@ -212,113 +246,79 @@ void TFParGen::Set_Lang() {
     CB_Ethernet_En_GAT->adjustSize();
     CB_Ethernet_En_GAT->setToolTip(State.Text(444));
     const int First_Hint[] = {434, 439, 445};
-    for (size_t Byte = 0; Byte < Address_Edits.size(); ++Byte)
-        Address_Edits[Byte]->setToolTip(State.Text(First_Hint[Byte / 4] + static_cast<int>(Byte % 4)));
+    for (size_t Row = 0; Row < Address_Rows.size(); ++Row)
+        for (int Byte = 0; Byte < Ipv4_Row::Byte_Count; ++Byte)
+            Address_Rows[Row]->Byte(Byte)->setToolTip(State.Text(First_Hint[Row] + Byte));
 }
 
 int TFParGen::exec() {
-    // A file that cannot be read leaves the dialog closed: its controls may still hold another
+    // A file that cannot be read leaves the dialog closed: it may still hold another
     // configuration's values, and OK would save them into this one.
     Par_Gen Set;
     if (const auto Error = Load_Par_Gen(State.ParGen_File, Set)) {
         Msgs.Error(*Error);
         return Modal_Cancel;
     }
-    Put_Values(Set);
-    Move_GroupBoxs();
+    Values = Set;
+    Put_Values();
+    // Every configuration opens at the starting height: a height dragged for another is not kept.
+    resize(Client_Width, Client_Height);
     return Modal_Dialog::exec();
 }
 
-void TFParGen::Put_Values(const Par_Gen& Set) {
-    const auto Choose = [](QComboBox* List, int Index) {
-        List->setCurrentIndex(Index >= 0 && Index < List->count() ? Index : -1);
-    };
-    Choose(CB_Device_Type_Type, Set.Device_Type_Type);
-    Change_Device_Type();
+void TFParGen::Put_Values() {
+    Put_Lists();
     for (const Par_Field& Field : Par_Fields()) {
-        if (Field.Kind == Par_Kind::List &&
-            Lists.value(QString::fromUtf8(Field.Element)) != CB_Device_Type_Type)
-            Choose(Lists.value(QString::fromUtf8(Field.Element)), Set.*Field.Index);
-        else if (Field.Kind == Par_Kind::Text)
-            Edits.value(QString::fromUtf8(Field.Element))->setText(Set.*Field.Text);
+        if (Field.Kind == Par_Kind::Text)
+            Edits.value(QString::fromUtf8(Field.Element))->setText(Values.*Field.Text);
     }
-    CB_Ethernet_En_GAT->setChecked(Set.Ethernet_EN_GAT);
+    CB_Ethernet_En_GAT->setChecked(Values.Ethernet_EN_GAT);
 }
 
-Par_Gen TFParGen::Held_Values() const {
-    Par_Gen Set;
+// The lists show the held choices; a choice outside its list shows nothing chosen. The data-bits
+// lists hold the entries of the held device type.
+void TFParGen::Put_Lists() {
     for (const Par_Field& Field : Par_Fields()) {
-        if (Field.Kind == Par_Kind::List)
-            Set.*Field.Index = Lists.value(QString::fromUtf8(Field.Element))->currentIndex();
-        else if (Field.Kind == Par_Kind::Text)
-            Set.*Field.Text = Edits.value(QString::fromUtf8(Field.Element))->text();
+        if (Field.Kind != Par_Kind::List)
+            continue;
+        QComboBox* List = Lists.value(QString::fromUtf8(Field.Element));
+        if (Field.List == Par_List::Data_Bits) {
+            List->clear();
+            List->addItems(Data_Bits_List(Values.Device_Type_Type));
+        }
+        const int Entry = Values.*Field.Index;
+        List->setCurrentIndex(Is_Chosen(Field.List, Values.Device_Type_Type, Entry) ? Entry : Nothing_Chosen);
     }
-    Set.Ethernet_EN_GAT = CB_Ethernet_En_GAT->isChecked();
-    return Set;
+    Move_GroupBoxs();
 }
 
 Par_Gen_View TFParGen::Shown() const {
-    return {RTU.TimeOut->isVisibleTo(this), ASCII.TimeOut->isVisibleTo(this), CP_Ethernet->isVisibleTo(this)};
+    return Shown_View(Values);
 }
 
-void TFParGen::On_Change(QComboBox* Sender) {
-    if (Sender == CB_Device_Type_Type)
-        Change_Device_Type();
-    if (Sender == CB_Device_Type_Type || Sender == CB_Operation_Mode_Mode || Sender == RTU.Serial ||
-        Sender == ASCII.Serial)
-        Move_GroupBoxs();
-    if (Sender == RTU.Serial || Sender == ASCII.Serial) {
-        Par_Gen Set = Held_Values();
-        if (Check_Serial_Port(Set, Sender == RTU.Serial ? Modbus_Side::RTU : Modbus_Side::ASCII)) {
-            RTU.Serial->setCurrentIndex(Set.SER_RTU);
-            ASCII.Serial->setCurrentIndex(Set.SER_ASCII);
-        }
-    }
-}
-
-void TFParGen::Change_Device_Type() {
-    const int Device_Type = CB_Device_Type_Type->currentIndex();
-    for (QComboBox* Data_Bits : {RTU.DataBits, ASCII.DataBits}) {
-        const QString Shown_Text = Data_Bits->currentText();
-        Data_Bits->clear();
-        Data_Bits->addItems(Data_Bits_List(Device_Type));
-        Data_Bits->setCurrentIndex(Data_Bits_Choice(Shown_Text, Device_Type));
-    }
+void TFParGen::On_Choice(const Par_Field& Field, int Entry) {
+    Choose_Entry(Values, Field.Index, Entry);
+    Put_Lists();
 }
 
 void TFParGen::Move_GroupBoxs() {
-    const int Mode = CB_Operation_Mode_Mode->currentIndex();
+    const Par_Gen_View View = Shown();
     CP_Device_Type->Set_Content_Height(Bottom_Of(CB_Device_Type_Type) + 12);
     CP_Operation_Mode->Set_Content_Height(Bottom_Of(CB_Operation_Mode_Mode) + 12);
     const auto Fit_Side = [](Category_Panel* Panel, const Side_Rows& Rows, bool TimeOut_Shown) {
-        Rows.Labels[5]->setVisible(TimeOut_Shown);
+        Rows.Labels[Side_Rows_Count - 1]->setVisible(TimeOut_Shown);
         Rows.TimeOut->setVisible(TimeOut_Shown);
         Panel->Set_Content_Height(
             Bottom_Of(TimeOut_Shown ? static_cast<QWidget*>(Rows.TimeOut) : Rows.StopBits) + 12);
     };
-    Fit_Side(CP_Modbus_RTU, RTU, Mode != 0);
-    Fit_Side(CP_Modbus_ASCII, ASCII, Mode == 0);
-    CP_Ethernet->Set_Content_Height(Bottom_Of(Address_Edits.back()) + 12);
-    CP_Ethernet->setVisible(CB_Device_Type_Type->currentIndex() != 0);
-}
-
-bool TFParGen::eventFilter(QObject* Watched, QEvent* Event) {
-    if (Event->type() == QEvent::KeyPress && static_cast<QKeyEvent*>(Event)->text() == u".") {
-        const auto Found = std::find(Address_Edits.begin(), Address_Edits.end(), Watched);
-        if (Found != Address_Edits.end()) {
-            const int Next = Next_Address_Byte(static_cast<int>(Found - Address_Edits.begin()));
-            if (Next >= 0 && Address_Edits[static_cast<size_t>(Next)]->isEnabled() &&
-                Address_Edits[static_cast<size_t>(Next)]->isVisible())
-                Address_Edits[static_cast<size_t>(Next)]->setFocus(Qt::TabFocusReason);
-            return true;
-        }
-    }
-    return Modal_Dialog::eventFilter(Watched, Event);
+    Fit_Side(CP_Modbus_RTU, RTU, View.RTU_TimeOut_Shown);
+    Fit_Side(CP_Modbus_ASCII, ASCII, View.ASCII_TimeOut_Shown);
+    CP_Ethernet->Set_Content_Height(Bottom_Of(Address_Rows.back()) + 12);
+    CP_Ethernet->setVisible(View.Ethernet_Shown);
 }
 
 void TFParGen::Btn_OKClick() {
-    const Par_Gen Set = Held_Values();
-    if (const int Message = Controllo_Dati(Set, Shown())) {
+    if (const int Message = Controllo_Dati(Values, Shown())) {
         Msgs.Error(State.Text(Message));
         return;
     }
@@ -327,7 +327,7 @@ void TFParGen::Btn_OKClick() {
         Msgs.Error(State.Text(Msg_Configuration_Busy) + Busy);
         return;
     }
-    const Save_Status Status = Save_Par_Gen(Set, State.ParGen_File);
+    const Save_Status Status = Save_Par_Gen(Values, State.ParGen_File);
     if (!Status) {
         Msgs.Error(Status.Error_Text);
         return;

@@ -20,9 +20,12 @@ class Messages;
 class Title_Panel;
 class Category_Group;
 class Category_Panel;
+class Ipv4_Row;
 
 // The communication parameters of the open configuration: loaded at every showing, checked and
-// saved on OK, discarded on Cancel. The values live in the controls.
+// saved on OK, discarded on Cancel. Each change of a control goes into the held parameter set
+// through the rules of core, as vo40913-cli set applies it, and the controls and the panels shown
+// follow the held set.
 class TFParGen final : public Modal_Dialog {
     Q_OBJECT
 public:
@@ -33,12 +36,9 @@ public:
     // reported and the dialog stays closed (Cancel).
     int exec() override;
 
-    // The values the controls hold, and what the dialog shows of them.
-    Par_Gen Held_Values() const;
+    // The values the dialog holds, and what it shows of them.
+    Par_Gen Held_Values() const { return Values; }
     Par_Gen_View Shown() const;
-
-protected:
-    bool eventFilter(QObject* Watched, QEvent* Event) override;
 
 private:
     struct Side_Rows {
@@ -55,11 +55,15 @@ private:
     Side_Rows Build_Side(Category_Panel* Panel, const QString& Side);
     void Build_Ethernet();
     void Order_TAB_Panels_40913();
-    void Put_Values(const Par_Gen& Set);
-    void On_Change(QComboBox* Sender);
-    void Change_Device_Type();
+    void Caption_Panels();
+    void Order_Tab_Keys();
+    void Put_Values();
+    void Put_Lists();
+    void On_Choice(const Par_Field& Field, int Entry);
     void Move_GroupBoxs();
     void Btn_OKClick();
+
+    Par_Gen Values;
 
     const Shared_State& State;
     Messages& Msgs;
@@ -78,8 +82,8 @@ private:
     QLabel* L_Ethernet_IP = nullptr;
     QLabel* L_Ethernet_SM = nullptr;
     QCheckBox* CB_Ethernet_En_GAT = nullptr;
-    // IP Address, SubNet Mask and Gateway bytes, in the order of the "." key.
-    std::array<QLineEdit*, 12> Address_Edits{};
+    // IP Address, SubNet Mask and Gateway, in the order of the "." key.
+    std::array<Ipv4_Row*, 3> Address_Rows{};
     QPushButton* Btn_OK = nullptr;
     QPushButton* Btn_Cancel = nullptr;
     // The input of each list and text element of the parameter set.

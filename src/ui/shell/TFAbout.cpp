@@ -40,8 +40,12 @@ TFAbout::TFAbout(const Shared_State& State, Url_Opener& Urls, QWidget* Parent)
     setWindowFlags(Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowSystemMenuHint |
                    Qt::WindowCloseButtonHint);
     Apply_Window_Style(this);
+    // The box has fixed texts; without a title the window would show the executable's name.
+    setWindowTitle(State.Main_Caption);
 
     Image2->setPixmap(Draw_Logo());
+    // The logo does what the web address does: the keyboard reaches that one.
+    Image2->setFocusProxy(Label4);
     Image2->setGeometry(12, 12, 72, 72);
     connect(Image2, &Click_Label::Clicked, this, &TFAbout::Label4Click);
 
@@ -64,7 +68,10 @@ TFAbout::TFAbout(const Shared_State& State, Url_Opener& Urls, QWidget* Parent)
 
     LbButton1->setObjectName(QStringLiteral("LbButton1"));
     LbButton1->setGeometry(12, 112, 72, 26);
-    connect(LbButton1, &QPushButton::clicked, this, [this] { done(Modal_Ok); });
+    LbButton1->setDefault(true);
+    connect(LbButton1, &QPushButton::clicked, this, &TFAbout::accept);
+    Chain_Tab_Order({LbButton1, Label4});
+    LbButton1->setFocus();
 }
 
 void TFAbout::showEvent(QShowEvent* Event) {

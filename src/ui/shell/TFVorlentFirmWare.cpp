@@ -5,6 +5,7 @@
 #include "TFAbout.h"
 #include "Url_Opener.h"
 #include "history/TFHistory.h"
+#include "options/Qt_Texts.h"
 #include "options/TFSoftOptions.h"
 #include "options/Version_Checker.h"
 #include "params/TFParGen.h"
@@ -14,7 +15,6 @@
 #include "shell/Startup.h"
 #include "update/TFBoot.h"
 #include "update/Update_Preparation.h"
-#include "util/Path_Join.h"
 #include "widgets/Click_Label.h"
 #include "widgets/Icon_Button.h"
 #include "widgets/Modal_Dialog.h"
@@ -23,6 +23,7 @@
 #include "widgets/Window_Style.h"
 #include "workspace/TFNew_Project.h"
 #include "workspace/TFOpenConf.h"
+#include "workspace/Workspace.h"
 
 #include <QCloseEvent>
 #include <QFrame>
@@ -33,6 +34,10 @@
 namespace vo {
 
 namespace {
+
+// The new-version link ends before the Info button; the configuration's name inside its frame.
+constexpr int Link_Max_Width = 516 - 208 - 8;
+constexpr int Name_Max_Width = 348 - 2 * 7;
 
 QLabel* Add_Grey_Label(QWidget* Parent, const QString& Name, int Left, int Top, bool Bold) {
     QLabel* Label = Place_Label(Parent, Name, Left, Top);
@@ -72,7 +77,9 @@ TFVorlentFirmWare::TFVorlentFirmWare(Shared_State& State, const Services& Servic
     setWindowTitle(State.Main_Caption);
     Set_Caption(L_SW_Code, State.Software_Code);
     Set_Caption(L_SW_Desc, State.Software_Description);
+    Follow_Qt_Texts(State.Language_Name);
     Set_Lang();
+    Order_Tab_Keys();
 }
 
 TFAbout* TFVorlentFirmWare::About_Box() {
@@ -128,6 +135,7 @@ void TFVorlentFirmWare::Place_Elements() {
     LL_Update->setObjectName(QStringLiteral("LL_Update"));
     LL_Update->move(208, 19);
     LL_Update->setTextFormat(Qt::RichText);
+    LL_Update->setTextInteractionFlags(Qt::LinksAccessibleByMouse | Qt::LinksAccessibleByKeyboard);
     LL_Update->hide();
     connect(LL_Update, &QLabel::linkActivated, this,
             [this](const QString& Link) { Svc.Urls.Open_Url(Link); });
@@ -163,13 +171,29 @@ void TFVorlentFirmWare::Place_Elements() {
     L_Velorin = Velorin;
 
     setFixedSize(694, Btn_CreateBin->y() + 152);
+
+    connect(Btn_New, &QPushButton::clicked, this, &TFVorlentFirmWare::Create_New_Project);
+    connect(Btn_Open, &QPushButton::clicked, this, &TFVorlentFirmWare::Open_Project);
+    connect(Btn_Close, &QPushButton::clicked, this, &TFVorlentFirmWare::close);
+    connect(Btn_Info, &QPushButton::clicked, this, [this] { About_Box()->exec(); });
+    connect(Btn_Opz, &QPushButton::clicked, this, &TFVorlentFirmWare::Show_Options);
+    connect(Btn_Prm_Gen, &QPushButton::clicked, this, &TFVorlentFirmWare::Btn_Prm_GenClick);
+    connect(Btn_CreateBin, &QPushButton::clicked, this, &TFVorlentFirmWare::Btn_CreateBinClick);
+    connect(Btn_History, &QPushButton::clicked, this, &TFVorlentFirmWare::Btn_HistoryClick);
 }
 
 Icon_Button* TFVorlentFirmWare::Add_Button(const QString& Name, QStyle::StandardPixmap Icon, QRect Geometry) {
     auto* Button = new Icon_Button(Standard_Icon(Icon), Name, this);
     Button->setGeometry(Geometry);
-    connect(Button, &QAbstractButton::clicked, this, [this, Button] { Btn_Click(Button); });
     return Button;
+}
+
+// The steps come first, in their order, then the web address under them, the new-version link and
+// the buttons at the top right.
+void TFVorlentFirmWare::Order_Tab_Keys() {
+    Chain_Tab_Order({Btn_New, Btn_Open, Btn_Prm_Gen, Btn_CreateBin, Btn_History, L_Velorin, LL_Update,
+                     Btn_Info, Btn_Opz, Btn_Close});
+    Btn_New->setFocus();
 }
 
 void TFVorlentFirmWare::Set_Lang() {
@@ -191,12 +215,13 @@ void TFVorlentFirmWare::Set_Lang() {
     Btn_History->setText(State.Text(70));
     Btn_History->setToolTip(State.Text(71));
     Show_Configuration_Labels();
+    Put_Update_Link();
 }
 
 void TFVorlentFirmWare::Show_Configuration_Labels() {
     const bool Open = !State.Project_Name.isEmpty();
     Set_Caption(L_Name_Conf, Open ? State.Text(11) : State.Text(9));
-    Set_Caption(L_Name_Conf_L2, Open ? State.Project_Name : State.Text(10));
+    Set_Caption_Within(L_Name_Conf_L2, Open ? State.Project_Name : State.Text(10), Name_Max_Width);
 }
 
 void TFVorlentFirmWare::Change_Language() {
@@ -216,26 +241,26 @@ void TFVorlentFirmWare::Change_Language() {
         F_History->Set_Lang();
 }
 
-void TFVorlentFirmWare::Btn_Click(QAbstractButton* Sender) {
-    if (Sender == Btn_New) {
-        Create_New_Project();
-    } else if (Sender == Btn_Open) {
-        Open_Project();
-    } else if (Sender == Btn_Close) {
-        close();
-    } else if (Sender == Btn_Info) {
-        About_Box()->exec();
-    } else if (Sender == Btn_Opz) {
-        Show_Options();
-    } else if (!State.Project_Open()) {
-        Svc.Msgs.Error(State.Text(18));
-    } else if (Sender == Btn_Prm_Gen) {
+bool TFVorlentFirmWare::Project_Valid() {
+    if (State.Project_Open())
+        return true;
+    Svc.Msgs.Error(State.Text(18));
+    return false;
+}
+
+void TFVorlentFirmWare::Btn_Prm_GenClick() {
+    if (Project_Valid())
         Par_Gen_Dialog()->exec();
-    } else if (Sender == Btn_CreateBin) {
+}
+
+void TFVorlentFirmWare::Btn_CreateBinClick() {
+    if (Project_Valid())
         Update_Device();
-    } else if (Sender == Btn_History) {
+}
+
+void TFVorlentFirmWare::Btn_HistoryClick() {
+    if (Project_Valid())
         History_Window()->exec();
-    }
 }
 
 void TFVorlentFirmWare::Update_Device() {
@@ -263,11 +288,8 @@ void TFVorlentFirmWare::Open_Project() {
     TFOpenConf* const Dialog = Open_Dialog();
     if (Dialog->exec() != Modal_Ok)
         return;
-    State.Project_Name = Dialog->Name_Conf;
-    State.Project_Path =
-        State.Project_Name.isEmpty() ? QString() : Join_Path(State.Projects_Dir, State.Project_Name);
+    Open_Configuration(State, Dialog->Name_Conf);
     Show_Configuration_Labels();
-    Set_Files(State);
 }
 
 void TFVorlentFirmWare::Show_Options() {
@@ -292,13 +314,15 @@ void TFVorlentFirmWare::Timer_UpdateTimer() {
 }
 
 void TFVorlentFirmWare::Show_Update_Check(bool Newer) {
-    if (Newer) {
-        LL_Update->setText(QStringLiteral("<a href=\"%1\">%2</a>")
-                               .arg(Download_Page_Url().toHtmlEscaped(), State.Text(19).toHtmlEscaped()));
-        LL_Update->adjustSize();
-    }
-    LL_Update->setVisible(Newer);
+    Newer_Version = Newer;
+    Put_Update_Link();
     Apply(Schedule.Check_Finished());
+}
+
+void TFVorlentFirmWare::Put_Update_Link() {
+    if (Newer_Version)
+        Set_Caption_Within(LL_Update, State.Text(19), Link_Max_Width, Download_Page_Url());
+    LL_Update->setVisible(Newer_Version);
 }
 
 void TFVorlentFirmWare::Save_Setting() {

@@ -5,7 +5,6 @@
 #include <QStyle>
 #include <QWidget>
 
-class QAbstractButton;
 class QFrame;
 class QLabel;
 class QTimer;
@@ -59,19 +58,27 @@ protected:
 private:
     void Place_Elements();
     Icon_Button* Add_Button(const QString& Name, QStyle::StandardPixmap Icon, QRect Geometry);
-    void Btn_Click(QAbstractButton* Sender);
+    void Order_Tab_Keys();
     void Create_New_Project();
     void Open_Project();
     void Show_Configuration_Labels();
+    // The configuration steps run only while a configuration is open.
+    bool Project_Valid();
+    void Btn_Prm_GenClick();
+    void Btn_CreateBinClick();
+    void Btn_HistoryClick();
     void Update_Device();
     void Show_Options();
     void Apply(Timer_Action Action);
     void Show_Update_Check(bool Newer);
+    void Put_Update_Link();
 
     Shared_State& State;
     const Services& Svc;
     Update_Schedule Schedule;
     Version_Checker* Checker = nullptr;
+    // The last check found a newer version: the link shows, in the language of the moment.
+    bool Newer_Version = false;
 
     QLabel* L_SW_Code = nullptr;
     QLabel* L_SW_Desc = nullptr;

@@ -12,6 +12,7 @@
 #include "update/Ip_Address.h"
 #include "update/Update_Steps.h"
 #include "update/Updater_Launch.h"
+#include "widgets/Ipv4_Row.h"
 #include "widgets/Placement.h"
 #include "widgets/Standard_Icon.h"
 #include "widgets/Title_Panel.h"
@@ -22,7 +23,6 @@
 #include <QComboBox>
 #include <QDir>
 #include <QFileInfo>
-#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -70,6 +70,7 @@ TFBoot::TFBoot(Shared_State& State, const Services& Services, QWidget* Parent)
     Build_Serial(P_Serial);
     Build_Options(P_Options);
     Build_Buttons(P_Button);
+    Order_Tab_Keys();
     // The right of the title holds the state of the update, beside the software code.
     L_Update_State = new QLabel(P_Title);
     L_Update_State->setObjectName(QStringLiteral("L_Update_State"));
@@ -99,29 +100,19 @@ QWidget* TFBoot::Add_Panel(const QString& Name, int Height) {
 
 void TFBoot::Build_IP_Address(QWidget* Panel) {
     L_IP_Address = Place_Label(Panel, QStringLiteral("L_IP_Address"), 16, 4);
-    const int Lefts[] = {35, 91, 147, 203};
-    const int Dots[] = {83, 139, 193};
-    for (int Part = 0; Part < 4; ++Part) {
-        auto* Edit = new QLineEdit(QStringLiteral("0"), Panel);
-        Edit->setObjectName(QStringLiteral("E_IP%1").arg(Part + 1));
-        Edit->setGeometry(Lefts[Part], 23, 41, 21);
-        Edit->installEventFilter(this);
-        E_IP[static_cast<size_t>(Part)] = Edit;
-        if (Part < 3)
-            (new QLabel(QStringLiteral("."), Panel))->move(Dots[Part], 31);
-    }
+    E_IP = new Ipv4_Row(QStringLiteral("E_IP"), {41, 56, 21, 8}, Panel);
+    E_IP->move(35, 23);
+    for (int Part = 0; Part < Ipv4_Row::Byte_Count; ++Part)
+        E_IP->Byte(Part)->setText(QStringLiteral("0"));
 }
 
 void TFBoot::Build_Serial(QWidget* Panel) {
-    // The port row keeps its texts in every language.
-    auto* L_COM_Port = Place_Label(Panel, QStringLiteral("L_COM_Port"), 16, 4);
-    Set_Caption(L_COM_Port, QStringLiteral("Select the COM port for the Update"));
+    L_COM_Port = Place_Label(Panel, QStringLiteral("L_COM_Port"), 16, 4);
     CB_COM_Port = new QComboBox(Panel);
     CB_COM_Port->setObjectName(QStringLiteral("CB_COM_Port"));
     CB_COM_Port->setGeometry(35, 23, 342, 22);
     Btn_COM_List = Place_Button(Panel, QStringLiteral("Btn_COM_List"), {383, 18, 34, 28});
     Btn_COM_List->setIcon(Standard_Icon(QStyle::SP_BrowserReload));
-    Btn_COM_List->setToolTip(QStringLiteral("Update COM Ports List"));
     connect(Btn_COM_List, &QPushButton::clicked, this, &TFBoot::update_ComPort);
 }
 
@@ -154,8 +145,20 @@ void TFBoot::Build_Buttons(QWidget* Panel) {
     Btn_Cancel->setIcon(Standard_Icon(QStyle::SP_DialogCancelButton));
     Btn_Update = Place_Button(Panel, QStringLiteral("Btn_Update"), {132, 6, 228, 28});
     Btn_Update->setIcon(Standard_Icon(QStyle::SP_ArrowUp));
+    // Return and Enter start the update unless another button has the focus.
+    Btn_Update->setDefault(true);
     connect(Btn_Cancel, &QPushButton::clicked, this, &TFBoot::reject);
     connect(Btn_Update, &QPushButton::clicked, this, &TFBoot::Btn_UpdateClick);
+}
+
+// Tab runs from the top down as the panels stand, then from Update to Cancel.
+void TFBoot::Order_Tab_Keys() {
+    QList<QWidget*> Order;
+    for (int Part = 0; Part < Ipv4_Row::Byte_Count; ++Part)
+        Order << E_IP->Byte(Part);
+    Order << Btn_Search << ACG_List_Devices << CB_Find_All_Velorin << CB_COM_Port << Btn_COM_List
+          << CB_Update_Options << CB_Update_Option_Read_Back << Btn_Update << Btn_Cancel;
+    Chain_Tab_Order(Order);
 }
 
 void TFBoot::Set_Lang() {
@@ -163,8 +166,10 @@ void TFBoot::Set_Lang() {
     setWindowTitle(State.Text(Ethernet ? 1002 : 1000));
     Set_Caption(P_Title->L_SW_Desc, State.Text(Ethernet ? 1003 : 1001));
     Set_Caption(L_IP_Address, State.Text(1006));
-    for (size_t Part = 0; Part < E_IP.size(); ++Part)
-        E_IP[Part]->setToolTip(State.Text(1021 + static_cast<int>(Part)));
+    for (int Part = 0; Part < Ipv4_Row::Byte_Count; ++Part)
+        E_IP->Byte(Part)->setToolTip(State.Text(1021 + Part));
+    Set_Caption(L_COM_Port, State.Text(1070));
+    Btn_COM_List->setToolTip(State.Text(1071));
     Set_Caption(L_Update_Option, State.Text(1014));
     CB_Update_Options->clear();
     CB_Update_Options->addItems({State.Text(1015), State.Text(1016), State.Text(1017)});
@@ -198,8 +203,8 @@ void TFBoot::showEvent(QShowEvent* Event) {
         QString Parts[4];
         if (!State.Last_IP_Address.isEmpty() &&
             Split_IP_Address(State.Last_IP_Address, Parts[0], Parts[1], Parts[2], Parts[3])) {
-            for (size_t Part = 0; Part < E_IP.size(); ++Part)
-                E_IP[Part]->setText(Parts[Part]);
+            for (int Part = 0; Part < Ipv4_Row::Byte_Count; ++Part)
+                E_IP->Byte(Part)->setText(Parts[Part]);
         }
     }
     CB_Update_Options->setCurrentIndex(State.Update_Option_Index);
@@ -209,21 +214,8 @@ void TFBoot::showEvent(QShowEvent* Event) {
     if (!Updater)
         Show_State(QString());
     Set_Busy(Updater != nullptr);
-    (Ethernet ? static_cast<QWidget*>(E_IP[0]) : CB_COM_Port)->setFocus();
+    (Ethernet ? static_cast<QWidget*>(E_IP->Byte(0)) : CB_COM_Port)->setFocus();
     Modal_Dialog::showEvent(Event);
-}
-
-bool TFBoot::eventFilter(QObject* Watched, QEvent* Event) {
-    if (Event->type() == QEvent::KeyPress && static_cast<QKeyEvent*>(Event)->text() == u".") {
-        const auto Found = std::find(E_IP.begin(), E_IP.end(), Watched);
-        if (Found != E_IP.end()) {
-            const auto Next = Found + 1;
-            if (Next != E_IP.end() && (*Next)->isEnabled() && (*Next)->isVisible())
-                (*Next)->setFocus(Qt::TabFocusReason);
-            return true;
-        }
-    }
-    return Modal_Dialog::eventFilter(Watched, Event);
 }
 
 void TFBoot::update_ComPort() {
@@ -250,8 +242,8 @@ void TFBoot::Btn_UpdateClick() {
               {false, Port, Choice, Serial_Updater_Path(State.Exe_Dir)});
         return;
     }
-    const QString Address =
-        Join_IP_Address(E_IP[0]->text(), E_IP[1]->text(), E_IP[2]->text(), E_IP[3]->text());
+    const QString Address = Join_IP_Address(E_IP->Byte(0)->text(), E_IP->Byte(1)->text(),
+                                            E_IP->Byte(2)->text(), E_IP->Byte(3)->text());
     // The check keeps the window painting, with every input off so that what is checked is what is
     // launched, and a second click cannot start a second check inside the first.
     Checking = true;
@@ -272,23 +264,23 @@ bool TFBoot::Send_Ping(const QString& Address) {
     ping_res = Check.ping_res;
     if (!isVisible())
         return false;
-    switch (Ping_Message(Check)) {
-    case 0:
+    if (Check.Found)
         return true;
-    case Msg_Device_Not_Found:
-        Svc.Msgs.Warning(State.Text(Msg_Device_Not_Found));
-        break;
-    case Msg_Check_Failed:
-        Svc.Msgs.Error(State.Text(Msg_Check_Failed) + Check.Error_Text);
-        break;
-    default:
-        Svc.Msgs.Error(State.Text(Msg_Check_IP_Address));
-        break;
-    }
+    const Ping_Report Report = Ping_Report_Of(Check, State);
+    if (Report.Warning)
+        Svc.Msgs.Warning(Report.Text);
+    else
+        Svc.Msgs.Error(Report.Text);
     return false;
 }
 
 void TFBoot::Set_Busy(bool Busy) {
+    // The dialog holds the focus while its inputs are off: Qt would pass it on to Cancel, and the
+    // next Return meant for Update would close the dialog.
+    if (Busy && focusWidget() != Btn_Cancel)
+        setFocus(Qt::OtherFocusReason);
+    else if (!Busy && hasFocus())
+        Btn_Update->setFocus(Qt::OtherFocusReason);
     for (QWidget* Input : {P_IP_Address, P_Serial, P_Options, static_cast<QWidget*>(Btn_Update)})
         Input->setEnabled(!Busy);
     if (Busy)

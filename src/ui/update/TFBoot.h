@@ -1,18 +1,18 @@
 #pragma once
 
 #include "history/Update_History.h"
+#include "update/Address_Check.h"
+#include "update/Device_Type.h"
 #include "update/Updater_Launch.h"
 #include "widgets/Modal_Dialog.h"
 
 #include <QElapsedTimer>
-#include <array>
 #include <chrono>
 #include <memory>
 
 class QCheckBox;
 class QComboBox;
 class QLabel;
-class QLineEdit;
 class QPushButton;
 class QTimer;
 class QTreeWidget;
@@ -25,6 +25,7 @@ struct Run_Result;
 class Running_Program;
 class Title_Panel;
 class Change_Summary_View;
+class Ipv4_Row;
 
 // The update dialog: a serial port, or the device's address checked by echo requests, the update
 // option and read back; its update button starts the updater and watches it without holding up the
@@ -48,17 +49,16 @@ public:
 
     void reject() override;
 
-    // 0 serial, 1 Ethernet; set by the main window before each showing.
-    int Form_Type = 0;
-    // The latest reply of the last address check: 0 none, 1 answered, 2 no answer.
-    int ping_res = 0;
+    // Set by the main window before each showing.
+    Update_Mode Form_Type = Form_Serial;
+    // The latest reply of the last address check.
+    Ping_Reply ping_res = Ping_Reply::None;
     // How long an address check may go on, and how long an updater may run before the wait ends.
     std::chrono::milliseconds Ping_Budget_Ms;
     std::chrono::milliseconds Wait_Limit_Ms;
 
 protected:
     void showEvent(QShowEvent* Event) override;
-    bool eventFilter(QObject* Watched, QEvent* Event) override;
 
 private:
     QWidget* Add_Panel(const QString& Name, int Height);
@@ -67,6 +67,7 @@ private:
     void Build_Options(QWidget* Panel);
     void Build_Eth_Search(QWidget* Panel);
     void Build_Buttons(QWidget* Panel);
+    void Order_Tab_Keys();
     void update_ComPort();
     void Btn_UpdateClick();
     bool Send_Ping(const QString& Address);
@@ -90,7 +91,8 @@ private:
     QWidget* P_Eth_Search = nullptr;
     QWidget* P_Button = nullptr;
     QLabel* L_IP_Address = nullptr;
-    std::array<QLineEdit*, 4> E_IP{};
+    Ipv4_Row* E_IP = nullptr;
+    QLabel* L_COM_Port = nullptr;
     QComboBox* CB_COM_Port = nullptr;
     QPushButton* Btn_COM_List = nullptr;
     QLabel* L_Update_Option = nullptr;

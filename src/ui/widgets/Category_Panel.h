@@ -16,6 +16,8 @@ public:
     void Set_Caption(const QString& Caption);
     QString Caption() const;
     QWidget* Content() const { return Body; }
+    // The header folds the panel on a click or the space key; it takes the focus in tab order.
+    QToolButton* Header_Button() const { return Header; }
     int Header_Height() const;
     // Height of the panel: header + Content_Height, or the header alone while folded.
     void Set_Content_Height(int Content_Height);

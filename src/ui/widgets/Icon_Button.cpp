@@ -7,7 +7,8 @@ Icon_Button::Icon_Button(const QIcon& Icon, const QString& Object_Name, QWidget*
     setObjectName(Object_Name);
     setIcon(Icon);
     setIconSize(QSize(24, 24));
-    setAutoDefault(false);
+    // Return and Enter press the focused button, in the main window as in a dialog.
+    setAutoDefault(true);
     setCursor(Qt::PointingHandCursor);
 }
 

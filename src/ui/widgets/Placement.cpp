@@ -17,8 +17,13 @@ QPushButton* Place_Button(QWidget* Parent, const QString& Name, QRect Geometry) 
     auto* Button = new QPushButton(Parent);
     Button->setObjectName(Name);
     Button->setGeometry(Geometry);
-    Button->setAutoDefault(false);
+    Button->setAutoDefault(true);
     return Button;
+}
+
+void Chain_Tab_Order(const QList<QWidget*>& Order) {
+    for (qsizetype Index = 1; Index < Order.size(); ++Index)
+        QWidget::setTabOrder(Order[Index - 1], Order[Index]);
 }
 
 QVBoxLayout* Band_Layout(QWidget* Window) {

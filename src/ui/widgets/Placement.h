@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QList>
 #include <QRect>
 #include <QString>
 
@@ -12,8 +13,11 @@ namespace vo {
 
 // The windows place their elements by position, as laid out; these make one such element.
 QLabel* Place_Label(QWidget* Parent, const QString& Name, int Left, int Top, const QString& Text = {});
-// A push button that never takes Enter for itself: Enter belongs to the window's own rule.
+// A push button that Return or Enter presses while it has the focus.
 QPushButton* Place_Button(QWidget* Parent, const QString& Name, QRect Geometry);
+
+// Tab moves through Order from first to last and back from the first to the last.
+void Chain_Tab_Order(const QList<QWidget*>& Order);
 
 // The layout of a window made of full-width bands stacked from the top, without margins or gaps.
 QVBoxLayout* Band_Layout(QWidget* Window);

@@ -32,4 +32,16 @@ void Set_Caption(QLabel* Label, const QString& Text) {
     Label->adjustSize();
 }
 
+void Set_Caption_Within(QLabel* Label, const QString& Text, int Max_Width, const QString& Link) {
+    const QString Shown = Label->fontMetrics().elidedText(Text, Qt::ElideRight, Max_Width);
+    Label->setToolTip(Shown == Text ? QString() : Text);
+    if (Link.isEmpty())
+        Set_Caption(Label, Shown);
+    else
+        Set_Caption(Label,
+                    QStringLiteral("<a href=\"%1\">%2</a>").arg(Link.toHtmlEscaped(), Shown.toHtmlEscaped()));
+    if (Label->width() > Max_Width)
+        Label->resize(Max_Width, Label->height());
+}
+
 } // namespace vo

@@ -38,8 +38,7 @@ TFNew_Project::TFNew_Project(Shared_State& State, Messages& Messages, QWidget* P
     Layout->addWidget(P_Button);
 
     connect(Btn_OK, &QPushButton::clicked, this, &TFNew_Project::Btn_OKClick);
-    connect(Btn_Cancel, &QPushButton::clicked, this, [this] { done(Modal_Cancel); });
-    connect(E_New_Proj, &QLineEdit::returnPressed, this, &TFNew_Project::Btn_OKClick);
+    connect(Btn_Cancel, &QPushButton::clicked, this, &TFNew_Project::reject);
     setFixedSize(331, 162);
     Set_Lang();
 }

@@ -24,8 +24,6 @@ TFOpenConf::TFOpenConf(const Shared_State& State, QWidget* Parent)
     auto* P_Button = new Button_Panel(this);
     Btn_OK = P_Button->Btn_OK;
     Btn_Cancel = P_Button->Btn_Cancel;
-    // Enter opens the selected configuration, as a double click does.
-    Btn_OK->setDefault(true);
 
     auto* Body = new QVBoxLayout;
     Body->setContentsMargins(16, 8, 16, 8);
@@ -37,9 +35,9 @@ TFOpenConf::TFOpenConf(const Shared_State& State, QWidget* Parent)
     Layout->addWidget(P_Button);
 
     connect(ListBox1, &QListWidget::currentRowChanged, this, &TFOpenConf::ListBox1Click);
-    connect(ListBox1, &QListWidget::itemDoubleClicked, this, [this] { done(Modal_Ok); });
-    connect(Btn_OK, &QPushButton::clicked, this, [this] { done(Modal_Ok); });
-    connect(Btn_Cancel, &QPushButton::clicked, this, [this] { done(Modal_Cancel); });
+    connect(ListBox1, &QListWidget::itemDoubleClicked, this, &TFOpenConf::accept);
+    connect(Btn_OK, &QPushButton::clicked, this, &TFOpenConf::accept);
+    connect(Btn_Cancel, &QPushButton::clicked, this, &TFOpenConf::reject);
     resize(377, 351);
     Set_Lang();
 }

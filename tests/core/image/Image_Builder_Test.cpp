@@ -55,7 +55,7 @@ TEST_F(Image_Build, Without_Parameter_File_Gives_Header_And_Default_Block) {
 
 TEST_F(Image_Build, Reads_Exactly_The_Path_It_Is_Given) {
     // File names are case-sensitive here: a "pargen.xml" is another file.
-    QFile::copy(vo_test::Image_Fixture("Broken.xml"), Dir.filePath(QStringLiteral("pargen.xml")));
+    QFile::copy(vo_test::Test_Data_Path("image/Broken.xml"), Dir.filePath(QStringLiteral("pargen.xml")));
     EXPECT_EQ(Build_Ok(Dir.filePath(QStringLiteral("ParGen.xml"))).Bank_Bytes(),
               QByteArray::fromHex("04000000"));
     const QString Other = vo_test::Write_Par_Gen(Dir.path(), {}, QStringLiteral("Other Name.xml"));
@@ -63,7 +63,7 @@ TEST_F(Image_Build, Reads_Exactly_The_Path_It_Is_Given) {
 }
 
 TEST_F(Image_Build, Fixture_Compiles_Byte_For_Byte) {
-    const vo::Config_Image Image = Build_Ok(vo_test::Image_Fixture("ParGen.xml"));
+    const vo::Config_Image Image = Build_Ok(vo_test::Test_Data_Path("image/ParGen.xml"));
     EXPECT_EQ(Image.Bank_Bytes().toHex(' '),
               QByteArray("04 00 00 00 01 01 03 02 e8 03 01 06 01 c4 09 01 02 00 00"));
 
@@ -261,8 +261,8 @@ TEST_F(Image_Build, The_Nine_Leading_Elements_Are_Required_Integers) {
 
 TEST_F(Image_Build, A_File_That_Is_Not_A_Parameter_File_Fails) {
     const std::pair<QString, const char*> Cases[] = {
-        {vo_test::Image_Fixture("Broken.xml"), "not valid XML"},
-        {vo_test::Image_Fixture("Declaration_First.xml"), "does not begin with its root element"},
+        {vo_test::Test_Data_Path("image/Broken.xml"), "not valid XML"},
+        {vo_test::Test_Data_Path("image/Declaration_First.xml"), "does not begin with its root element"},
         {Dir.path(), "Cannot read"},
     };
     for (const auto& [Path, Reason] : Cases) {
@@ -289,7 +289,7 @@ TEST_F(Image_Build, First_Element_Of_A_Name_Counts_Wherever_It_Stands) {
 TEST_F(Image_Build, Two_Builds_Give_Identical_Images) {
     const QString Path = Par_Gen({{"SER_RTU", QStringLiteral("0")}});
     const vo::Config_Image First = Build_Ok(Path);
-    Build_Ok(vo_test::Image_Fixture("ParGen.xml"));
+    Build_Ok(vo_test::Test_Data_Path("image/ParGen.xml"));
     const vo::Config_Image Second = Build_Ok(Path);
     EXPECT_EQ(First.Bank_Bytes(), Second.Bank_Bytes());
     EXPECT_EQ(First.BankK_Bytes(), Second.BankK_Bytes());

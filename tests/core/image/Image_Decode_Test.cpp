@@ -6,7 +6,7 @@
 namespace {
 
 const vo::Config_Image& Fixture_Image() {
-    static const vo::Config_Image Image = vo_test::Build_Ok(vo_test::Image_Fixture("ParGen.xml"));
+    static const vo::Config_Image Image = vo_test::Build_Ok(vo_test::Test_Data_Path("image/ParGen.xml"));
     return Image;
 }
 

@@ -17,7 +17,7 @@ class Image_Files : public testing::Test {
 protected:
     QTemporaryDir Project;
     QString Bin = vo::Bin_Folder(Project.path());
-    vo::Config_Image Image = vo_test::Build_Ok(vo_test::Image_Fixture("ParGen.xml"));
+    vo::Config_Image Image = vo_test::Build_Ok(vo_test::Test_Data_Path("image/ParGen.xml"));
 
     void SetUp() override { ASSERT_TRUE(QDir().mkpath(Bin)); }
 

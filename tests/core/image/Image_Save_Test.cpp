@@ -71,8 +71,8 @@ TEST_F(Build_And_Save, A_Failed_Build_Leaves_The_Old_Images) {
         QByteArray Par_Gen;
         const char* Error_Part;
     } Cases[] = {
-        {"not XML", Read_All(vo_test::Image_Fixture("Broken.xml")), "is not valid XML"},
-        {"declaration first", Read_All(vo_test::Image_Fixture("Declaration_First.xml")),
+        {"not XML", Read_All(vo_test::Test_Data_Path("image/Broken.xml")), "is not valid XML"},
+        {"declaration first", Read_All(vo_test::Test_Data_Path("image/Declaration_First.xml")),
          "does not begin with its root element"},
         {"strict element missing", "<Par_Gen><MODE_DEV>1</MODE_DEV></Par_Gen>",
          "the element SER_RTU is missing"},

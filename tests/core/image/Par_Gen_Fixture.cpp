@@ -1,5 +1,6 @@
 #include "Par_Gen_Fixture.h"
 
+#include "File_Bytes.h"
 #include "image/Image_Builder.h"
 
 #include <QDir>
@@ -9,13 +10,9 @@
 
 namespace vo_test {
 
-QString Image_Fixture(const char* Name) {
-    return QDir(QStringLiteral(VO_TEST_DATA "/image")).filePath(QLatin1String(Name));
-}
-
 QString Write_Par_Gen(const QString& Folder, const std::vector<Element_Edit>& Edits,
                       const QString& File_Name) {
-    QFile Source(Image_Fixture("ParGen.xml"));
+    QFile Source(vo_test::Test_Data_Path("image/ParGen.xml"));
     EXPECT_TRUE(Source.open(QIODevice::ReadOnly));
     QString Text = QString::fromUtf8(Source.readAll());
     for (const Element_Edit& Edit : Edits) {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "File_Bytes.h"
 #include "image/Config_Image.h"
 
 #include <QString>
@@ -13,9 +14,6 @@ struct Element_Edit {
     const char* Name;
     std::optional<QString> Content;
 };
-
-// Path of a fixture of tests/data/image.
-QString Image_Fixture(const char* Name);
 
 // Writes tests/data/image/ParGen.xml with the edits applied as Folder/File_Name; returns its path.
 QString Write_Par_Gen(const QString& Folder, const std::vector<Element_Edit>& Edits = {},

@@ -37,3 +37,13 @@ TEST(Language_Files, Pages_And_Names) {
         EXPECT_EQ(vo::Page_Count(Count), Pages) << Count;
     EXPECT_EQ(vo::Language_Of(QStringLiteral("Italiano.lng")), QStringLiteral("Italiano"));
 }
+
+// Each shipped language that has a Qt translation finds it, whatever the case of its file name;
+// English and unknown names keep Qt's own English.
+TEST(Qt_Locale_Of, Shipped_Languages_And_Unknown_Names) {
+    const std::pair<const char*, const char*> Cases[] = {{"Italiano", "it"}, {"Deutsch", "de"},
+                                                         {"italiano", "it"}, {"English", ""},
+                                                         {"Klingon", ""},    {"", ""}};
+    for (const auto& [Name, Locale] : Cases)
+        EXPECT_EQ(vo::Qt_Locale_Of(QString::fromUtf8(Name)), QLatin1String(Locale)) << Name;
+}

@@ -84,15 +84,3 @@ TEST(Set_Device_Type, Both_Data_Bits_Follow_By_Their_Text) {
     vo::Set_Device_Type(Set, 0);
     EXPECT_EQ(vo::Entry_Text(vo::Par_List::Data_Bits, 0, Set.DATA_RTU), QStringLiteral("8"));
 }
-
-TEST(Next_Address_Byte, Dot_Walks_IP_Then_Mask_Then_Gateway) {
-    EXPECT_EQ(vo::Address_Bytes[3], &vo::Par_Gen::Ethernet_IP4);
-    EXPECT_EQ(vo::Address_Bytes[static_cast<std::size_t>(vo::Next_Address_Byte(3))],
-              &vo::Par_Gen::Ethernet_SM1);
-    EXPECT_EQ(vo::Address_Bytes[static_cast<std::size_t>(vo::Next_Address_Byte(7))],
-              &vo::Par_Gen::Ethernet_GAT1);
-    EXPECT_EQ(vo::Next_Address_Byte(0), 1);
-    EXPECT_EQ(vo::Next_Address_Byte(11), -1); // Gateway byte 4: the "." is swallowed, focus stays
-    EXPECT_EQ(vo::Next_Address_Byte(-1), -1);
-    EXPECT_EQ(vo::Next_Address_Byte(12), -1);
-}

@@ -13,10 +13,6 @@ using vo_test::Write_All;
 
 namespace {
 
-QString Fixture(const char* Name) {
-    return QStringLiteral(VO_TEST_DATA "/params/") + QLatin1String(Name);
-}
-
 // A parameter file holding Bytes, loaded into a set that holds no default at all.
 vo::Par_Gen Load_Bytes(const QByteArray& Bytes) {
     QTemporaryDir Dir;
@@ -32,7 +28,7 @@ vo::Par_Gen Load_Bytes(const QByteArray& Bytes) {
 
 vo::Par_Gen Load_Fixture(const char* Name) {
     vo::Par_Gen Set;
-    EXPECT_FALSE(vo::Load_Par_Gen(Fixture(Name), Set).has_value()) << Name;
+    EXPECT_FALSE(vo::Load_Par_Gen(vo_test::Test_Data_Path(Name), Set).has_value()) << Name;
     return Set;
 }
 
@@ -76,8 +72,8 @@ QByteArray Root_With(const char* Inner) {
 
 TEST(Save_Par_Gen, Writes_The_Exact_Document) {
     EXPECT_EQ(vo::Par_Gen_Bytes(vo::Missing_File_Par_Gen()),
-              Read_All(Fixture("ParGen_No_File_Defaults.xml")));
-    EXPECT_EQ(vo::Par_Gen_Bytes(Varied_Set()), Read_All(Fixture("ParGen_Varied.xml")));
+              Read_All(vo_test::Test_Data_Path("params/ParGen_No_File_Defaults.xml")));
+    EXPECT_EQ(vo::Par_Gen_Bytes(Varied_Set()), Read_All(vo_test::Test_Data_Path("params/ParGen_Varied.xml")));
 }
 
 TEST(Save_Par_Gen, Round_Trip_Gives_The_Same_Set_And_The_Same_Bytes) {
@@ -122,7 +118,7 @@ TEST(Save_Par_Gen, An_Index_Outside_Its_List_Is_Written_As_Nothing_Chosen) {
 TEST(Save_Par_Gen, Starts_From_A_New_Document) {
     QTemporaryDir Dir;
     const QString Path = Dir.filePath(QStringLiteral("ParGen.xml"));
-    Write_All(Path, Read_All(Fixture("ParGen_Hand_Written.xml")));
+    Write_All(Path, Read_All(vo_test::Test_Data_Path("params/ParGen_Hand_Written.xml")));
     vo::Par_Gen Set;
     ASSERT_FALSE(vo::Load_Par_Gen(Path, Set).has_value());
     ASSERT_TRUE(vo::Save_Par_Gen(Set, Path));
@@ -216,7 +212,7 @@ TEST(Load_Par_Gen, An_Unreadable_File_Is_An_Error) {
     QTemporaryDir Dir;
     vo::Par_Gen Set = Varied_Set();
     const QString Locked = Dir.filePath(QStringLiteral("ParGen.xml"));
-    Write_All(Locked, Read_All(Fixture("ParGen_No_File_Defaults.xml")));
+    Write_All(Locked, Read_All(vo_test::Test_Data_Path("params/ParGen_No_File_Defaults.xml")));
     QFile::setPermissions(Locked, QFile::WriteOwner);
     if (QFile(Locked).open(QIODevice::ReadOnly))
         GTEST_SKIP() << "running with rights that ignore file permissions";
@@ -225,7 +221,7 @@ TEST(Load_Par_Gen, An_Unreadable_File_Is_An_Error) {
 }
 
 TEST(Load_Par_Gen, Only_The_First_Node_Counts_As_Root) {
-    EXPECT_EQ(Load_Fixture("ParGen_Declaration_First.xml"), vo::Default_Par_Gen(0));
+    EXPECT_EQ(Load_Fixture("params/ParGen_Declaration_First.xml"), vo::Default_Par_Gen(0));
     EXPECT_EQ(Load_Bytes("<!-- note --><Par_Gen><MODE_DEV>1</MODE_DEV></Par_Gen>"), vo::Default_Par_Gen(0));
     EXPECT_EQ(Load_Bytes("<?pi x?><Par_Gen><MODE_DEV>1</MODE_DEV></Par_Gen>"), vo::Default_Par_Gen(0));
 
@@ -244,7 +240,7 @@ TEST(Load_Par_Gen, A_Hand_Written_File_Is_Read_Element_By_Element) {
     Expected.TO_RTU = QStringLiteral("<500>");
     Expected.DATA_ASCII = 0;
     Expected.Ethernet_IP1 = QStringLiteral("10");
-    EXPECT_EQ(Load_Fixture("ParGen_Hand_Written.xml"), Expected);
+    EXPECT_EQ(Load_Fixture("params/ParGen_Hand_Written.xml"), Expected);
 }
 
 TEST(Load_Par_Gen, Each_Value_Falls_Back_On_Its_Own_Default) {

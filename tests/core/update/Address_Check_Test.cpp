@@ -48,7 +48,7 @@ TEST(Send_Ping, Two_Answers_End_The_Check_At_Once) {
     Scripted_Probe Probe({Kind::No_Answer, Kind::Answered, Kind::No_Answer, Kind::Answered, Kind::No_Answer});
     const vo::Ping_Check Check = vo::Send_Ping(Probe, QStringLiteral("192.168.2.205"), {});
     EXPECT_TRUE(Check.Found);
-    EXPECT_EQ(Check.ping_res, 1);
+    EXPECT_EQ(Check.ping_res, vo::Ping_Reply::Answered);
     EXPECT_EQ(vo::Ping_Message(Check), 0);
     EXPECT_EQ(Probe.Addresses, std::vector<std::string>(4, "192.168.2.205"));
     EXPECT_EQ(Probe.Datas, std::vector<std::string>(4, "abcdefghijklmnopqrstuvwa"));
@@ -80,11 +80,11 @@ TEST(Send_Ping, When_The_Budget_Runs_Out_The_Latest_Reply_Decides) {
 TEST(Send_Ping, A_Request_That_Cannot_Be_Made_Ends_The_Check_And_Gives_Its_Reason) {
     const struct {
         std::deque<Kind> Script;
-        int ping_res;
+        vo::Ping_Reply ping_res;
     } Cases[] = {
-        {{Kind::Failed}, 0},
-        {{Kind::No_Answer, Kind::Failed}, 2},
-        {{Kind::Answered, Kind::Failed}, 1},
+        {{Kind::Failed}, vo::Ping_Reply::None},
+        {{Kind::No_Answer, Kind::Failed}, vo::Ping_Reply::No_Answer},
+        {{Kind::Answered, Kind::Failed}, vo::Ping_Reply::Answered},
     };
     for (const auto& Case : Cases) {
         Scripted_Probe Probe(Case.Script);
@@ -116,6 +116,10 @@ TEST(Send_Ping, Keeps_Painting_While_And_Between_Requests) {
 TEST(Send_Ping, Real_Loopback_Is_Found) {
     const auto Probe = vo::Make_Echo_Probe();
     const vo::Ping_Check Check = vo::Send_Ping(*Probe, QStringLiteral("127.0.0.1"), {});
+    // Only a machine that allows no way of sending echo requests excuses the check; any other
+    // outcome is a fault.
+    if (vo::Ping_Message(Check) == vo::Msg_Check_Failed)
+        GTEST_SKIP() << "echo requests cannot be sent here: " << Check.Error_Text.toStdString();
     EXPECT_TRUE(Check.Found) << Check.Error_Text.toStdString();
     EXPECT_EQ(vo::Ping_Message(Check), 0);
 }
@@ -139,6 +143,6 @@ TEST(Send_Ping, Silent_Address_Is_Not_Found) {
     if (!Skip.empty())
         GTEST_SKIP() << Skip;
     EXPECT_FALSE(Check.Found);
-    EXPECT_EQ(Check.ping_res, 2);
+    EXPECT_EQ(Check.ping_res, vo::Ping_Reply::No_Answer);
     EXPECT_EQ(vo::Ping_Message(Check), vo::Msg_Device_Not_Found);
 }

@@ -8,7 +8,7 @@
 TEST(Get_DevideType, Only_An_Exact_One_In_The_Root_Element_Means_Ethernet) {
     const struct {
         const char* Content;
-        int Mode;
+        vo::Update_Mode Mode;
     } Cases[] = {
         {"<Par_Gen><Device_Type_Type>1</Device_Type_Type></Par_Gen>", vo::Form_Ethernet},
         {"<Other_Root><X/><Device_Type_Type>1</Device_Type_Type></Other_Root>", vo::Form_Ethernet},

@@ -8,12 +8,9 @@
 #include <gtest/gtest.h>
 
 using vo_test::Read_All;
+using vo_test::Test_Data;
 
 namespace {
-
-QByteArray Fixture(const char* Name) {
-    return Read_All(QStringLiteral(VO_TEST_DATA "/update/") + QLatin1String(Name));
-}
 
 vo::Job_Input Windows_Input(int Option, bool Read_Back) {
     return {QStringLiteral("192.168.2.205"),
@@ -31,12 +28,12 @@ TEST(Job_File, Every_Option_Matches_Its_Fixture_Byte_For_Byte) {
         bool Read_Back;
         const char* Fixture;
     } Cases[] = {
-        {0, true, "Job_Option0_Read_Back.xml"}, {0, false, "Job_Option0_No_Read_Back.xml"},
-        {1, true, "Job_Option1_Read_Back.xml"}, {1, false, "Job_Option1_No_Read_Back.xml"},
-        {2, true, "Job_Option2_Read_Back.xml"}, {2, false, "Job_Option2_No_Read_Back.xml"},
+        {0, true, "update/Job_Option0_Read_Back.xml"}, {0, false, "update/Job_Option0_No_Read_Back.xml"},
+        {1, true, "update/Job_Option1_Read_Back.xml"}, {1, false, "update/Job_Option1_No_Read_Back.xml"},
+        {2, true, "update/Job_Option2_Read_Back.xml"}, {2, false, "update/Job_Option2_No_Read_Back.xml"},
     };
     for (const auto& Case : Cases) {
-        const QByteArray Expected = Fixture(Case.Fixture);
+        const QByteArray Expected = Test_Data(Case.Fixture);
         ASSERT_FALSE(Expected.isEmpty()) << Case.Fixture;
         EXPECT_EQ(vo::Job_File_Bytes(Windows_Input(Case.Option, Case.Read_Back)), Expected) << Case.Fixture;
     }
@@ -48,7 +45,7 @@ TEST(Job_File, Linux_Paths_Use_The_Separator_Given) {
                               QStringLiteral("/opt/vo40913/MASTER"),
                               QStringLiteral("/opt/vo40913/PROJECTS/Plant 1"),
                               u'/'};
-    EXPECT_EQ(vo::Job_File_Bytes(Input), Fixture("Job_Linux_Option0_Read_Back.xml"));
+    EXPECT_EQ(vo::Job_File_Bytes(Input), Test_Data("update/Job_Linux_Option0_Read_Back.xml"));
 }
 
 TEST(Job_File, Address_Is_Written_As_Typed_And_Reads_Back) {
@@ -68,9 +65,9 @@ TEST(Job_File, Each_Launch_Replaces_The_Whole_File) {
     EXPECT_EQ(Path, Dir.path() + QStringLiteral("/Ethernet_Update.xml"));
     ASSERT_TRUE(vo::Save_File_Atomic(Path, QByteArray(5000, 'x')));
     ASSERT_TRUE(vo::Compile_XML_Parameter_New_Boot(Windows_Input(0, true), Path));
-    EXPECT_EQ(Read_All(Path), Fixture("Job_Option0_Read_Back.xml"));
+    EXPECT_EQ(Read_All(Path), Test_Data("update/Job_Option0_Read_Back.xml"));
     ASSERT_TRUE(vo::Compile_XML_Parameter_New_Boot(Windows_Input(2, false), Path));
-    EXPECT_EQ(Read_All(Path), Fixture("Job_Option2_No_Read_Back.xml"));
+    EXPECT_EQ(Read_All(Path), Test_Data("update/Job_Option2_No_Read_Back.xml"));
     EXPECT_EQ(QDir(Dir.path()).entryList(QDir::Files), QStringList{QStringLiteral("Ethernet_Update.xml")});
 }
 

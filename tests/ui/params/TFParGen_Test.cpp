@@ -284,14 +284,14 @@ TEST_F(Par_Gen_Dialog, Width_Stays_Fixed_And_The_Wheel_Scrolls_Only_Over_The_Gro
     });
 }
 
-TEST_F(Par_Gen_Dialog, Language_Change_Relabels_All_But_The_Panel_Captions) {
+TEST_F(Par_Gen_Dialog, Language_Change_Relabels_Everything_With_The_Panel_Captions) {
     State.Lang_Strings[422] = QStringLiteral("Velocità");
     State.Lang_Strings[419] = QStringLiteral("Modbus RTU (it)");
     State.Lang_Strings[402] = QStringLiteral("Conferma");
     Dialog->Set_Lang();
     EXPECT_EQ(Get<QLabel>("L_ModbusRTU_Baudrate")->text(), QStringLiteral("Velocità"));
     EXPECT_EQ(Get<QWidget>("Btn_OK")->property("text").toString(), QStringLiteral("Conferma"));
-    EXPECT_EQ(Get<vo::Category_Panel>("CP_Modbus_RTU")->Caption(), QStringLiteral("3. Modbus RTU"));
+    EXPECT_EQ(Get<vo::Category_Panel>("CP_Modbus_RTU")->Caption(), QStringLiteral("3. Modbus RTU (it)"));
 }
 
 TEST_F(Par_Gen_Dialog, The_Dialog_And_The_Command_Line_Read_Each_Others_Files) {

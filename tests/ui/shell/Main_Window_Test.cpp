@@ -255,3 +255,21 @@ TEST_F(Main_Window, Language_Change_Relabels_The_Windows_But_Not_The_About_Box) 
     EXPECT_EQ(New_Project->windowTitle(), QStringLiteral("Neue Konfiguration"));
     EXPECT_EQ(Child<QLabel>(Window->Open_Dialog(), "Label1")->text(), QStringLiteral("Konfigurationen"));
 }
+
+// A path wider than the box would choose is never wrapped at a separator: the box widens to show
+// it on one line.
+TEST(Message_Box, A_Long_Path_Stays_On_One_Line) {
+    const QString Path = QStringLiteral(
+        "/opt/vorlent/configurator/projects/Impianto_di_trattamento_acque_reflue/bin/Ser_40913_Update");
+    int Lines = 0;
+    QString Shown;
+    On_Next_Modal([&](QWidget* Box) {
+        auto* Label = Box->findChild<QLabel*>(QStringLiteral("qt_msgbox_label"));
+        ASSERT_NE(Label, nullptr);
+        Lines = Label->height() / Label->fontMetrics().lineSpacing();
+        Shown = Label->text();
+    });
+    vo::Box_Messages(QStringLiteral("Test")).Error(Path);
+    EXPECT_EQ(Lines, 1);
+    EXPECT_EQ(Shown.remove(QChar(0x2060)), Path);
+}

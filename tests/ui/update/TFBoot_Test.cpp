@@ -6,6 +6,7 @@
 #include "platform/linux/Echo_Probe_Linux.h"
 #include "shell/Startup.h"
 #include "shell/TFVorlentFirmWare.h"
+#include "update/Address_Check.h"
 #include "update/Device_Type.h"
 #include "update/TFBoot.h"
 
@@ -78,7 +79,7 @@ protected:
         return static_cast<int>(Read_All(Dir.filePath(QStringLiteral("runs.txt"))).count('\n'));
     }
 
-    int Show(int Form_Type, std::function<void()> Action) {
+    int Show(vo::Update_Mode Form_Type, std::function<void()> Action) {
         Dialog->Form_Type = Form_Type;
         On_Next_Modal([&](QWidget*) { Action(); });
         return Dialog->exec();
@@ -153,6 +154,11 @@ TEST_F(Update_Dialog, Full_Stops_Move_On_And_Are_Never_Typed) {
 }
 
 TEST_F(Update_Dialog, Ethernet_Update_Launches_Exactly_The_Checked_Address) {
+    // Only a machine that cannot send echo requests at all excuses the test; once it runs, every
+    // message is a fault.
+    const vo::Ping_Check Loopback = vo::Send_Ping(*Services.Echo, QStringLiteral("127.0.0.1"), {});
+    if (vo::Ping_Message(Loopback) == vo::Msg_Check_Failed)
+        GTEST_SKIP() << "echo requests cannot be sent here: " << Loopback.Error_Text.toStdString();
     Add_Updater("Ethernet_Update");
     State.Read_Back_Enabled = true;
     bool Stayed_Open = false;
@@ -178,9 +184,7 @@ TEST_F(Update_Dialog, Ethernet_Update_Launches_Exactly_The_Checked_Address) {
         ASSERT_TRUE(Wait_For_End());
         Stayed_Open = Dialog->isVisible();
     });
-    if (!Services.Msgs.Shown.isEmpty())
-        GTEST_SKIP() << "no echo reply from 127.0.0.1 here: "
-                     << Services.Msgs.Texts().join(u'|').toStdString();
+    EXPECT_TRUE(Services.Msgs.Shown.isEmpty()) << Services.Msgs.Texts().join(u'|').toStdString();
     EXPECT_TRUE(Locked_During_Check);
     EXPECT_TRUE(Stayed_Open);
     EXPECT_EQ(Runs(), 1);

@@ -156,3 +156,18 @@ TEST_F(Workspace_Dialogs, Open_Dialog_Follows_The_Users_Selection) {
     EXPECT_EQ(Dialog.exec(), vo::Modal_Cancel);
     EXPECT_EQ(Dialog.Name_Conf, QStringLiteral("C"));
 }
+
+// Shrunk as far as it goes, the open dialog still shows both buttons whole.
+TEST_F(Workspace_Dialogs, Open_Dialog_At_Its_Smallest_Shows_Ok_And_Cancel) {
+    vo::TFOpenConf Dialog(State, nullptr);
+    On_Next_Modal([](QWidget* Shown) {
+        Shown->resize(1, 1);
+        QApplication::processEvents();
+        for (const char* Name : {"Btn_OK", "Btn_Cancel"}) {
+            auto* Button = Child<QWidget>(Shown, Name);
+            EXPECT_TRUE(Shown->rect().contains(QRect(Button->mapTo(Shown, QPoint(0, 0)), Button->size())))
+                << Name << " in " << Shown->width() << " x " << Shown->height();
+        }
+    });
+    Dialog.exec();
+}
