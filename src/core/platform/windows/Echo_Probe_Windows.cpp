@@ -3,14 +3,17 @@
 #include "Wide_Text.h"
 #include "platform/Ipv4_Text.h"
 
-// winsock2 before windows.h; iphlpapi and icmpapi after both.
 #include <algorithm>
 #include <cstring>
-#include <icmpapi.h>
-#include <iphlpapi.h>
 #include <vector>
-#include <windows.h>
+
+// winsock2 before windows.h; iphlpapi and icmpapi after both.
+// clang-format off
 #include <winsock2.h>
+#include <windows.h>
+#include <iphlpapi.h>
+#include <icmpapi.h>
+// clang-format on
 
 namespace vo {
 

@@ -1,8 +1,11 @@
 #include "Wide_Text.h"
 #include "platform/Web_Page.h"
 
-#include <shellapi.h>
+// shellapi.h needs windows.h before it.
+// clang-format off
 #include <windows.h>
+#include <shellapi.h>
+// clang-format on
 
 namespace vo {
 
