@@ -3,8 +3,8 @@
 
     Seams_Under_Wine.py CASE TOOL WINE_RUN
 
-CASE is ports (COM ports as dosdevices links to pseudo-terminals), echo (ICMP echo to loopback) or
-open (a web page through wine's browser setting, pointed at a recording script). TOOL is the built
+CASE is ports (COM ports as dosdevices links to pseudo-terminals), echo (ICMP echo to loopback),
+echo-namespace (answered and unanswered echo in a network namespace of its own) or open (a web page through wine's browser setting, pointed at a recording script). TOOL is the built
 windows_platform_tool.exe, WINE_RUN the script that runs a program in the project's wine prefix.
 """
 import os
@@ -75,6 +75,31 @@ def echo():
     check("names are never resolved", (code, out.split(" ")[0]), (0, "failed"))
 
 
+def echo_in_namespace():
+    """Wine sends echo requests from its own service process, so the whole of wine runs in a
+    network namespace of the test's own, with a copy of the prefix and a server of its own."""
+    if os.geteuid() != 0:
+        print("needs root for a network namespace")
+        sys.exit(77)
+    with tempfile.TemporaryDirectory() as folder:
+        prefix = os.path.join(folder, "prefix")
+        subprocess.run(["cp", "-a", PREFIX, prefix], check=True)
+        script = f"""set -e
+ip link set lo up
+export WINEPREFIX='{prefix}'
+wineserver -p
+trap 'wineserver -k' EXIT
+wineboot >/dev/null 2>&1 </dev/null
+'{WINE_RUN}' '{TOOL}' echo 127.0.0.1 400 </dev/null
+sysctl -q -w net.ipv4.icmp_echo_ignore_all=1
+'{WINE_RUN}' '{TOOL}' echo 127.0.0.1 400 </dev/null
+"""
+        done = subprocess.run(["unshare", "-n", "sh", "-c", script], capture_output=True, text=True,
+                              timeout=300, stdin=subprocess.DEVNULL)
+        check("answered, then unanswered once the namespace ignores echo requests",
+              (done.returncode, done.stdout.replace("\r\n", "\n")), (0, "answered \nno-answer \n"))
+
+
 def open_page():
     with tempfile.TemporaryDirectory() as folder:
         record = os.path.join(folder, "record")
@@ -98,4 +123,4 @@ def open_page():
                            stdin=subprocess.DEVNULL)
 
 
-{"ports": ports, "echo": echo, "open": open_page}[CASE]()
+{"ports": ports, "echo": echo, "echo-namespace": echo_in_namespace, "open": open_page}[CASE]()
