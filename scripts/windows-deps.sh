@@ -11,6 +11,9 @@
 # The cache is $VO_WINDOWS_DEPS, by default ~/.cache/vo40913-windows-deps; each library is rebuilt
 # only when its source version or its build settings change.
 set -euo pipefail
+# CI may start without HOME; the caches live in the home folder.
+: "${HOME:=$(getent passwd "$(id -u)" | cut -d: -f6)}"
+export HOME
 FLAVOUR=${1:-core}
 shift || true
 WANTED=" ${*:-pugixml googletest curl qt} "

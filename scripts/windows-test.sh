@@ -7,6 +7,9 @@
 # core: the core and the command line on Qt Core (preset windows-core), as CI runs it.
 # full: everything, the windows included (preset windows).
 set -eu
+# CI may start without HOME; the caches live in the home folder.
+: "${HOME:=$(getent passwd "$(id -u)" | cut -d: -f6)}"
+export HOME
 FLAVOUR=${1:-core}
 case "$FLAVOUR" in
 core) PRESET=windows-core ;;

@@ -4,6 +4,9 @@
 #
 #   scripts/wine-run.sh [--dlls FOLDER]... PROGRAM.exe [ARGUMENT]...
 set -eu
+# CI may start without HOME; the caches live in the home folder.
+: "${HOME:=$(getent passwd "$(id -u)" | cut -d: -f6)}"
+export HOME
 DLLS="/usr/lib/gcc/x86_64-w64-mingw32/12-posix /usr/x86_64-w64-mingw32/lib"
 while [ "${1:-}" = "--dlls" ]; do
     DLLS="$2 $DLLS"
