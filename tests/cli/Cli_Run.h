@@ -1,6 +1,7 @@
 #pragma once
 
 #include "File_Bytes.h"
+#include "Shown_Path.h"
 #include "platform/Process_Runner.h"
 
 #include <QCoreApplication>

@@ -1,3 +1,4 @@
+#include "Shown_Path.h"
 #include "Tree_Listing.h"
 #include "shell/Shared_State.h"
 #include "shell/Startup.h"
@@ -30,8 +31,8 @@ TEST_F(Workspace, Creates_And_Opens_A_Configuration_With_Its_Bin_Folder) {
     EXPECT_EQ(vo::Create_Configuration(State, QStringLiteral("Plant 1")), 0);
     EXPECT_TRUE(QFileInfo(State.Projects_Dir + QStringLiteral("/Plant 1/bin")).isDir());
     EXPECT_EQ(State.Project_Name, QStringLiteral("Plant 1"));
-    EXPECT_EQ(State.Project_Path, State.Projects_Dir + QStringLiteral("/Plant 1"));
-    EXPECT_EQ(State.ParGen_File, State.Projects_Dir + QStringLiteral("/Plant 1/ParGen.xml"));
+    EXPECT_EQ(State.Project_Path, vo_test::Shown(State.Projects_Dir + QStringLiteral("/Plant 1")));
+    EXPECT_EQ(State.ParGen_File, vo_test::Shown(State.Projects_Dir + QStringLiteral("/Plant 1/ParGen.xml")));
     EXPECT_FALSE(QFileInfo::exists(State.ParGen_File));
     EXPECT_EQ(vo::Open_Configuration_Name(State), QStringLiteral("Plant 1"));
 }
