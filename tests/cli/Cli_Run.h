@@ -34,7 +34,7 @@ inline QString Built_Cli() {
 inline QString Text_Lines(const QByteArray& Bytes) {
     QString Text = QString::fromUtf8(Bytes);
 #ifdef _WIN32
-    EXPECT_EQ(Text.count(QStringLiteral("\r\n")), Text.count(u'\n')) << "a line ends without CR: " << Text;
+    EXPECT_EQ(Text.count(QStringLiteral("\r\n")), Text.count(u'\n')) << "a line ends without CR: " << Text.toStdString();
     Text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
 #endif
     return Text;
