@@ -21,9 +21,9 @@ scripts/windows-deps.sh "$FLAVOUR"
 
 export WINEPREFIX="${WINEPREFIX:-$HOME/.cache/vo40913-wine}"
 export WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
-# A server that outlives each program, and a prefix made and started before the tests: wine's own
-# services started by the first test would otherwise hold ctest's output pipe open.
-# A server that is already running serves as well.
+# A server that outlives each program (one already running serves as well), and a prefix made and
+# started before the tests: wine's own services started by the first test would otherwise hold
+# ctest's output pipe open.
 wineserver -p 2>/dev/null || true
 trap 'wineserver -k 2>/dev/null || true' EXIT
 wineboot -i >/dev/null 2>&1 </dev/null
