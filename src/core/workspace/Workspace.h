@@ -12,7 +12,9 @@ inline constexpr int Msg_Name_Refused = 105;
 inline constexpr int Msg_Name_Exists = 106;
 inline constexpr int Msg_Name_Empty = 107;
 
-// A name that stays one folder inside PROJECTS: no separator, not "." or "..", not blanks only.
+// A name that stays one folder inside PROJECTS: no separator, not "." or "..", not blanks only;
+// on Windows also a name Windows can give a folder as it is (no device name, no : * ? " < > |,
+// no trailing full stop or blank).
 bool Is_Safe_Configuration_Name(const QString& Name);
 
 // Creates PROJECTS/Name with its bin folder and opens it (Project_Name, Project_Path,

@@ -54,6 +54,17 @@ TEST_F(Workspace, Refused_Names_Create_Nothing_Anywhere) {
         {QStringLiteral("a\\b"), vo::Msg_Name_Refused},
         {Root.filePath(QStringLiteral("Absolute")), vo::Msg_Name_Refused},
         {QString(300, u'x'), vo::Msg_Name_Refused},
+#ifdef _WIN32
+        // Names Windows cannot give a folder as they are.
+        {QStringLiteral("a:b"), vo::Msg_Name_Refused},
+        {QStringLiteral("C:Plant"), vo::Msg_Name_Refused},
+        {QStringLiteral("Plant?"), vo::Msg_Name_Refused},
+        {QStringLiteral("Plant."), vo::Msg_Name_Refused},
+        {QStringLiteral("Plant "), vo::Msg_Name_Refused},
+        {QStringLiteral("con"), vo::Msg_Name_Refused},
+        {QStringLiteral("NUL.txt"), vo::Msg_Name_Refused},
+        {QStringLiteral("Com3"), vo::Msg_Name_Refused},
+#endif
     };
     for (const auto& Case : Cases) {
         EXPECT_EQ(vo::Create_Configuration(State, Case.Name), Case.Message) << Case.Name.toStdString();
@@ -87,3 +98,10 @@ TEST(Search_Open_Conf, Folds_Ascii_Letters_Only_And_Takes_The_First_Match) {
     EXPECT_EQ(vo::Search_Open_Conf(SL, QString()), -1);
     EXPECT_EQ(vo::Search_Open_Conf({}, QStringLiteral("x")), -1);
 }
+
+#ifdef _WIN32
+TEST(Configuration_Name, Names_That_Only_Look_Like_Devices_Are_Names) {
+    for (const char* Name : {"COM10", "Console", "Plant.v2", "LPT", "Auxiliary 1"})
+        EXPECT_TRUE(vo::Is_Safe_Configuration_Name(QString::fromUtf8(Name))) << Name;
+}
+#endif
