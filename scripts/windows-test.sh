@@ -24,7 +24,7 @@ export WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
 # A server that outlives each program (one already running serves as well), and a prefix made and
 # started before the tests: wine's own services started by the first test would otherwise hold
 # ctest's output pipe open.
-wineserver -p 2>/dev/null || true
+wineserver -p >/dev/null 2>&1 || true
 trap 'wineserver -k 2>/dev/null || true' EXIT
 wineboot -i >/dev/null 2>&1 </dev/null
 wine cmd /c exit >/dev/null 2>&1 </dev/null

@@ -87,7 +87,7 @@ def echo_in_namespace():
         script = f"""set -e
 ip link set lo up
 export WINEPREFIX='{prefix}'
-wineserver -p
+wineserver -p >/dev/null 2>&1
 trap 'wineserver -k' EXIT
 wineboot >/dev/null 2>&1 </dev/null
 '{WINE_RUN}' '{TOOL}' echo 127.0.0.1 400 </dev/null
