@@ -43,6 +43,7 @@ constexpr Default_Text Table[] = {
     {108, "Insert here the name of new configuration"},
     {109, "Confirm the Name of new Configuration"},
     {110, "Cancel the New Configuration"},
+    {111, "Error! The configuration could not be created: its bin folder could not be made"},
     {200, "Open Configuration"},
     {201, "Open an Existing Configuration"},
     {202, "List of Avaliable Configurations"},
@@ -204,6 +205,16 @@ constexpr Default_Text Table[] = {
     {1036, "Device Not Found!"},
     {1037, "Error!!! Check the Ip Address"},
     {1038, "Error! The updater could not be started: "},
+    {1050, "The updater \"%1\" is running: %2 s"},
+    {1051, "The updater \"%1\" ended successfully"},
+    {1052, "Error! The updater \"%1\" ended with code %2"},
+    {1053, "Error! The updater \"%1\" was ended by signal %2"},
+    {1054, "The updater \"%1\" is still running after %2 s. Wait further for its end? No leaves it running, "
+           "and no other update starts before it ends."},
+    {1055, "The updater \"%1\" is still running: this window closes when it ends"},
+    {1056, "Error! No serial port is chosen: the updater \"%1\" was not started"},
+    {1057, "Error! The address of the device could not be checked: "},
+    {1058, "The updater \"%1\" is still running: the next update can start when it ends"},
 };
 
 } // namespace

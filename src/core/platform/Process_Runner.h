@@ -21,17 +21,52 @@ struct Run_Result {
     std::string Error_Text;
 };
 
-// Starts external programs and waits for their end.
+// A program that was started and is watched without holding up its caller. Dropping it never
+// stops the program: one still running is left running and reaped when it ends.
+class Running_Program {
+public:
+    virtual ~Running_Program() = default;
+
+    virtual long Id() const = 0;
+
+    // Looks whether the program has ended, waiting for that at most Wait (zero: a look only).
+    // True once it has ended; Exit_Code and Term_Signal then tell how.
+    virtual bool Ended_Within(std::chrono::milliseconds Wait) = 0;
+    virtual int Exit_Code() const = 0;
+    virtual int Term_Signal() const = 0;
+};
+
+// A started program, or why it could not be started.
+struct Start_Result {
+    std::unique_ptr<Running_Program> Program;
+    std::string Error_Text; // names the program and the reason when Program is empty
+};
+
+// How often a wait for a program looks whether it has ended.
+inline constexpr std::chrono::milliseconds Program_Look_Interval{10};
+
+// Starts external programs.
 class Process_Runner {
 public:
     virtual ~Process_Runner() = default;
 
-    // Starts Program with its parameter text, never through a shell, and waits for its end, for at
-    // most Limit. Show_Window asks for a normally shown window rather than a hidden one where the
-    // system starts programs with such a choice.
-    virtual Run_Result Run(const std::string& Program, const std::string& Parameter, bool Show_Window,
-                           std::chrono::milliseconds Limit) = 0;
+    // Starts Program with its parameter text, never through a shell, and returns at once.
+    // Show_Window asks for a normally shown window rather than a hidden one where the system starts
+    // programs with such a choice.
+    virtual Start_Result Start(const std::string& Program, const std::string& Parameter,
+                               bool Show_Window) = 0;
+
+    // Starts Program as Start does and waits for its end, for at most Limit.
+    Run_Result Run(const std::string& Program, const std::string& Parameter, bool Show_Window,
+                   std::chrono::milliseconds Limit);
 };
+
+// How a started program ended, once Ended_Within has seen it end.
+Run_Result Ended_Result(const Running_Program& Program);
+
+// Waits for the end of a started program, looking every Program_Look_Interval, for at most Limit;
+// a program that was not started gives Not_Started with the reason.
+Run_Result Wait_For_End(Start_Result& Started, std::chrono::milliseconds Limit);
 
 // The runner of this system.
 std::unique_ptr<Process_Runner> Make_Process_Runner();

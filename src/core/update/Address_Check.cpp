@@ -1,6 +1,7 @@
 #include "Address_Check.h"
 
 #include "platform/Echo_Probe.h"
+#include "platform/Ipv4_Text.h"
 
 namespace vo {
 
@@ -9,6 +10,11 @@ Ping_Check Send_Ping(Echo_Probe& Probe, const QString& Host, const std::function
     using Clock = std::chrono::steady_clock;
     Ping_Check Check;
     const std::string Address = Host.toStdString();
+    if (!Parse_Numeric_Ipv4(Address)) {
+        Check.Address_Refused = true;
+        Check.Error_Text = QStringLiteral("\"%1\" is not a numeric IPv4 address").arg(Host);
+        return Check;
+    }
     const Clock::time_point Start = Clock::now();
     int Answers = 0;
     do {
@@ -30,6 +36,10 @@ Ping_Check Send_Ping(Echo_Probe& Probe, const QString& Host, const std::function
 int Ping_Message(const Ping_Check& Check) {
     if (Check.Found)
         return 0;
+    if (Check.Address_Refused)
+        return Msg_Check_IP_Address;
+    if (!Check.Error_Text.isEmpty())
+        return Msg_Check_Failed;
     return Check.ping_res == 2 ? Msg_Device_Not_Found : Msg_Check_IP_Address;
 }
 

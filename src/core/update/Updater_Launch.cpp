@@ -30,32 +30,50 @@ QString Ethernet_Updater_Path(const QString& Exe_Dir) {
     return Program_Path(Exe_Dir, "Ethernet_Update");
 }
 
-Run_Result Start_Program(Process_Runner& Runner, const QString& NomeSW, const QString& Parameter, int tipo,
-                         std::chrono::milliseconds Limit) {
-    return Runner.Run(QFile::encodeName(NomeSW).toStdString(), QFile::encodeName(Parameter).toStdString(),
-                      tipo == 0, Limit);
+Start_Result Begin_Program(Process_Runner& Runner, const QString& NomeSW, const QString& Parameter,
+                           int tipo) {
+    return Runner.Start(QFile::encodeName(NomeSW).toStdString(), QFile::encodeName(Parameter).toStdString(),
+                        tipo == 0);
 }
 
-Run_Result Serial_Launch(Shared_State& State, Process_Runner& Runner, const QString& Port,
-                         const Update_Choice& Choice, std::chrono::milliseconds Limit) {
+Run_Result Start_Program(Process_Runner& Runner, const QString& NomeSW, const QString& Parameter, int tipo,
+                         std::chrono::milliseconds Limit) {
+    Start_Result Started = Begin_Program(Runner, NomeSW, Parameter, tipo);
+    return Wait_For_End(Started, Limit);
+}
+
+Start_Result Begin_Serial_Launch(Shared_State& State, Process_Runner& Runner, const QString& Port,
+                                 const Update_Choice& Choice) {
     Remember(State, Choice);
     const QString Parameter =
         Serial_Parameter_Text(Port, Choice, State.Master_Dir, State.Project_Path, Native_Path_Form());
-    return Start_Program(Runner, Serial_Updater_Path(State.Exe_Dir), Parameter, 0, Limit);
+    return Begin_Program(Runner, Serial_Updater_Path(State.Exe_Dir), Parameter, 0);
 }
 
-Run_Result Ethernet_Launch(Shared_State& State, Process_Runner& Runner, const QString& Address,
-                           const Update_Choice& Choice, std::chrono::milliseconds Limit) {
+Start_Result Begin_Ethernet_Launch(Shared_State& State, Process_Runner& Runner, const QString& Address,
+                                   const Update_Choice& Choice) {
     State.Last_IP_Address = Address;
     Remember(State, Choice);
     const Job_Input Input{Address, Choice, State.Master_Dir, State.Project_Path, Native_Separator()};
     if (const Save_Status Saved = Compile_XML_Parameter_New_Boot(Input, Job_File_Path(State.Exe_Dir));
         !Saved) {
-        Run_Result Result;
+        Start_Result Result;
         Result.Error_Text = Saved.Error_Text.toStdString();
         return Result;
     }
-    return Start_Program(Runner, Ethernet_Updater_Path(State.Exe_Dir), QString(), 0, Limit);
+    return Begin_Program(Runner, Ethernet_Updater_Path(State.Exe_Dir), QString(), 0);
+}
+
+Run_Result Serial_Launch(Shared_State& State, Process_Runner& Runner, const QString& Port,
+                         const Update_Choice& Choice, std::chrono::milliseconds Limit) {
+    Start_Result Started = Begin_Serial_Launch(State, Runner, Port, Choice);
+    return Wait_For_End(Started, Limit);
+}
+
+Run_Result Ethernet_Launch(Shared_State& State, Process_Runner& Runner, const QString& Address,
+                           const Update_Choice& Choice, std::chrono::milliseconds Limit) {
+    Start_Result Started = Begin_Ethernet_Launch(State, Runner, Address, Choice);
+    return Wait_For_End(Started, Limit);
 }
 
 } // namespace vo

@@ -13,6 +13,16 @@ struct Shared_State;
 // Message when an updater cannot be started (id of Lang_Strings, error); the reason follows.
 inline constexpr int Msg_Updater_Not_Started = 1038;
 
+// Texts of an update's course (ids of Lang_Strings); %1 is the updater, %2 a number.
+inline constexpr int Msg_Updater_Running = 1050;      // status while it runs, %2 seconds
+inline constexpr int Msg_Updater_Succeeded = 1051;    // status after it ended with code 0
+inline constexpr int Msg_Updater_Failed = 1052;       // error, %2 its exit code
+inline constexpr int Msg_Updater_Killed = 1053;       // error, %2 the signal that ended it
+inline constexpr int Msg_Updater_At_Limit = 1054;     // question, %2 seconds: wait further?
+inline constexpr int Msg_Updater_Closes_Later = 1055; // information: closing waits for its end
+inline constexpr int Msg_No_Port_Chosen = 1056;       // error: no serial port, nothing started
+inline constexpr int Msg_Updater_Left_Running = 1058; // status, and the refusal of a second update
+
 // How long an update may take before the configurator stops waiting for the updater.
 inline constexpr std::chrono::milliseconds Updater_Wait_Limit{150000};
 
@@ -21,19 +31,28 @@ QString Serial_Updater_Path(const QString& Exe_Dir);
 QString Ethernet_Updater_Path(const QString& Exe_Dir);
 
 // Starts the program NomeSW with the parameter text Parameter, its window shown when tipo is 0 and
-// hidden otherwise, and waits for its end for at most Limit; a program still running then is left
-// running.
+// hidden otherwise, and returns at once.
+Start_Result Begin_Program(Process_Runner& Runner, const QString& NomeSW, const QString& Parameter, int tipo);
+
+// Starts the program as Begin_Program does and waits for its end for at most Limit; a program still
+// running then is left running.
 Run_Result Start_Program(Process_Runner& Runner, const QString& NomeSW, const QString& Parameter, int tipo,
                          std::chrono::milliseconds Limit = Updater_Wait_Limit);
 
-// The serial launch: remembers the choice, then runs the serial updater with the parameter text
-// for Port.
+// The serial launch up to the start: remembers the choice, then starts the serial updater with the
+// parameter text for Port.
+Start_Result Begin_Serial_Launch(Shared_State& State, Process_Runner& Runner, const QString& Port,
+                                 const Update_Choice& Choice);
+
+// The Ethernet launch up to the start, once Address has passed the address check: remembers the
+// address and the choice, writes the job file and starts the Ethernet updater. A job file that
+// cannot be written leaves the updater unstarted, with the reason in Error_Text.
+Start_Result Begin_Ethernet_Launch(Shared_State& State, Process_Runner& Runner, const QString& Address,
+                                   const Update_Choice& Choice);
+
+// The two launches with the wait for the updater's end, for at most Limit.
 Run_Result Serial_Launch(Shared_State& State, Process_Runner& Runner, const QString& Port,
                          const Update_Choice& Choice, std::chrono::milliseconds Limit = Updater_Wait_Limit);
-
-// The Ethernet launch, once Address has passed the address check: remembers the address and the
-// choice, writes the job file and runs the Ethernet updater. A job file that cannot be written
-// leaves the updater unstarted, with the reason in Error_Text.
 Run_Result Ethernet_Launch(Shared_State& State, Process_Runner& Runner, const QString& Address,
                            const Update_Choice& Choice, std::chrono::milliseconds Limit = Updater_Wait_Limit);
 

@@ -69,7 +69,11 @@ int Create_Configuration(Shared_State& State, const QString& Name) {
         return Msg_Name_Exists;
     if (!QDir().mkdir(Path))
         return Msg_Name_Refused;
-    QDir().mkpath(Join_Path(Path, QStringLiteral("bin")));
+    // A configuration without its bin folder could never take its images: none is made at all.
+    if (!QDir().mkdir(Join_Path(Path, QStringLiteral("bin")))) {
+        QDir().rmdir(Path);
+        return Msg_Bin_Not_Created;
+    }
 
     State.Project_Name = Name;
     State.Project_Path = Path;
@@ -82,6 +86,9 @@ QStringList Load_Existing_Configuration(const QString& Projects_Dir) {
 }
 
 int Search_Open_Conf(const QStringList& SL, const QString& Name) {
+    // Names differing only in case are different folders here: the exact one wins.
+    if (const qsizetype Exact = SL.indexOf(Name); Exact >= 0)
+        return static_cast<int>(Exact);
     const QString Wanted = Fold_Ascii(Name);
     for (qsizetype I = 0; I < SL.size(); ++I) {
         if (Fold_Ascii(SL[I]) == Wanted)

@@ -11,6 +11,7 @@ struct Shared_State;
 inline constexpr int Msg_Name_Refused = 105;
 inline constexpr int Msg_Name_Exists = 106;
 inline constexpr int Msg_Name_Empty = 107;
+inline constexpr int Msg_Bin_Not_Created = 111;
 
 // A name that stays one folder inside PROJECTS: no separator, not "." or "..", not blanks only;
 // on Windows also a name Windows can give a folder as it is (no device name, no : * ? " < > |,
@@ -26,7 +27,8 @@ int Create_Configuration(Shared_State& State, const QString& Name);
 // missing or unreadable folder gives an empty list.
 QStringList Load_Existing_Configuration(const QString& Projects_Dir);
 
-// Index of the first entry equal to Name when ASCII letters are folded to upper case, or -1.
+// Index of the entry equal to Name; else of the first entry equal to it when ASCII letters are
+// folded to upper case; else -1.
 int Search_Open_Conf(const QStringList& SL, const QString& Name);
 
 // The open configuration's folder name as it stands in Project_Path, "" when none is open.

@@ -215,14 +215,17 @@ void TFParGen::Set_Lang() {
         Address_Edits[Byte]->setToolTip(State.Text(First_Hint[Byte / 4] + static_cast<int>(Byte % 4)));
 }
 
-void TFParGen::showEvent(QShowEvent* Event) {
-    Par_Gen Set = Held_Values();
-    if (const auto Error = Load_Par_Gen(State.ParGen_File, Set))
+int TFParGen::exec() {
+    // A file that cannot be read leaves the dialog closed: its controls may still hold another
+    // configuration's values, and OK would save them into this one.
+    Par_Gen Set;
+    if (const auto Error = Load_Par_Gen(State.ParGen_File, Set)) {
         Msgs.Error(*Error);
-    else
-        Put_Values(Set);
+        return Modal_Cancel;
+    }
+    Put_Values(Set);
     Move_GroupBoxs();
-    Modal_Dialog::showEvent(Event);
+    return Modal_Dialog::exec();
 }
 
 void TFParGen::Put_Values(const Par_Gen& Set) {

@@ -29,12 +29,15 @@ public:
     TFParGen(const Shared_State& State, Messages& Messages, QWidget* Parent);
     void Set_Lang();
 
+    // Loads ParGen_File into the controls and shows the dialog; a file that cannot be read is
+    // reported and the dialog stays closed (Cancel).
+    int exec() override;
+
     // The values the controls hold, and what the dialog shows of them.
     Par_Gen Held_Values() const;
     Par_Gen_View Shown() const;
 
 protected:
-    void showEvent(QShowEvent* Event) override;
     bool eventFilter(QObject* Watched, QEvent* Event) override;
 
 private:

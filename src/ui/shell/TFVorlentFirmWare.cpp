@@ -181,6 +181,11 @@ void TFVorlentFirmWare::Btn_Click(QAbstractButton* Sender) {
 }
 
 void TFVorlentFirmWare::Update_Device() {
+    // An updater left running past the wait still reads the images: they are not rewritten under it.
+    if (F_Boot->Updater_Running()) {
+        Svc.Msgs.Warning(F_Boot->Still_Running_Text());
+        return;
+    }
     const Update_Preparation Prepared = Prepare_Update(State);
     if (!Prepared.Ok) {
         Svc.Msgs.Error(Prepared.Error_Text);

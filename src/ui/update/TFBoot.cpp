@@ -17,11 +17,14 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QDir>
+#include <QFileInfo>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QStyle>
+#include <QTimer>
 #include <QTreeWidget>
 #include <QVBoxLayout>
 
@@ -30,6 +33,19 @@ namespace vo {
 namespace {
 
 constexpr int Client_Width = 449;
+
+qint64 Whole_Seconds(qint64 Ms) {
+    return Ms / 1000;
+}
+
+// The status line names the updater by its file; messages by its full path.
+QString Updater_Name_Of(const QString& Path) {
+    return QFileInfo(Path).fileName();
+}
+
+QString Shown_Path(const QString& Path) {
+    return QDir::toNativeSeparators(Path);
+}
 
 } // namespace
 
@@ -51,8 +67,21 @@ TFBoot::TFBoot(Shared_State& State, const Services& Services, QWidget* Parent)
     Build_Serial(P_Serial);
     Build_Options(P_Options);
     Build_Buttons(P_Button);
+    // The right of the title holds the state of the update, beside the software code.
+    L_Update_State = new QLabel(P_Title);
+    L_Update_State->setObjectName(QStringLiteral("L_Update_State"));
+    L_Update_State->setGeometry(170, 6, Client_Width - 170 - 16, 34);
+    L_Update_State->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    L_Update_State->setWordWrap(true);
+    Timer_Poll = new QTimer(this);
+    Timer_Poll->setObjectName(QStringLiteral("Timer_Poll"));
+    Timer_Poll->setInterval(Program_Look_Interval);
+    connect(Timer_Poll, &QTimer::timeout, this, &TFBoot::Timer_PollTimer);
     Set_Lang();
 }
+
+// A running updater is left running: its process is reaped by the runner when it ends.
+TFBoot::~TFBoot() = default;
 
 QWidget* TFBoot::Add_Panel(const QString& Name, int Height) {
     auto* Panel = new QWidget(this);
@@ -119,7 +148,7 @@ void TFBoot::Build_Buttons(QWidget* Panel) {
     Btn_Cancel->setIcon(style()->standardIcon(QStyle::SP_DialogCancelButton));
     Btn_Update = Place_Button(Panel, QStringLiteral("Btn_Update"), {132, 6, 228, 28});
     Btn_Update->setIcon(style()->standardIcon(QStyle::SP_ArrowUp));
-    connect(Btn_Cancel, &QPushButton::clicked, this, [this] { done(Modal_Cancel); });
+    connect(Btn_Cancel, &QPushButton::clicked, this, &TFBoot::reject);
     connect(Btn_Update, &QPushButton::clicked, this, &TFBoot::Btn_UpdateClick);
 }
 
@@ -173,6 +202,9 @@ void TFBoot::showEvent(QShowEvent* Event) {
     CB_Update_Option_Read_Back->setChecked(State.Read_Back_Enabled);
     if (!Ethernet)
         update_ComPort();
+    if (!Updater)
+        Show_State(QString());
+    Set_Busy(Updater != nullptr);
     (Ethernet ? static_cast<QWidget*>(E_IP[0]) : CB_COM_Port)->setFocus();
     Modal_Dialog::showEvent(Event);
 }
@@ -197,41 +229,163 @@ void TFBoot::update_ComPort() {
 }
 
 void TFBoot::Btn_UpdateClick() {
+    // A click queued while an update was under way finds the dialog busy and does nothing.
+    if (Checking || Updater)
+        return;
+    // The inputs as they are at the click: nothing typed later reaches this update.
     const Update_Choice Choice{CB_Update_Options->currentIndex(), CB_Update_Option_Read_Back->isChecked()};
     if (Form_Type != Form_Ethernet) {
-        Report_Launch(Serial_Launch(State, Svc.Runner, CB_COM_Port->currentText(), Choice, Wait_Limit_Ms));
-        return;
-    }
-    // The check keeps the window painting; the button stays off so a second click cannot start a
-    // second check inside the first.
-    Btn_Update->setEnabled(false);
-    const bool Found = Send_Ping();
-    Btn_Update->setEnabled(true);
-    if (!isVisible())
-        return;
-    if (!Found) {
-        if (ping_res == 2)
-            Svc.Msgs.Warning(State.Text(Msg_Device_Not_Found));
-        else
-            Svc.Msgs.Error(State.Text(Msg_Check_IP_Address));
+        const QString Port = CB_COM_Port->currentText();
+        if (Port.isEmpty()) {
+            Svc.Msgs.Error(
+                State.Text(Msg_No_Port_Chosen).arg(Shown_Path(Serial_Updater_Path(State.Exe_Dir))));
+            return;
+        }
+        Watch(Begin_Serial_Launch(State, Svc.Runner, Port, Choice), Serial_Updater_Path(State.Exe_Dir));
         return;
     }
     const QString Address =
         Join_IP_Address(E_IP[0]->text(), E_IP[1]->text(), E_IP[2]->text(), E_IP[3]->text());
-    Report_Launch(Ethernet_Launch(State, Svc.Runner, Address, Choice, Wait_Limit_Ms));
+    // The check keeps the window painting, with every input off so that what is checked is what is
+    // launched, and a second click cannot start a second check inside the first.
+    Checking = true;
+    Set_Busy(true);
+    const bool Found = Send_Ping(Address);
+    Checking = false;
+    Set_Busy(false);
+    if (!Found)
+        return;
+    Watch(Begin_Ethernet_Launch(State, Svc.Runner, Address, Choice), Ethernet_Updater_Path(State.Exe_Dir));
 }
 
-bool TFBoot::Send_Ping() {
-    const QString Host = Join_IP_Address(E_IP[0]->text(), E_IP[1]->text(), E_IP[2]->text(), E_IP[3]->text());
+bool TFBoot::Send_Ping(const QString& Address) {
     const Ping_Check Check = vo::Send_Ping(
-        Svc.Echo, Host, [] { QApplication::processEvents(); }, Ping_Budget_Ms);
+        Svc.Echo, Address, [] { QApplication::processEvents(); }, Ping_Budget_Ms);
     ping_res = Check.ping_res;
-    return Check.Found;
+    if (!isVisible())
+        return false;
+    switch (Ping_Message(Check)) {
+    case 0:
+        return true;
+    case Msg_Device_Not_Found:
+        Svc.Msgs.Warning(State.Text(Msg_Device_Not_Found));
+        break;
+    case Msg_Check_Failed:
+        Svc.Msgs.Error(State.Text(Msg_Check_Failed) + Check.Error_Text);
+        break;
+    default:
+        Svc.Msgs.Error(State.Text(Msg_Check_IP_Address));
+        break;
+    }
+    return false;
 }
 
-void TFBoot::Report_Launch(const Run_Result& Result) {
-    if (Result.Outcome == Run_Result::State::Not_Started)
-        Svc.Msgs.Error(State.Text(Msg_Updater_Not_Started) + QString::fromStdString(Result.Error_Text));
+void TFBoot::Set_Busy(bool Busy) {
+    for (QWidget* Input : {P_IP_Address, P_Serial, P_Options, static_cast<QWidget*>(Btn_Update)})
+        Input->setEnabled(!Busy);
+    if (Busy)
+        setCursor(Qt::BusyCursor);
+    else
+        unsetCursor();
+}
+
+void TFBoot::Watch(Start_Result Started, const QString& Path) {
+    if (!Started.Program) {
+        Svc.Msgs.Error(State.Text(Msg_Updater_Not_Started) + QString::fromStdString(Started.Error_Text));
+        return;
+    }
+    Updater = std::move(Started.Program);
+    Updater_Path = Path;
+    Left_Running = false;
+    Close_When_Ended = false;
+    Run_Clock.start();
+    Limit_At_Ms = Wait_Limit_Ms.count();
+    Set_Busy(true);
+    Show_State(State.Text(Msg_Updater_Running).arg(Updater_Name_Of(Path)).arg(0));
+    Timer_Poll->start();
+}
+
+void TFBoot::Timer_PollTimer() {
+    if (!Updater) {
+        Timer_Poll->stop();
+        return;
+    }
+    if (Updater->Ended_Within(std::chrono::milliseconds::zero())) {
+        Finish(Ended_Result(*Updater));
+        return;
+    }
+    if (Left_Running)
+        return;
+    const qint64 Elapsed = Run_Clock.elapsed();
+    if (Elapsed >= Limit_At_Ms) {
+        Ask_At_Limit();
+        return;
+    }
+    Show_State(
+        State.Text(Msg_Updater_Running).arg(Updater_Name_Of(Updater_Path)).arg(Whole_Seconds(Elapsed)));
+}
+
+void TFBoot::Ask_At_Limit() {
+    // The question waits for the user; the updater's end is looked for again after the answer.
+    Timer_Poll->stop();
+    const bool Wait_Further = Svc.Msgs.Confirm(State.Text(Msg_Updater_At_Limit)
+                                                   .arg(Shown_Path(Updater_Path))
+                                                   .arg(Whole_Seconds(Run_Clock.elapsed())));
+    if (Wait_Further) {
+        Limit_At_Ms = Run_Clock.elapsed() + Wait_Limit_Ms.count();
+    } else {
+        // Left running, as the wait always did at its limit; still watched, so that no second update
+        // starts before it ends, but its end then shows only in the state line.
+        Left_Running = true;
+        Show_State(State.Text(Msg_Updater_Left_Running).arg(Updater_Name_Of(Updater_Path)));
+        if (Close_When_Ended) {
+            Close_When_Ended = false;
+            Modal_Dialog::reject();
+        }
+    }
+    Timer_Poll->start();
+}
+
+void TFBoot::Finish(const Run_Result& Result) {
+    Timer_Poll->stop();
+    const bool Reported = !Left_Running;
+    const QString Path = Updater_Path;
+    Updater.reset();
+    Left_Running = false;
+    Set_Busy(false);
+    const auto Failure = [&](const QString& Updater_Named) {
+        if (Result.Term_Signal != 0)
+            return State.Text(Msg_Updater_Killed).arg(Updater_Named).arg(Result.Term_Signal);
+        if (Result.Exit_Code != 0)
+            return State.Text(Msg_Updater_Failed).arg(Updater_Named).arg(Result.Exit_Code);
+        return QString();
+    };
+    const QString Failed = Failure(Updater_Name_Of(Path));
+    Show_State(Failed.isEmpty() ? State.Text(Msg_Updater_Succeeded).arg(Updater_Name_Of(Path)) : Failed);
+    if (Reported && !Failed.isEmpty())
+        Svc.Msgs.Error(Failure(Shown_Path(Path)));
+    if (Close_When_Ended) {
+        Close_When_Ended = false;
+        Modal_Dialog::reject();
+    }
+}
+
+void TFBoot::reject() {
+    if (Updater && !Left_Running) {
+        Svc.Msgs.Information(State.Text(Msg_Updater_Closes_Later).arg(Shown_Path(Updater_Path)));
+        Close_When_Ended = true;
+        return;
+    }
+    Modal_Dialog::reject();
+}
+
+QString TFBoot::Still_Running_Text() const {
+    return State.Text(Msg_Updater_Left_Running).arg(Shown_Path(Updater_Path));
+}
+
+void TFBoot::Show_State(const QString& Text) {
+    L_Update_State->setText(Text);
+    L_Update_State->setToolTip(Text);
 }
 
 } // namespace vo

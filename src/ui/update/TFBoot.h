@@ -2,14 +2,17 @@
 
 #include "widgets/Modal_Dialog.h"
 
+#include <QElapsedTimer>
 #include <array>
 #include <chrono>
+#include <memory>
 
 class QCheckBox;
 class QComboBox;
 class QLabel;
 class QLineEdit;
 class QPushButton;
+class QTimer;
 class QTreeWidget;
 
 namespace vo {
@@ -17,16 +20,31 @@ namespace vo {
 struct Shared_State;
 struct Services;
 struct Run_Result;
+struct Start_Result;
+class Running_Program;
 class Title_Panel;
 
 // The update dialog: a serial port, or the device's address checked by echo requests, the update
-// option and read back; its update button starts the updater and waits for it. It stays open after
-// a launch until the user closes it.
+// option and read back; its update button starts the updater and watches it without holding up the
+// window. It stays open after a launch until the user closes it.
+//
+// One update at a time: from the click to the updater's end every input and the update button are
+// off, the inputs are taken once at the click, and closing while the updater runs waits for its end.
+// The updater is never stopped by the dialog; every way it ends is reported.
 class TFBoot final : public Modal_Dialog {
     Q_OBJECT
 public:
     TFBoot(Shared_State& State, const Services& Services, QWidget* Parent);
+    ~TFBoot() override;
     void Set_Lang();
+
+    // True from the start of an updater until it has been seen to end, whether the dialog still
+    // waits for it or the user left it running.
+    bool Updater_Running() const { return Updater != nullptr; }
+    // The message that says so, naming the updater.
+    QString Still_Running_Text() const;
+
+    void reject() override;
 
     // 0 serial, 1 Ethernet; set by the main window before each showing.
     int Form_Type = 0;
@@ -49,8 +67,13 @@ private:
     void Build_Buttons(QWidget* Panel);
     void update_ComPort();
     void Btn_UpdateClick();
-    bool Send_Ping();
-    void Report_Launch(const Run_Result& Result);
+    bool Send_Ping(const QString& Address);
+    void Set_Busy(bool Busy);
+    void Watch(Start_Result Started, const QString& Updater_Path);
+    void Timer_PollTimer();
+    void Ask_At_Limit();
+    void Finish(const Run_Result& Result);
+    void Show_State(const QString& Text);
 
     Shared_State& State;
     const Services& Svc;
@@ -73,6 +96,21 @@ private:
     QTreeWidget* ACG_List_Devices = nullptr;
     QPushButton* Btn_Cancel = nullptr;
     QPushButton* Btn_Update = nullptr;
+    // What the dialog is doing: the running updater's state, or how the last one ended.
+    QLabel* L_Update_State = nullptr;
+
+    // The address check runs, started by the update button.
+    bool Checking = false;
+    // The updater started by the last launch, until it has been seen to end.
+    std::unique_ptr<Running_Program> Updater;
+    QString Updater_Path;
+    QTimer* Timer_Poll = nullptr;
+    QElapsedTimer Run_Clock;
+    // When the wait next reaches its limit, in ms of Run_Clock.
+    qint64 Limit_At_Ms = 0;
+    bool Left_Running = false;
+    // The user closed the dialog while the updater ran: it closes when the updater ends.
+    bool Close_When_Ended = false;
 };
 
 } // namespace vo

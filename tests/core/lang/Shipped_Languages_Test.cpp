@@ -56,6 +56,10 @@ TEST(Shipped_Languages, Each_File_Is_Clean_And_Sets_Every_Text_A_Window_Reads) {
             // Texts are joined into messages: a blank the English keeps at either end stays.
             EXPECT_TRUE(!Text.startsWith(u' ') || Translated.startsWith(u' ')) << "entry " << Id;
             EXPECT_TRUE(!Text.endsWith(u' ') || Translated.endsWith(u' ')) << "entry " << Id;
+            // Texts filled in with values keep a place for each.
+            for (const QLatin1String Place : {QLatin1String("%1"), QLatin1String("%2")})
+                EXPECT_EQ(Translated.contains(Place), Text.contains(Place))
+                    << "entry " << Id << " " << Place.data();
             if (File_Name == QStringLiteral("English.lng")) {
                 EXPECT_EQ(Translated, Text) << "entry " << Id;
             }

@@ -58,6 +58,24 @@ TEST_F(Process_Runner_Test, Parameter_Text_Arrives_As_Words_Without_A_Shell) {
               QByteArray::fromStdString(Program) + "\n6\none\ntwo words\nits\n$HOME\n`id`\n;ls\n");
 }
 
+TEST_F(Process_Runner_Test, A_Started_Program_Is_Looked_At_Without_Waiting) {
+    const QString Release = Dir.filePath(QStringLiteral("release"));
+    const std::string Program =
+        Script("updater", "while [ ! -e '" + Release.toUtf8() + "' ]; do sleep 0.01; done\nexit 4\n");
+    vo::Start_Result Started = Runner->Start(Program, "", true);
+    ASSERT_TRUE(Started.Program) << Started.Error_Text;
+    const long Pid = Started.Program->Id();
+    EXPECT_FALSE(Started.Program->Ended_Within(0ms));
+    EXPECT_FALSE(Started.Program->Ended_Within(20ms));
+    QFile(Release).open(QIODevice::WriteOnly);
+    const vo::Run_Result Result = vo::Wait_For_End(Started, 10s);
+    EXPECT_EQ(Result.Outcome, State::Ended);
+    EXPECT_EQ(Result.Exit_Code, 4);
+    EXPECT_EQ(Result.Process_Id, Pid);
+    Started.Program.reset();
+    EXPECT_EQ(vo_test::Process_State(Pid), 0) << "left behind as a zombie";
+}
+
 TEST_F(Process_Runner_Test, A_Program_Past_The_Limit_Keeps_Running_And_Is_Reaped_After) {
     const QString Done = Dir.filePath(QStringLiteral("done"));
     const std::string Program = Script("updater", "sleep 0.5\n: > '" + Done.toUtf8() + "'\n");

@@ -77,25 +77,33 @@ TEST(Send_Ping, When_The_Budget_Runs_Out_The_Latest_Reply_Decides) {
     EXPECT_EQ(One.Addresses.size(), 1u);
 }
 
-TEST(Send_Ping, A_Request_That_Cannot_Be_Made_Ends_The_Check_With_The_Latest_Reply) {
+TEST(Send_Ping, A_Request_That_Cannot_Be_Made_Ends_The_Check_And_Gives_Its_Reason) {
     const struct {
         std::deque<Kind> Script;
         int ping_res;
-        int Message;
     } Cases[] = {
-        {{Kind::Failed}, 0, vo::Msg_Check_IP_Address},
-        {{Kind::No_Answer, Kind::Failed}, 2, vo::Msg_Device_Not_Found},
-        {{Kind::Answered, Kind::Failed}, 1, vo::Msg_Check_IP_Address},
+        {{Kind::Failed}, 0},
+        {{Kind::No_Answer, Kind::Failed}, 2},
+        {{Kind::Answered, Kind::Failed}, 1},
     };
     for (const auto& Case : Cases) {
         Scripted_Probe Probe(Case.Script);
-        const vo::Ping_Check Check = vo::Send_Ping(Probe, QStringLiteral("x"), {});
+        const vo::Ping_Check Check = vo::Send_Ping(Probe, QStringLiteral("10.0.0.7"), {});
         EXPECT_FALSE(Check.Found);
         EXPECT_EQ(Check.ping_res, Case.ping_res);
-        EXPECT_EQ(vo::Ping_Message(Check), Case.Message);
+        EXPECT_EQ(vo::Ping_Message(Check), vo::Msg_Check_Failed);
         EXPECT_EQ(Check.Error_Text, QStringLiteral("cannot send"));
         EXPECT_EQ(Probe.Addresses.size(), Case.Script.size());
     }
+}
+
+TEST(Send_Ping, An_Address_That_Is_Not_Numeric_Is_Refused_Before_Any_Request) {
+    Scripted_Probe Probe({Kind::Answered});
+    const vo::Ping_Check Check = vo::Send_Ping(Probe, QStringLiteral("device.example"), {});
+    EXPECT_FALSE(Check.Found);
+    EXPECT_EQ(vo::Ping_Message(Check), vo::Msg_Check_IP_Address);
+    EXPECT_EQ(Check.Error_Text, QStringLiteral("\"device.example\" is not a numeric IPv4 address"));
+    EXPECT_TRUE(Probe.Addresses.empty());
 }
 
 TEST(Send_Ping, Keeps_Painting_While_And_Between_Requests) {

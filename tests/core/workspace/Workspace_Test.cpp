@@ -1,3 +1,4 @@
+#include "Private_Mounts.h"
 #include "Shown_Path.h"
 #include "Tree_Listing.h"
 #include "shell/Shared_State.h"
@@ -73,6 +74,19 @@ TEST_F(Workspace, Refused_Names_Create_Nothing_Anywhere) {
     EXPECT_EQ(Everything(), Before);
 }
 
+TEST_F(Workspace, A_Bin_Folder_That_Cannot_Be_Made_Leaves_Nothing_Created) {
+    // A file system with an inode left for the configuration folder but none for its bin folder.
+    const std::string Skip = vo_test::Run_In_Private_Mounts([&] {
+        ASSERT_EQ(vo_test::Mount_Tmpfs(State.Projects_Dir, "size=64k,nr_inodes=2"), "");
+        EXPECT_EQ(vo::Create_Configuration(State, QStringLiteral("Plant1")), vo::Msg_Bin_Not_Created);
+        EXPECT_TRUE(vo::Load_Existing_Configuration(State.Projects_Dir).isEmpty());
+        EXPECT_FALSE(State.Project_Open());
+        EXPECT_TRUE(State.ParGen_File.isEmpty());
+    });
+    if (!Skip.empty())
+        GTEST_SKIP() << Skip;
+}
+
 TEST_F(Workspace, Missing_Projects_Folder_Refuses_And_Lists_Nothing) {
     QDir(State.Projects_Dir).removeRecursively();
     EXPECT_EQ(vo::Create_Configuration(State, QStringLiteral("Plant1")), vo::Msg_Name_Refused);
@@ -97,6 +111,13 @@ TEST(Search_Open_Conf, Folds_Ascii_Letters_Only_And_Takes_The_First_Match) {
     EXPECT_EQ(vo::Search_Open_Conf(SL, QStringLiteral("X")), 3);
     EXPECT_EQ(vo::Search_Open_Conf(SL, QString()), -1);
     EXPECT_EQ(vo::Search_Open_Conf({}, QStringLiteral("x")), -1);
+}
+
+TEST(Search_Open_Conf, An_Exact_Name_Wins_Over_One_Differing_In_Case) {
+    const QStringList SL{QStringLiteral("Plant1"), QStringLiteral("plant1"), QStringLiteral("PLANT1")};
+    for (const QString& Name : SL)
+        EXPECT_EQ(vo::Search_Open_Conf(SL, Name), SL.indexOf(Name)) << Name.toStdString();
+    EXPECT_EQ(vo::Search_Open_Conf(SL, QStringLiteral("pLANT1")), 0);
 }
 
 #ifdef _WIN32

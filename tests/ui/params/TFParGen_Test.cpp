@@ -16,6 +16,7 @@
 #include <QScrollArea>
 #include <QScrollBar>
 #include <QTemporaryDir>
+#include <QTimer>
 #include <QWheelEvent>
 
 using vo_test::Read_All;
@@ -171,16 +172,37 @@ TEST_F(Par_Gen_Dialog, Cancel_Discards_The_Edits) {
     Show([&] { EXPECT_EQ(Get<QComboBox>("CB_Device_Type_Type")->currentIndex(), 1); });
 }
 
-TEST_F(Par_Gen_Dialog, An_Unparsable_File_Is_Reported_And_The_Held_Values_Stay) {
-    Show([&] { Get<QLineEdit>("E_ModbusASCII_TimeOut")->setText(QStringLiteral("4321")); });
+TEST_F(Par_Gen_Dialog, An_Unparsable_File_Is_Reported_And_The_Dialog_Stays_Closed) {
+    // The dialog last showed another configuration, whose values it still holds.
+    Show([&] {
+        Get<QLineEdit>("E_ModbusASCII_TimeOut")->setText(QStringLiteral("4321"));
+        Click(Dialog.get(), "Btn_OK");
+    });
+    const QByteArray Broken("<Par_Gen><MODE_DEV>1</MODE_DEV>");
+    QDir(Dir.path()).mkdir(QStringLiteral("Broken"));
+    State.Project_Path = Dir.filePath(QStringLiteral("Broken"));
+    vo::Set_Files(State);
     QFile File(State.ParGen_File);
     ASSERT_TRUE(File.open(QIODevice::WriteOnly));
-    File.write("<Par_Gen><MODE_DEV>1</MODE_DEV>");
+    File.write(Broken);
     File.close();
-    Show([&] { EXPECT_EQ(Get<QLineEdit>("E_ModbusASCII_TimeOut")->text(), QStringLiteral("4321")); });
+    Msgs.Shown.clear();
+
+    bool Shown_Anyway = false;
+    QTimer::singleShot(0, [&] {
+        if (QWidget* Modal = QApplication::activeModalWidget()) {
+            Shown_Anyway = true;
+            Click(Modal, "Btn_OK");
+        }
+    });
+    EXPECT_EQ(Dialog->exec(), vo::Modal_Cancel);
+    QApplication::processEvents();
+    EXPECT_FALSE(Shown_Anyway);
     ASSERT_EQ(Msgs.Shown.size(), 1);
     EXPECT_EQ(Msgs.Shown[0].Kind, QStringLiteral("error"));
-    EXPECT_TRUE(Msgs.Shown[0].Text.contains(QStringLiteral("ParGen.xml")));
+    EXPECT_TRUE(Msgs.Shown[0].Text.contains(QStringLiteral("Broken/ParGen.xml")))
+        << Msgs.Shown[0].Text.toStdString();
+    EXPECT_EQ(Read_All(State.ParGen_File), Broken);
 }
 
 TEST_F(Par_Gen_Dialog, A_Failed_Save_Is_Reported_And_The_Dialog_Stays_Open) {

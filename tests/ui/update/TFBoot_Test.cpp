@@ -1,7 +1,9 @@
+#include "Child_Checks.h"
 #include "File_Bytes.h"
 #include "Ui_Fixture.h"
 #include "lang/String_Table.h"
 #include "params/Par_Gen_File.h"
+#include "platform/linux/Echo_Probe_Linux.h"
 #include "shell/Startup.h"
 #include "shell/TFVorlentFirmWare.h"
 #include "update/Device_Type.h"
@@ -10,13 +12,17 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDir>
+#include <QElapsedTimer>
 #include <QFile>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTemporaryDir>
+#include <iostream>
 #include <memory>
 
 using vo_test::Read_All;
+using namespace std::chrono_literals;
 
 using namespace vo::test;
 
@@ -33,16 +39,39 @@ protected:
         Dialog = std::make_unique<vo::TFBoot>(State, Services.Svc, nullptr);
     }
 
-    // An updater beside the executable that records each start and its arguments, one per line.
-    void Add_Updater(const char* Name, int Exit_Code = 0) {
-        const QString Path = Dir.filePath(QString::fromUtf8(Name));
-        QFile File(Path);
-        ASSERT_TRUE(File.open(QIODevice::WriteOnly));
-        File.write(QByteArray("#!/bin/sh\nD=$(dirname \"$0\")\necho run >> \"$D/runs.txt\"\n"
-                              "printf '%s\\n' \"$@\" > \"$D/args.txt\"\nexit ") +
-                   QByteArray::number(Exit_Code) + "\n");
-        File.close();
-        File.setPermissions(QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    // An updater beside the executable that records each start and its arguments, one per line,
+    // then runs Body.
+    void Add_Updater(const char* Name, const QByteArray& Body = "exit 0\n") {
+        ASSERT_TRUE(vo_test::Write_Script(Dir.filePath(QString::fromUtf8(Name)),
+                                          "D=$(dirname \"$0\")\necho run >> \"$D/runs.txt\"\n"
+                                          "printf '%s\\n' \"$@\" > \"$D/args.txt\"\n" +
+                                              Body));
+    }
+
+    // Lets an updater that runs Until_Released end.
+    void Release() { vo_test::Write_All(Dir.filePath(QStringLiteral("release")), {}); }
+    static constexpr char Until_Released[] = "while [ ! -e \"$D/release\" ]; do sleep 0.01; done\n";
+
+    bool Wait_For_End() {
+        return QTest::qWaitFor([this] { return !Dialog->Updater_Running(); }, 20000);
+    }
+
+    // A serial port to choose, whatever this machine has.
+    void Offer_Port() {
+        auto* Ports = Get<QComboBox>("CB_COM_Port");
+        Ports->clear();
+        Ports->addItem(QStringLiteral("/dev/ttyUSB7"));
+    }
+
+    QString Update_State() { return Get<QLabel>("L_Update_State")->text(); }
+
+    QStringList Shown_Of(const char* Kind) {
+        QStringList Texts;
+        for (const auto& Entry : Services.Msgs.Shown) {
+            if (Entry.Kind == QLatin1String(Kind))
+                Texts.append(Entry.Text);
+        }
+        return Texts;
     }
 
     int Runs() const {
@@ -120,22 +149,36 @@ TEST_F(Update_Dialog, Full_Stops_Move_On_And_Are_Never_Typed) {
     });
 }
 
-TEST_F(Update_Dialog, Ethernet_Update_Checks_The_Address_Then_Writes_The_Job_And_Starts_The_Updater) {
+TEST_F(Update_Dialog, Ethernet_Update_Launches_Exactly_The_Checked_Address) {
     Add_Updater("Ethernet_Update");
     State.Read_Back_Enabled = true;
     bool Stayed_Open = false;
+    bool Locked_During_Check = false;
     Show(vo::Form_Ethernet, [&] {
         Type_Address(QStringLiteral("127.0.0.1"));
         Get<QComboBox>("CB_Update_Options")->setCurrentIndex(2);
         Get<QCheckBox>("CB_Update_Option_Read_Back")->setChecked(false);
-        // A second click while the check runs must not start a second check or launch.
-        QTimer::singleShot(0, [&] { Get<QPushButton>("Btn_Update")->click(); });
+        // While the check runs: a second click, the user typing into the address fields and the
+        // fields changed underneath; none of it may reach the launch.
+        QTimer::singleShot(0, [&] {
+            Locked_During_Check = !Get<QLineEdit>("E_IP1")->isEnabled() &&
+                                  !Get<QComboBox>("CB_Update_Options")->isEnabled() &&
+                                  !Get<QPushButton>("Btn_Update")->isEnabled();
+            Get<QPushButton>("Btn_Update")->click();
+            QTest::keyClicks(Get<QLineEdit>("E_IP4"), QStringLiteral("9"));
+            const char* Edited[] = {"10", "0", "0", "99"};
+            for (int Part = 0; Part < 4; ++Part)
+                Get<QLineEdit>(("E_IP" + std::to_string(Part + 1)).c_str())
+                    ->setText(QLatin1String(Edited[Part]));
+        });
         Get<QPushButton>("Btn_Update")->click();
+        ASSERT_TRUE(Wait_For_End());
         Stayed_Open = Dialog->isVisible();
     });
     if (!Services.Msgs.Shown.isEmpty())
         GTEST_SKIP() << "no echo reply from 127.0.0.1 here: "
                      << Services.Msgs.Texts().join(u'|').toStdString();
+    EXPECT_TRUE(Locked_During_Check);
     EXPECT_TRUE(Stayed_Open);
     EXPECT_EQ(Runs(), 1);
     // No arguments: printf then writes one empty line.
@@ -146,6 +189,26 @@ TEST_F(Update_Dialog, Ethernet_Update_Checks_The_Address_Then_Writes_The_Job_And
     EXPECT_EQ(State.Last_IP_Address, QStringLiteral("127.0.0.1"));
     EXPECT_EQ(State.Update_Option_Index, 2);
     EXPECT_FALSE(State.Read_Back_Enabled);
+}
+
+TEST_F(Update_Dialog, A_Check_That_Cannot_Send_Says_Why) {
+    Add_Updater("Ethernet_Update");
+    vo::Linux_Echo_Probe No_Way({.Datagram = false, .Raw = false, .Ping_Program = false});
+    const vo::Services Svc{Services.Msgs,   Services.Urls,    Services.Http,       No_Way,
+                           *Services.Ports, *Services.Runner, Services.Svc.Version};
+    Dialog = std::make_unique<vo::TFBoot>(State, Svc, nullptr);
+    Show(vo::Form_Ethernet, [&] {
+        Type_Address(QStringLiteral("127.0.0.1"));
+        Get<QPushButton>("Btn_Update")->click();
+    });
+    ASSERT_EQ(Services.Msgs.Shown.size(), 1);
+    EXPECT_EQ(Services.Msgs.Shown[0].Kind, QStringLiteral("error"));
+    EXPECT_EQ(Services.Msgs.Shown[0].Text,
+              QStringLiteral("Error! The address of the device could not be checked: "
+                             "Cannot send echo requests: no way of sending them is allowed"));
+    EXPECT_EQ(Runs(), 0);
+    EXPECT_FALSE(QFile::exists(Dir.filePath(QStringLiteral("Ethernet_Update.xml"))));
+    Dialog.reset();
 }
 
 TEST_F(Update_Dialog, An_Unusable_Address_Stores_And_Starts_Nothing) {
@@ -165,26 +228,176 @@ TEST_F(Update_Dialog, An_Unusable_Address_Stores_And_Starts_Nothing) {
     EXPECT_EQ(State.Update_Option_Index, 0);
 }
 
-TEST_F(Update_Dialog, Serial_Update_Runs_The_Updater_Twice_And_Stays_Open) {
-    Add_Updater("Ser_40913_Update", 3);
+TEST_F(Update_Dialog, Clicks_And_Enter_While_The_Updater_Runs_Start_Nothing_More) {
+    Add_Updater("Ser_40913_Update", QByteArray(Until_Released) + "exit 0\n");
     bool Stayed_Open = false;
     Show(vo::Form_Serial, [&] {
+        Offer_Port();
         Get<QComboBox>("CB_Update_Options")->setCurrentIndex(1);
         Get<QCheckBox>("CB_Update_Option_Read_Back")->setChecked(true);
-        Get<QPushButton>("Btn_Update")->click();
-        Get<QPushButton>("Btn_Update")->click();
+        auto* Update = Get<QPushButton>("Btn_Update");
+        // A click already queued when the first one starts the updater.
+        QTimer::singleShot(0, [&] { QTest::mouseClick(Update, Qt::LeftButton); });
+        QTest::mouseClick(Update, Qt::LeftButton);
+        QApplication::processEvents();
+        for (int Press = 0; Press < 3; ++Press) {
+            QTest::mouseClick(Update, Qt::LeftButton);
+            QTest::keyClick(Dialog->focusWidget() ? Dialog->focusWidget() : Dialog.get(), Qt::Key_Return);
+            QTest::keyClick(Update, Qt::Key_Return);
+        }
+        QApplication::processEvents();
+        EXPECT_TRUE(Dialog->Updater_Running());
+        for (const char* Input :
+             {"CB_COM_Port", "Btn_COM_List", "CB_Update_Options", "CB_Update_Option_Read_Back", "Btn_Update"})
+            EXPECT_FALSE(Get<QWidget>(Input)->isEnabled()) << Input;
+        EXPECT_TRUE(Update_State().contains(QStringLiteral("\"Ser_40913_Update\" is running")))
+            << Update_State().toStdString();
+        Release();
+        ASSERT_TRUE(Wait_For_End());
+        EXPECT_TRUE(Update->isEnabled());
         Stayed_Open = Dialog->isVisible();
     });
     EXPECT_TRUE(Stayed_Open);
     EXPECT_TRUE(Services.Msgs.Shown.isEmpty()) << Services.Msgs.Texts().join(u'|').toStdString();
-    EXPECT_EQ(Runs(), 2);
+    EXPECT_EQ(Runs(), 1);
+    EXPECT_EQ(Update_State(), QStringLiteral("The updater \"Ser_40913_Update\" ended successfully"));
     const QStringList Args =
         QString::fromUtf8(Read_All(Dir.filePath(QStringLiteral("args.txt")))).split(u'\n');
     ASSERT_GE(Args.size(), 7);
+    EXPECT_EQ(Args[0], QStringLiteral("/dev/ttyUSB7"));
     EXPECT_EQ(Args.mid(1, 4), (QStringList{"FW", "FR", "NO", "NO"}));
     EXPECT_EQ(Args[5], State.Master_Dir + QStringLiteral("/sim40913.sim"));
     EXPECT_EQ(Args[6], State.Project_Path + QStringLiteral("/bin/"));
     EXPECT_EQ(State.Update_Option_Index, 1);
+}
+
+// The one test that takes real time: the window must go on while a two-second updater runs.
+TEST_F(Update_Dialog, Three_Clicks_During_A_Two_Second_Update_Make_One_Run_And_The_Window_Keeps_Going) {
+    Add_Updater("Ser_40913_Update", "sleep 2\n");
+    int Ticks = 0;
+    qint64 Run_Ms = 0;
+    Show(vo::Form_Serial, [&] {
+        Offer_Port();
+        auto* Update = Get<QPushButton>("Btn_Update");
+        QTimer Ticker;
+        Ticker.setInterval(50);
+        QObject::connect(&Ticker, &QTimer::timeout, &Ticker,
+                         [&] { Ticks += Dialog->Updater_Running() ? 1 : 0; });
+        Ticker.start();
+        QElapsedTimer Clock;
+        Clock.start();
+        QTest::mouseClick(Update, Qt::LeftButton);
+        QTimer::singleShot(500, [&] { QTest::mouseClick(Update, Qt::LeftButton); });
+        QTimer::singleShot(1000, [&] { QTest::mouseClick(Update, Qt::LeftButton); });
+        QTimer::singleShot(1500, [&] { QTest::mouseClick(Update, Qt::LeftButton); });
+        ASSERT_TRUE(Wait_For_End());
+        Run_Ms = Clock.elapsed();
+    });
+    std::cout << "[ figure   ] " << Ticks << " ticks of a 50 ms timer during a " << Run_Ms << " ms update ("
+              << Runs() << " run)" << std::endl;
+    EXPECT_EQ(Runs(), 1);
+    // A window held up by the wait would see one tick at most, after the end.
+    EXPECT_GE(Ticks, 10);
+}
+
+TEST_F(Update_Dialog, Every_End_Of_The_Updater_Is_Reported) {
+    const struct {
+        QByteArray Body;
+        const char* Error; // nullptr: no box, success in the dialog
+    } Cases[] = {
+        {"exit 0\n", nullptr},
+        {"exit 3\n", "Error! The updater \"%1\" ended with code 3"},
+        {"kill -TERM $$\n", "Error! The updater \"%1\" was ended by signal 15"},
+    };
+    const QString Path = Dir.filePath(QStringLiteral("Ser_40913_Update"));
+    for (const auto& Case : Cases) {
+        SCOPED_TRACE(Case.Body.toStdString());
+        Services.Msgs.Shown.clear();
+        Add_Updater("Ser_40913_Update", Case.Body);
+        Show(vo::Form_Serial, [&] {
+            Offer_Port();
+            Get<QPushButton>("Btn_Update")->click();
+            ASSERT_TRUE(Wait_For_End());
+        });
+        if (!Case.Error) {
+            EXPECT_TRUE(Services.Msgs.Shown.isEmpty()) << Services.Msgs.Texts().join(u'|').toStdString();
+            EXPECT_EQ(Update_State(), QStringLiteral("The updater \"Ser_40913_Update\" ended successfully"));
+            continue;
+        }
+        ASSERT_EQ(Services.Msgs.Shown.size(), 1);
+        EXPECT_EQ(Services.Msgs.Shown[0].Kind, QStringLiteral("error"));
+        EXPECT_EQ(Services.Msgs.Shown[0].Text, QString::fromUtf8(Case.Error).arg(Path));
+        EXPECT_EQ(Update_State(), QString::fromUtf8(Case.Error).arg(QStringLiteral("Ser_40913_Update")));
+    }
+}
+
+TEST_F(Update_Dialog, No_Port_Starts_Nothing_And_Says_So) {
+    Add_Updater("Ser_40913_Update");
+    Show(vo::Form_Serial, [&] {
+        Get<QComboBox>("CB_COM_Port")->clear();
+        Get<QPushButton>("Btn_Update")->click();
+    });
+    EXPECT_EQ(
+        Shown_Of("error"),
+        QStringList{QStringLiteral("Error! No serial port is chosen: the updater \"%1\" was not started")
+                        .arg(Dir.filePath(QStringLiteral("Ser_40913_Update")))});
+    EXPECT_EQ(Runs(), 0);
+}
+
+TEST_F(Update_Dialog, Closing_While_The_Updater_Runs_Waits_For_Its_End) {
+    Add_Updater("Ser_40913_Update", QByteArray(Until_Released) + "exit 0\n");
+    bool Open_After_Closing = false;
+    const int Result = Show(vo::Form_Serial, [&] {
+        Offer_Port();
+        Get<QPushButton>("Btn_Update")->click();
+        Click(Dialog.get(), "Btn_Cancel");
+        Dialog->close();
+        QTest::keyClick(Dialog.get(), Qt::Key_Escape);
+        Open_After_Closing = Dialog->isVisible();
+        Release();
+        ASSERT_TRUE(QTest::qWaitFor([&] { return !Dialog->isVisible(); }, 20000));
+    });
+    EXPECT_EQ(Result, vo::Modal_Cancel);
+    EXPECT_TRUE(Open_After_Closing);
+    const QString Still =
+        QStringLiteral("The updater \"%1\" is still running: this window closes when it ends")
+            .arg(Dir.filePath(QStringLiteral("Ser_40913_Update")));
+    EXPECT_EQ(Shown_Of("information"), (QStringList{Still, Still, Still}));
+    EXPECT_EQ(Services.Msgs.Shown.size(), 3);
+    EXPECT_EQ(Runs(), 1);
+    EXPECT_FALSE(Dialog->Updater_Running());
+}
+
+TEST_F(Update_Dialog, At_The_Limit_The_User_Waits_Further_Or_Leaves_It_Running) {
+    Add_Updater("Ser_40913_Update", QByteArray(Until_Released) + "exit 3\n");
+    Dialog->Wait_Limit_Ms = 150ms;
+    Services.Msgs.Answers = {true, false};
+    bool Kept_Off = false;
+    Show(vo::Form_Serial, [&] {
+        Offer_Port();
+        Get<QPushButton>("Btn_Update")->click();
+        ASSERT_TRUE(QTest::qWaitFor([&] { return Shown_Of("confirm").size() == 2; }, 20000));
+        Kept_Off = Dialog->Updater_Running() && !Get<QPushButton>("Btn_Update")->isEnabled();
+        EXPECT_EQ(
+            Update_State(),
+            QStringLiteral("The updater \"Ser_40913_Update\" is still running: the next update can start "
+                           "when it ends"));
+        // Left running: closing no longer waits.
+        Click(Dialog.get(), "Btn_Cancel");
+    });
+    EXPECT_TRUE(Kept_Off);
+    for (const QString& Question : Shown_Of("confirm"))
+        EXPECT_TRUE(Question.startsWith(QStringLiteral("The updater \"%1\" is still running after ")
+                                            .arg(Dir.filePath(QStringLiteral("Ser_40913_Update")))))
+            << Question.toStdString();
+    EXPECT_EQ(Services.Msgs.Shown.size(), 2) << Services.Msgs.Texts().join(u'|').toStdString();
+    EXPECT_TRUE(Dialog->Updater_Running());
+    Release();
+    ASSERT_TRUE(Wait_For_End());
+    // It was never stopped, and its end is shown but no longer brings up a box.
+    EXPECT_EQ(Update_State(), QStringLiteral("Error! The updater \"Ser_40913_Update\" ended with code 3"));
+    EXPECT_EQ(Services.Msgs.Shown.size(), 2);
+    EXPECT_EQ(Runs(), 1);
 }
 
 TEST_F(Update_Dialog, A_Missing_Updater_Is_Named_In_An_Error) {
@@ -216,4 +429,51 @@ TEST_F(Update_Dialog, The_Main_Window_Writes_The_Images_Before_The_Dialog_Or_Sto
     ASSERT_EQ(Services.Msgs.Shown.size(), 1);
     EXPECT_EQ(Services.Msgs.Shown[0].Kind, QStringLiteral("error"));
     EXPECT_TRUE(Services.Msgs.Shown[0].Text.contains(QStringLiteral("MODE_DEV")));
+}
+
+TEST_F(Update_Dialog, The_Main_Window_Starts_No_Update_While_One_Left_Running_Goes_On) {
+    vo::TFVorlentFirmWare Window(State, Services.Svc);
+    vo::Par_Gen Serial = vo::Missing_File_Par_Gen();
+    Serial.Device_Type_Type = 0;
+    ASSERT_TRUE(vo::Save_Par_Gen(Serial, State.ParGen_File));
+    vo::TFBoot* Boot = Window.Update_Dialog();
+    Boot->Wait_Limit_Ms = 100ms;
+    Services.Msgs.Answers = {false};
+    Add_Updater("Ser_40913_Update", QByteArray(Until_Released) + "exit 0\n");
+    On_Next_Modal([&](QWidget* Shown) {
+        auto* Ports = Child<QComboBox>(Shown, "CB_COM_Port");
+        Ports->clear();
+        Ports->addItem(QStringLiteral("/dev/ttyUSB7"));
+        Click(Shown, "Btn_Update");
+        ASSERT_TRUE(QTest::qWaitFor([&] { return !Services.Msgs.Shown.isEmpty(); }, 20000));
+        Click(Shown, "Btn_Cancel");
+    });
+    Click(&Window, "Btn_CreateBin");
+    ASSERT_TRUE(Boot->Updater_Running());
+
+    const QString BankK = State.Project_Path + QStringLiteral("/bin/bankK.bin");
+    ASSERT_TRUE(QFile::remove(BankK));
+    bool Opened = false;
+    QTimer::singleShot(0, [&] {
+        if (QWidget* Modal = QApplication::activeModalWidget()) {
+            Opened = true;
+            Click(Modal, "Btn_Cancel");
+        }
+    });
+    Click(&Window, "Btn_CreateBin");
+    QApplication::processEvents();
+    EXPECT_FALSE(Opened);
+    EXPECT_FALSE(QFile::exists(BankK)) << "the images were rewritten under the running updater";
+    ASSERT_EQ(Services.Msgs.Shown.size(), 2);
+    EXPECT_EQ(Services.Msgs.Shown[1].Kind, QStringLiteral("warning"));
+    EXPECT_EQ(Services.Msgs.Shown[1].Text,
+              QStringLiteral("The updater \"%1\" is still running: the next update can start when it ends")
+                  .arg(Dir.filePath(QStringLiteral("Ser_40913_Update"))));
+
+    Release();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !Boot->Updater_Running(); }, 20000));
+    On_Next_Modal([](QWidget* Shown) { Click(Shown, "Btn_Cancel"); });
+    Click(&Window, "Btn_CreateBin");
+    EXPECT_TRUE(QFile::exists(BankK));
+    EXPECT_EQ(Runs(), 1);
 }

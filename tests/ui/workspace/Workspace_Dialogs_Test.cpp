@@ -113,6 +113,24 @@ TEST_F(Workspace_Dialogs, Open_Dialog_Preselects_The_Open_Configuration_Ignoring
     EXPECT_TRUE(Dialog.SL.isEmpty());
 }
 
+TEST_F(Workspace_Dialogs, Open_Dialog_Preselects_The_Exact_Name_Before_One_Differing_In_Case) {
+    for (const char* Name : {"Plant1", "plant1"})
+        QDir(State.Projects_Dir).mkdir(QString::fromUtf8(Name));
+    vo::TFOpenConf Dialog(State, nullptr);
+    for (const QString& Open : {QStringLiteral("plant1"), QStringLiteral("Plant1")}) {
+        State.Project_Path = State.Projects_Dir + u'/' + Open;
+        QString Highlighted;
+        On_Next_Modal([&](QWidget* Shown) {
+            auto* List = Child<QListWidget>(Shown, "ListBox1");
+            Highlighted = List->currentItem()->text();
+            QTest::keyClick(List, Qt::Key_Return);
+        });
+        EXPECT_EQ(Dialog.exec(), vo::Modal_Ok);
+        EXPECT_EQ(Highlighted, Open);
+        EXPECT_EQ(Dialog.Name_Conf, Open);
+    }
+}
+
 TEST_F(Workspace_Dialogs, Open_Dialog_Opens_The_Selection_On_Enter) {
     for (const char* Name : {"A", "B"})
         QDir(State.Projects_Dir).mkdir(QString::fromUtf8(Name));

@@ -8,12 +8,26 @@ namespace vo {
 
 namespace {
 
+class Linux_Running_Program final : public Running_Program {
+public:
+    Linux_Running_Program(const std::string& Program, const std::vector<std::string>& Arguments)
+        : Child(Program, Arguments, {}) {}
+
+    int Start_Error() const { return Child.Start_Error(); }
+    long Id() const override { return Child.Id(); }
+    bool Ended_Within(std::chrono::milliseconds Wait) override { return Child.Wait(Wait, {}); }
+    int Exit_Code() const override { return Child.Exit_Code(); }
+    int Term_Signal() const override { return Child.Term_Signal(); }
+
+private:
+    Child_Process Child;
+};
+
 class Linux_Process_Runner final : public Process_Runner {
 public:
     // Linux programs open their own windows: there is no show request to hand on.
-    Run_Result Run(const std::string& Program, const std::string& Parameter, bool,
-                   std::chrono::milliseconds Limit) override {
-        Run_Result Result;
+    Start_Result Start(const std::string& Program, const std::string& Parameter, bool) override {
+        Start_Result Result;
         const auto Words = Split_Parameter_Text(Parameter);
         if (!Words) {
             Result.Error_Text = "Cannot start \"" + Program + "\": its parameter text leaves a quote open";
@@ -22,20 +36,13 @@ public:
         std::vector<std::string> Arguments{Program};
         Arguments.insert(Arguments.end(), Words->begin(), Words->end());
 
-        Child_Process Child(Program, Arguments, {});
-        if (Child.Start_Error() != 0) {
-            Result.Error_Text =
-                "Cannot start \"" + Program + "\": " + std::generic_category().message(Child.Start_Error());
+        auto Started = std::make_unique<Linux_Running_Program>(Program, Arguments);
+        if (Started->Start_Error() != 0) {
+            Result.Error_Text = "Cannot start \"" + Program +
+                                "\": " + std::generic_category().message(Started->Start_Error());
             return Result;
         }
-        Result.Process_Id = Child.Id();
-        if (!Child.Wait(Limit, {})) {
-            Result.Outcome = Run_Result::State::Still_Running;
-            return Result;
-        }
-        Result.Outcome = Run_Result::State::Ended;
-        Result.Exit_Code = Child.Exit_Code();
-        Result.Term_Signal = Child.Term_Signal();
+        Result.Program = std::move(Started);
         return Result;
     }
 };

@@ -2,6 +2,7 @@
 
 #include "Wide_Text.h"
 
+#include <algorithm>
 #include <windows.h>
 
 namespace vo {
@@ -33,16 +34,17 @@ Windows_Process::~Windows_Process() {
         CloseHandle(Process);
 }
 
-bool Windows_Process::Ended_Within(std::chrono::milliseconds Pause) {
+bool Windows_Process::Ended_Within(std::chrono::milliseconds Wait) {
+    const auto Milliseconds = std::max<long long>(Wait.count(), 0);
     return Process != nullptr &&
-           WaitForSingleObject(Process, static_cast<DWORD>(Pause.count())) == WAIT_OBJECT_0;
+           WaitForSingleObject(Process, static_cast<DWORD>(Milliseconds)) == WAIT_OBJECT_0;
 }
 
-unsigned long Windows_Process::Exit_Code() const {
+int Windows_Process::Exit_Code() const {
     DWORD Code = 0;
     if (Process != nullptr)
         GetExitCodeProcess(Process, &Code);
-    return Code;
+    return static_cast<int>(Code);
 }
 
 } // namespace vo
