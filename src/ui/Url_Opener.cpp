@@ -1,12 +1,11 @@
 #include "Url_Opener.h"
 
-#include <QDesktopServices>
-#include <QUrl>
+#include "platform/Web_Page.h"
 
 namespace vo {
 
 void Desktop_Url_Opener::Open_Url(const QString& Url) {
-    QDesktopServices::openUrl(QUrl(Url));
+    Open_Web_Page(Url.toStdString());
 }
 
 } // namespace vo

@@ -1,6 +1,8 @@
 #pragma once
 
 #include "File_Bytes.h"
+#include "Shown_Path.h"
+#include "platform/Process_Runner.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -17,9 +19,26 @@ struct Run_Result {
     QStringList Err_Lines;
 };
 
+// The name of the command-line program on this system.
+inline QString Cli_File_Name() {
+    return QStringLiteral("vo40913-cli") + QLatin1String(vo::Program_Suffix());
+}
+
 // The built vo40913-cli, which sits beside this test program.
 inline QString Built_Cli() {
-    return QDir(QCoreApplication::applicationDirPath()).filePath(QStringLiteral("vo40913-cli"));
+    return QDir(QCoreApplication::applicationDirPath()).filePath(Cli_File_Name());
+}
+
+// What a program wrote as text, with the line ends of this system checked and made "\n": Windows
+// programs end their lines with CR LF, and a bare LF there is a fault.
+inline QString Text_Lines(const QByteArray& Bytes) {
+    QString Text = QString::fromUtf8(Bytes);
+#ifdef _WIN32
+    EXPECT_EQ(Text.count(QStringLiteral("\r\n")), Text.count(u'\n'))
+        << "a line ends without CR: " << Text.toStdString();
+    Text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+#endif
+    return Text;
 }
 
 // Runs Program (the built vo40913-cli unless told) with Args; a crash or a hang gives exit -1.
@@ -30,8 +49,8 @@ inline Run_Result Run_Cli(const QStringList& Args, const QString& Program = Buil
     if (!Process.waitForFinished(30000))
         return Result;
     Result.Exit_Code = Process.exitStatus() == QProcess::NormalExit ? Process.exitCode() : -1;
-    Result.Out = QString::fromUtf8(Process.readAllStandardOutput());
-    Result.Err_Lines = QString::fromUtf8(Process.readAllStandardError()).split(u'\n', Qt::SkipEmptyParts);
+    Result.Out = Text_Lines(Process.readAllStandardOutput());
+    Result.Err_Lines = Text_Lines(Process.readAllStandardError()).split(u'\n', Qt::SkipEmptyParts);
     return Result;
 }
 
@@ -70,7 +89,7 @@ protected:
     QString Projects_Dir() const { return Root.filePath(QStringLiteral("PROJECTS")); }
 
     QTemporaryDir Root;
-    QString Program = Root.filePath(QStringLiteral("vo40913-cli"));
+    QString Program = Root.filePath(Cli_File_Name());
 };
 
 } // namespace vo_test

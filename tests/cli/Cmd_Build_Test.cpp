@@ -10,6 +10,7 @@ using vo_test::Config_Folder;
 using vo_test::Read_All;
 using vo_test::Run_Cli;
 using vo_test::Run_Result;
+using vo_test::Shown;
 using vo_test::Test_Data;
 using vo_test::Write_All;
 
@@ -54,9 +55,9 @@ TEST(Cli_Build, Writes_The_Images_The_Update_Step_Writes) {
         const Run_Result Result = Run_Cli({QStringLiteral("build"), Config.Path()});
         EXPECT_EQ(Result.Exit_Code, 0);
         EXPECT_EQ(Result.Out, QStringLiteral("%1: %2 bytes\n%3: 2048 bytes\n")
-                                  .arg(Config.Bank)
+                                  .arg(Shown(Config.Bank))
                                   .arg(Case.Bank_Size)
-                                  .arg(Config.BankK));
+                                  .arg(Shown(Config.BankK)));
         EXPECT_EQ(Result.Err_Lines, QStringList());
         EXPECT_EQ(Read_All(Config.Bank), Read_All(Update.Bank));
         EXPECT_EQ(Read_All(Config.BankK), Read_All(Update.BankK));
@@ -97,10 +98,8 @@ TEST(Cli_Build, A_Failed_Build_Prints_The_Error_And_Keeps_The_Old_Images) {
         const Run_Result Result = Run_Cli({QStringLiteral("build"), Config.Path()});
         EXPECT_EQ(Result.Exit_Code, 1);
         EXPECT_TRUE(Result.Out.isEmpty());
-        EXPECT_EQ(
-            Result.Err_Lines,
-            QStringList{
-                QStringLiteral("vo40913-cli: \"%1\": %2").arg(Config.ParGen, QLatin1String(Case.Error))});
+        EXPECT_EQ(Result.Err_Lines, QStringList{QStringLiteral("vo40913-cli: \"%1\": %2")
+                                                    .arg(Shown(Config.ParGen), QLatin1String(Case.Error))});
         EXPECT_EQ(Read_All(Config.Bank), QByteArray("old bank"));
         EXPECT_EQ(Read_All(Config.BankK), QByteArray("old bankK"));
     }
@@ -123,7 +122,7 @@ TEST(Cli_Build, A_Bin_Folder_That_Cannot_Hold_The_Images_Is_Named) {
         EXPECT_TRUE(Result.Out.isEmpty());
         ASSERT_EQ(Result.Err_Lines.size(), 1);
         EXPECT_TRUE(Result.Err_Lines.first().startsWith(
-            QStringLiteral("vo40913-cli: Cannot write \"%1\": ").arg(Config.Bank)))
+            QStringLiteral("vo40913-cli: Cannot write \"%1\": ").arg(Shown(Config.Bank))))
             << Result.Err_Lines.first().toStdString();
         EXPECT_EQ(QFileInfo::exists(Config.Bin), Case.Bin_Is_File);
         EXPECT_EQ(Read_All(Config.Bin), Case.Bin_Is_File ? QByteArray("not a folder") : QByteArray());

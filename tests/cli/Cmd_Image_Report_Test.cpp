@@ -6,6 +6,7 @@ namespace {
 using vo_test::Read_All;
 using vo_test::Run_Cli;
 using vo_test::Run_Result;
+using vo_test::Shown;
 using vo_test::Test_Data;
 using vo_test::Write_All;
 
@@ -115,7 +116,7 @@ TEST(Cli_Inspect, One_Changed_Byte_Fails_The_Checksum) {
         EXPECT_EQ(Result.Err_Lines,
                   QStringList{QStringLiteral("vo40913-cli: \"%1\": the checksum %2 does not "
                                              "match the byte sum %3")
-                                  .arg(File.Path)
+                                  .arg(Shown(File.Path))
                                   .arg(Case.Stored)
                                   .arg(Case.Byte_Sum)});
     }
@@ -132,7 +133,7 @@ TEST(Cli_Inspect, A_Bank_Header_Other_Than_4_Fails) {
         EXPECT_TRUE(Result.Out.startsWith(QStringLiteral("bank.bin, %1 bytes\nHeader ").arg(Bytes.size())));
         EXPECT_EQ(Result.Err_Lines,
                   QStringList{QStringLiteral("vo40913-cli: \"%1\": the header holds %2, not 4")
-                                  .arg(File.Path)
+                                  .arg(Shown(File.Path))
                                   .arg(static_cast<int>(Bytes[0]))});
     }
 }
@@ -160,7 +161,7 @@ TEST(Cli_Inspect, A_File_Of_Another_Size_Is_Neither_Image) {
                   QStringList{
                       QStringLiteral("vo40913-cli: \"%1\" holds %2 bytes; a bankK.bin holds 2048, a bank.bin "
                                      "4 or 19")
-                          .arg(File.Path, QLatin1String(Case.Told))});
+                          .arg(Shown(File.Path), QLatin1String(Case.Told))});
     }
 }
 
@@ -172,7 +173,7 @@ TEST(Cli_Inspect, A_File_That_Cannot_Be_Read_Is_Named) {
         EXPECT_TRUE(Result.Out.isEmpty());
         ASSERT_EQ(Result.Err_Lines.size(), 1);
         EXPECT_TRUE(Result.Err_Lines.first().startsWith(
-            QStringLiteral("vo40913-cli: Cannot read \"%1\": ").arg(Path)))
+            QStringLiteral("vo40913-cli: Cannot read \"%1\": ").arg(Shown(Path))))
             << Result.Err_Lines.first().toStdString();
     }
 }

@@ -7,6 +7,7 @@
 namespace {
 
 using vo_test::Run_Result;
+using vo_test::Shown;
 using vo_test::Write_All;
 
 class Cli_New : public vo_test::Copied_Cli {
@@ -20,7 +21,7 @@ TEST_F(Cli_New, Creates_PROJECTS_And_A_Configuration_The_Other_Commands_Open_By_
     const Run_Result Created = Run({QStringLiteral("new"), QStringLiteral("Plant 1")});
     EXPECT_EQ(Created.Exit_Code, 0);
     const QString Folder = Projects_Dir() + QStringLiteral("/Plant 1");
-    EXPECT_EQ(Created.Out, Folder + u'\n');
+    EXPECT_EQ(Created.Out, Shown(Folder) + u'\n');
     EXPECT_EQ(Created.Err_Lines, QStringList());
     EXPECT_TRUE(QFileInfo(Folder + QStringLiteral("/bin")).isDir());
     // Like the dialog, new writes no parameter file.
@@ -46,6 +47,11 @@ TEST_F(Cli_New, Refused_Names_Get_The_Dialogs_Message_And_Create_Nothing) {
         {QString(), QStringLiteral("Error! Name Project is not valid")},
         {QStringLiteral("Existing"),
          QStringLiteral("Error! Name project is not valid because directory already exists")},
+#ifdef _WIN32
+        // Windows names that differ only in case name one folder.
+        {QStringLiteral("EXISTING"),
+         QStringLiteral("Error! Name project is not valid because directory already exists")},
+#endif
         {QStringLiteral("   "), Refused},
         {QStringLiteral("/"), Refused},
         {QStringLiteral("\\"), Refused},
@@ -73,9 +79,9 @@ TEST_F(Cli_New, A_PROJECTS_Folder_That_Cannot_Be_Made_Is_Named) {
     Write_All(Projects_Dir(), "a file in the way");
     const Run_Result Result = Run({QStringLiteral("new"), QStringLiteral("Plant")});
     EXPECT_EQ(Result.Exit_Code, 1);
-    EXPECT_EQ(
-        Result.Err_Lines,
-        QStringList{QStringLiteral("vo40913-cli: cannot create the folder \"%1\"").arg(Projects_Dir())});
+    EXPECT_EQ(Result.Err_Lines,
+              QStringList{
+                  QStringLiteral("vo40913-cli: cannot create the folder \"%1\"").arg(Shown(Projects_Dir()))});
 }
 
 TEST_F(Cli_New, Wants_Exactly_One_Name) {

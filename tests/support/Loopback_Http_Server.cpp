@@ -1,20 +1,65 @@
 #include "Loopback_Http_Server.h"
 
-#include <arpa/inet.h>
-#include <fcntl.h>
-#include <netinet/in.h>
-#include <poll.h>
+#include <cstdint>
 #include <stdexcept>
 #include <strings.h>
+
+#ifdef _WIN32
+#include <winsock2.h>
+#include <ws2tcpip.h>
+#else
+#include <arpa/inet.h>
+#include <netinet/in.h>
+#include <poll.h>
 #include <sys/socket.h>
 #include <unistd.h>
+#endif
 
 namespace vo_test {
 
 namespace {
 
+// The few calls that differ between Winsock and POSIX sockets. Sockets are kept as int, which
+// holds every socket handle Windows gives out.
+#ifdef _WIN32
+struct Winsock {
+    Winsock() {
+        WSADATA Data;
+        WSAStartup(MAKEWORD(2, 2), &Data);
+    }
+};
+const Winsock Started;
+constexpr int Stream_Flags = 0;
+constexpr int Send_Flags = 0;
+void Close_Socket(int Socket) {
+    closesocket(static_cast<SOCKET>(Socket));
+}
+int Poll(pollfd* Fds, unsigned long Count) {
+    return WSAPoll(Fds, Count, -1);
+}
+int Accept(int Listener) {
+    return static_cast<int>(accept(static_cast<SOCKET>(Listener), nullptr, nullptr));
+}
+#else
+constexpr int Stream_Flags = SOCK_CLOEXEC;
+constexpr int Send_Flags = MSG_NOSIGNAL;
+void Close_Socket(int Socket) {
+    close(Socket);
+}
+int Poll(pollfd* Fds, nfds_t Count) {
+    return poll(Fds, Count, -1);
+}
+int Accept(int Listener) {
+    return accept4(Listener, nullptr, nullptr, SOCK_CLOEXEC);
+}
+#endif
+
+pollfd Readable(int Socket) {
+    return {static_cast<decltype(pollfd::fd)>(Socket), POLLIN, 0};
+}
+
 int Bind_Loopback(int& Port) {
-    const int Socket = socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0);
+    const int Socket = static_cast<int>(socket(AF_INET, SOCK_STREAM | Stream_Flags, 0));
     sockaddr_in Address{};
     Address.sin_family = AF_INET;
     Address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
@@ -33,7 +78,8 @@ std::string Loopback_Url(int Port) {
 void Send_All(int Connection, const std::string& Data) {
     std::size_t Sent = 0;
     while (Sent < Data.size()) {
-        const ssize_t Count = send(Connection, Data.data() + Sent, Data.size() - Sent, MSG_NOSIGNAL);
+        const auto Count =
+            send(Connection, Data.data() + Sent, static_cast<int>(Data.size() - Sent), Send_Flags);
         if (Count <= 0)
             return; // the client gave up, as it does on an oversized reply
         Sent += static_cast<std::size_t>(Count);
@@ -70,6 +116,23 @@ Received_Request Parse_Head(const std::string& Head) {
     return Request;
 }
 
+// Two connected loopback sockets: a byte written to the second wakes a poll on the first.
+void Make_Wake_Pair(int& Read_End, int& Write_End) {
+    int Port = 0;
+    const int Listener = Bind_Loopback(Port);
+    sockaddr_in Address{};
+    Address.sin_family = AF_INET;
+    Address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+    Address.sin_port = htons(static_cast<std::uint16_t>(Port));
+    Write_End = static_cast<int>(socket(AF_INET, SOCK_STREAM | Stream_Flags, 0));
+    const bool Connected = listen(Listener, 1) == 0 && Write_End >= 0 &&
+                           connect(Write_End, reinterpret_cast<sockaddr*>(&Address), sizeof Address) == 0;
+    Read_End = Connected ? Accept(Listener) : -1;
+    Close_Socket(Listener);
+    if (Read_End < 0)
+        throw std::runtime_error("cannot make the wake sockets");
+}
+
 } // namespace
 
 std::string Http_Response(int Status, const std::string& Body, const std::string& Extra_Headers,
@@ -103,21 +166,19 @@ Loopback_Http_Server::Loopback_Http_Server(Silent_Tag) : Loopback_Http_Server({}
 Loopback_Http_Server::Loopback_Http_Server(std::string Reply, bool Silent)
     : Reply(std::move(Reply)), Silent(Silent) {
     Listener = Bind_Loopback(Port);
-    int Wake[2];
-    if (listen(Listener, 8) != 0 || pipe2(Wake, O_CLOEXEC) != 0)
+    if (listen(Listener, 8) != 0)
         throw std::runtime_error("cannot start the loopback server");
-    Wake_Read = Wake[0];
-    Wake_Write = Wake[1];
+    Make_Wake_Pair(Wake_Read, Wake_Write);
     Server_Thread = std::thread([this] { Serve(); });
 }
 
 Loopback_Http_Server::~Loopback_Http_Server() {
     const char Stop = 's';
-    [[maybe_unused]] const ssize_t Written = write(Wake_Write, &Stop, 1);
+    send(Wake_Write, &Stop, 1, Send_Flags);
     Server_Thread.join();
-    close(Listener);
-    close(Wake_Read);
-    close(Wake_Write);
+    Close_Socket(Listener);
+    Close_Socket(Wake_Read);
+    Close_Socket(Wake_Write);
 }
 
 std::string Loopback_Http_Server::Url() const {
@@ -132,10 +193,10 @@ std::vector<Received_Request> Loopback_Http_Server::Requests() const {
 bool Loopback_Http_Server::Read_Head(int Connection, std::string& Head) const {
     char Buffer[4096];
     while (Head.find("\r\n\r\n") == std::string::npos) {
-        pollfd Fds[2] = {{Connection, POLLIN, 0}, {Wake_Read, POLLIN, 0}};
-        if (poll(Fds, 2, -1) < 0 || Fds[1].revents != 0)
+        pollfd Fds[2] = {Readable(Connection), Readable(Wake_Read)};
+        if (Poll(Fds, 2) < 0 || Fds[1].revents != 0)
             return false;
-        const ssize_t Count = recv(Connection, Buffer, sizeof Buffer, 0);
+        const auto Count = recv(Connection, Buffer, sizeof Buffer, 0);
         if (Count <= 0)
             return false;
         Head.append(Buffer, static_cast<std::size_t>(Count));
@@ -146,15 +207,15 @@ bool Loopback_Http_Server::Read_Head(int Connection, std::string& Head) const {
 void Loopback_Http_Server::Serve() {
     std::vector<int> Held;
     for (;;) {
-        pollfd Fds[2] = {{Listener, POLLIN, 0}, {Wake_Read, POLLIN, 0}};
-        if (poll(Fds, 2, -1) < 0 || Fds[1].revents != 0)
+        pollfd Fds[2] = {Readable(Listener), Readable(Wake_Read)};
+        if (Poll(Fds, 2) < 0 || Fds[1].revents != 0)
             break;
-        const int Connection = accept4(Listener, nullptr, nullptr, SOCK_CLOEXEC);
+        const int Connection = Accept(Listener);
         if (Connection < 0)
             continue;
         std::string Head;
         if (!Read_Head(Connection, Head)) {
-            close(Connection);
+            Close_Socket(Connection);
             continue;
         }
         {
@@ -166,10 +227,10 @@ void Loopback_Http_Server::Serve() {
             continue;
         }
         Send_All(Connection, Reply);
-        close(Connection);
+        Close_Socket(Connection);
     }
     for (const int Connection : Held)
-        close(Connection);
+        Close_Socket(Connection);
 }
 
 Closed_Port::Closed_Port() {
@@ -177,7 +238,7 @@ Closed_Port::Closed_Port() {
 }
 
 Closed_Port::~Closed_Port() {
-    close(Socket);
+    Close_Socket(Socket);
 }
 
 std::string Closed_Port::Url() const {

@@ -13,10 +13,12 @@
 namespace vo {
 
 void Set_Folders(Shared_State& State, const QString& Exe_Dir) {
-    State.Exe_Dir = Exe_Dir;
-    State.Master_Dir = Join_Path(Exe_Dir, QStringLiteral("MASTER"));
-    State.Projects_Dir = Join_Path(Exe_Dir, QStringLiteral("PROJECTS"));
-    State.Language_Dir = Join_Path(Exe_Dir, QStringLiteral("LANGUAGE"));
+    // Qt gives the folder with "/"; every path built from it is shown, stored or handed to an
+    // updater, so it takes the system's own separator here, once.
+    State.Exe_Dir = QDir::toNativeSeparators(Exe_Dir);
+    State.Master_Dir = Join_Path(State.Exe_Dir, QStringLiteral("MASTER"));
+    State.Projects_Dir = Join_Path(State.Exe_Dir, QStringLiteral("PROJECTS"));
+    State.Language_Dir = Join_Path(State.Exe_Dir, QStringLiteral("LANGUAGE"));
 }
 
 void Create_Folders(const Shared_State& State) {

@@ -9,7 +9,8 @@ QChar Native_Separator() {
 }
 
 QString Join_Path(const QString& Folder, const QString& Name) {
-    return Folder + Native_Separator() + Name;
+    // A folder that came from Qt holds "/": the joined path takes the system's own form.
+    return QDir::toNativeSeparators(Folder + Native_Separator() + Name);
 }
 
 } // namespace vo

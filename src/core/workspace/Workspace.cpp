@@ -30,6 +30,27 @@ void Open_As(Shared_State& State, const QString& Name, const QString& Path) {
     State.Project_Path = Path;
     Set_Files(State);
 }
+#ifdef Q_OS_WIN
+// A name Windows can give a folder as it is: none of the characters it refuses (":" would even
+// name a stream or a drive), no reserved device name such as CON or COM1 with or without an
+// extension, and no trailing full stop or blank, which it would silently drop.
+bool Is_Windows_Folder_Name(const QString& Name) {
+    for (const QChar C : Name) {
+        if (C.unicode() < 0x20 || QStringLiteral("<>:\"|?*").contains(C))
+            return false;
+    }
+    if (Name.endsWith(u'.') || Name.endsWith(u' '))
+        return false;
+    static const QStringList Devices = {
+        QStringLiteral("CON"),  QStringLiteral("PRN"),  QStringLiteral("AUX"),  QStringLiteral("NUL"),
+        QStringLiteral("COM1"), QStringLiteral("COM2"), QStringLiteral("COM3"), QStringLiteral("COM4"),
+        QStringLiteral("COM5"), QStringLiteral("COM6"), QStringLiteral("COM7"), QStringLiteral("COM8"),
+        QStringLiteral("COM9"), QStringLiteral("LPT1"), QStringLiteral("LPT2"), QStringLiteral("LPT3"),
+        QStringLiteral("LPT4"), QStringLiteral("LPT5"), QStringLiteral("LPT6"), QStringLiteral("LPT7"),
+        QStringLiteral("LPT8"), QStringLiteral("LPT9")};
+    return !Devices.contains(Fold_Ascii(Name.section(u'.', 0, 0).trimmed()));
+}
+#endif
 
 } // namespace
 
@@ -45,7 +66,13 @@ bool Is_Safe_Configuration_Name(const QString& Name) {
     if (!Is_Plain_Name(Name))
         return false;
     // Blanks only: the origin system's file system refuses such a folder name.
-    return !Name.trimmed().isEmpty();
+    if (Name.trimmed().isEmpty())
+        return false;
+#ifdef Q_OS_WIN
+    return Is_Windows_Folder_Name(Name);
+#else
+    return true;
+#endif
 }
 
 int Create_Configuration(Shared_State& State, const QString& Name) {

@@ -13,8 +13,9 @@ inline constexpr int Msg_Name_Exists = 106;
 inline constexpr int Msg_Name_Empty = 107;
 inline constexpr int Msg_Bin_Not_Created = 111;
 
-// A name that stays one folder inside PROJECTS: no separator, not "." or "..", not blanks only, and
-// valid in the file system's encoding.
+// A name that stays one folder inside PROJECTS: no separator, not "." or "..", not blanks only,
+// valid in the file system's encoding; on Windows also a name Windows can give a folder as it is
+// (no device name, no : * ? " < > |, no trailing full stop or blank).
 bool Is_Safe_Configuration_Name(const QString& Name);
 
 // Why Create_Configuration refused Name with Msg_Name_Refused, in words for the command line: the

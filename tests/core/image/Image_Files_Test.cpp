@@ -1,6 +1,7 @@
 #include "File_Bytes.h"
 #include "Par_Gen_Fixture.h"
 #include "Private_Mounts.h"
+#include "Shown_Path.h"
 #include "image/Image_Files.h"
 
 #include <QDir>
@@ -34,7 +35,7 @@ TEST_F(Image_Files, Writes_Both_Images_And_Nothing_Else) {
     Write_Old_Images();
     const vo::Save_Status Status = vo::Save_Image_Files(Image, Bin);
     ASSERT_TRUE(Status) << Status.Error_Text.toStdString();
-    EXPECT_EQ(Bin, Project.filePath(QStringLiteral("bin")));
+    EXPECT_EQ(Bin, vo_test::Shown(Project.filePath(QStringLiteral("bin"))));
     EXPECT_EQ(Read_All(Project.filePath(QStringLiteral("bin/bank.bin"))), Image.Bank_Bytes());
     EXPECT_EQ(Read_All(Project.filePath(QStringLiteral("bin/bankK.bin"))).size(), 2048);
     EXPECT_EQ(Read_All(vo::BankK_File_Path(Bin)), Image.BankK_Bytes());

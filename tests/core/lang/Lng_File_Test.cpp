@@ -7,7 +7,15 @@
 #include <QFileInfo>
 #include <gtest/gtest.h>
 #include <random>
+
+#ifdef _WIN32
+// clang-format off
+#include <windows.h>
+#include <psapi.h>
+// clang-format on
+#else
 #include <sys/resource.h>
+#endif
 
 namespace {
 
@@ -28,9 +36,15 @@ std::vector<Seen> Visit(const QString& Text) {
 }
 
 long Peak_Rss_Kib() {
+#ifdef _WIN32
+    PROCESS_MEMORY_COUNTERS Counters{};
+    K32GetProcessMemoryInfo(GetCurrentProcess(), &Counters, sizeof Counters);
+    return static_cast<long>(Counters.PeakWorkingSetSize / 1024);
+#else
     rusage Usage{};
     getrusage(RUSAGE_SELF, &Usage);
     return Usage.ru_maxrss;
+#endif
 }
 
 } // namespace

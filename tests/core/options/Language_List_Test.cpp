@@ -20,7 +20,10 @@ TEST(Language_Files, Lists_Writable_Lng_Files_Sorted_Without_Case) {
          {"italiano.lng", "English.lng", "Deutsch.lng", ".Hidden.lng", "notes.txt", "Upper.LNG"})
         Touch(Folder.filePath(QString::fromUtf8(Name)));
     Folder.mkdir(QStringLiteral("Folder.lng"));
+#ifndef _WIN32
+    // A link is no language file of its own (Windows makes a shortcut, an ordinary file, instead).
     QFile::link(Folder.filePath(QStringLiteral("English.lng")), Folder.filePath(QStringLiteral("Link.lng")));
+#endif
     const QString Read_Only = Folder.filePath(QStringLiteral("Locked.lng"));
     Touch(Read_Only);
     QFile::setPermissions(Read_Only, QFile::ReadOwner | QFile::ReadGroup);

@@ -1,3 +1,4 @@
+#include "Shown_Path.h"
 #include "shell/Settings_File.h"
 #include "shell/Shared_State.h"
 #include "shell/Startup.h"
@@ -30,7 +31,7 @@ TEST(Start_Up, First_Start_Creates_The_Three_Folders_And_Opens_Nothing) {
     vo::Start_Up(State, Dir.path());
     for (const char* Folder : {"MASTER", "PROJECTS", "LANGUAGE"})
         EXPECT_TRUE(QFileInfo(Dir.filePath(QString::fromUtf8(Folder))).isDir()) << Folder;
-    EXPECT_EQ(State.Projects_Dir, Dir.path() + QStringLiteral("/PROJECTS"));
+    EXPECT_EQ(State.Projects_Dir, vo_test::Shown(Dir.path() + QStringLiteral("/PROJECTS")));
     EXPECT_FALSE(State.Project_Open());
     EXPECT_EQ(State.Main_Caption,
               QStringLiteral("Velorin - Configurator VO40913 - Modbus RTU / Modbus ASCII "));
@@ -47,8 +48,8 @@ TEST(Start_Up, Reopens_The_Remembered_Configuration_Only_When_Its_Folder_Exists)
     Write_Settings_Text(Dir.path(), Remembering("Plant1"));
     vo::Start_Up(State, Dir.path());
     EXPECT_EQ(State.Project_Name, QStringLiteral("Plant1"));
-    EXPECT_EQ(State.Project_Path, Dir.path() + QStringLiteral("/PROJECTS/Plant1"));
-    EXPECT_EQ(State.ParGen_File, Dir.path() + QStringLiteral("/PROJECTS/Plant1/ParGen.xml"));
+    EXPECT_EQ(State.Project_Path, vo_test::Shown(Dir.path() + QStringLiteral("/PROJECTS/Plant1")));
+    EXPECT_EQ(State.ParGen_File, vo_test::Shown(Dir.path() + QStringLiteral("/PROJECTS/Plant1/ParGen.xml")));
     EXPECT_TRUE(vo::Update_Timer_Wanted(State));
 
     for (const char* Name : {"Deleted", "..", "../PROJECTS/Plant1", ""}) {

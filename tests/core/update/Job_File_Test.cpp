@@ -1,4 +1,5 @@
 #include "File_Bytes.h"
+#include "Shown_Path.h"
 #include "update/Job_File.h"
 #include "util/Xml_Doc.h"
 
@@ -62,7 +63,7 @@ TEST(Job_File, Address_Is_Written_As_Typed_And_Reads_Back) {
 TEST(Job_File, Each_Launch_Replaces_The_Whole_File) {
     QTemporaryDir Dir;
     const QString Path = vo::Job_File_Path(Dir.path());
-    EXPECT_EQ(Path, Dir.path() + QStringLiteral("/Ethernet_Update.xml"));
+    EXPECT_EQ(Path, vo_test::Shown(Dir.path() + QStringLiteral("/Ethernet_Update.xml")));
     ASSERT_TRUE(vo::Save_File_Atomic(Path, QByteArray(5000, 'x')));
     ASSERT_TRUE(vo::Compile_XML_Parameter_New_Boot(Windows_Input(0, true), Path));
     EXPECT_EQ(Read_All(Path), Test_Data("update/Job_Option0_Read_Back.xml"));

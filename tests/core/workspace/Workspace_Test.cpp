@@ -1,4 +1,5 @@
 #include "Private_Mounts.h"
+#include "Shown_Path.h"
 #include "Tree_Listing.h"
 #include "shell/Shared_State.h"
 #include "shell/Startup.h"
@@ -31,8 +32,8 @@ TEST_F(Workspace, Creates_And_Opens_A_Configuration_With_Its_Bin_Folder) {
     EXPECT_EQ(vo::Create_Configuration(State, QStringLiteral("Plant 1")), 0);
     EXPECT_TRUE(QFileInfo(State.Projects_Dir + QStringLiteral("/Plant 1/bin")).isDir());
     EXPECT_EQ(State.Project_Name, QStringLiteral("Plant 1"));
-    EXPECT_EQ(State.Project_Path, State.Projects_Dir + QStringLiteral("/Plant 1"));
-    EXPECT_EQ(State.ParGen_File, State.Projects_Dir + QStringLiteral("/Plant 1/ParGen.xml"));
+    EXPECT_EQ(State.Project_Path, vo_test::Shown(State.Projects_Dir + QStringLiteral("/Plant 1")));
+    EXPECT_EQ(State.ParGen_File, vo_test::Shown(State.Projects_Dir + QStringLiteral("/Plant 1/ParGen.xml")));
     EXPECT_FALSE(QFileInfo::exists(State.ParGen_File));
     EXPECT_EQ(vo::Open_Configuration_Name(State), QStringLiteral("Plant 1"));
 }
@@ -54,6 +55,17 @@ TEST_F(Workspace, Refused_Names_Create_Nothing_Anywhere) {
         {QStringLiteral("a\\b"), vo::Msg_Name_Refused},
         {Root.filePath(QStringLiteral("Absolute")), vo::Msg_Name_Refused},
         {QString(300, u'x'), vo::Msg_Name_Refused},
+#ifdef _WIN32
+        // Names Windows cannot give a folder as they are.
+        {QStringLiteral("a:b"), vo::Msg_Name_Refused},
+        {QStringLiteral("C:Plant"), vo::Msg_Name_Refused},
+        {QStringLiteral("Plant?"), vo::Msg_Name_Refused},
+        {QStringLiteral("Plant."), vo::Msg_Name_Refused},
+        {QStringLiteral("Plant "), vo::Msg_Name_Refused},
+        {QStringLiteral("con"), vo::Msg_Name_Refused},
+        {QStringLiteral("NUL.txt"), vo::Msg_Name_Refused},
+        {QStringLiteral("Com3"), vo::Msg_Name_Refused},
+#endif
     };
     for (const auto& Case : Cases) {
         EXPECT_EQ(vo::Create_Configuration(State, Case.Name), Case.Message) << Case.Name.toStdString();
@@ -107,3 +119,10 @@ TEST(Search_Open_Conf, An_Exact_Name_Wins_Over_One_Differing_In_Case) {
         EXPECT_EQ(vo::Search_Open_Conf(SL, Name), SL.indexOf(Name)) << Name.toStdString();
     EXPECT_EQ(vo::Search_Open_Conf(SL, QStringLiteral("pLANT1")), 0);
 }
+
+#ifdef _WIN32
+TEST(Configuration_Name, Names_That_Only_Look_Like_Devices_Are_Names) {
+    for (const char* Name : {"COM10", "Console", "Plant.v2", "LPT", "Auxiliary 1"})
+        EXPECT_TRUE(vo::Is_Safe_Configuration_Name(QString::fromUtf8(Name))) << Name;
+}
+#endif

@@ -1,0 +1,17 @@
+#pragma once
+
+#include "platform/Port_Probe.h"
+
+namespace vo {
+
+// Opens \\.\COM1 to \\.\COM256 in turn, read and write, without sharing. A port exists when the
+// open succeeds, or fails with "access denied" (or, under wine, a sharing violation), which is how
+// a port that another program holds answers. Each port opened is closed at once; nothing is read or set on
+// it.
+class Windows_Port_Probe final : public Port_Probe {
+public:
+    // "COM1", "COM2", ... by ascending number.
+    std::vector<std::string> Present_Ports() const override;
+};
+
+} // namespace vo
