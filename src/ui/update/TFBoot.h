@@ -37,7 +37,7 @@ class Ipv4_Row;
 class TFBoot final : public Modal_Dialog {
     Q_OBJECT
 public:
-    TFBoot(Shared_State& State, const Services& Services, QWidget* Parent);
+    TFBoot(Shared_State& App_State, const Services& App_Services, QWidget* Parent);
     ~TFBoot() override;
     void Set_Lang();
 

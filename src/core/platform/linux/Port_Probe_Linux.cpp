@@ -68,7 +68,7 @@ bool Port_Present(const std::string& Path, bool Uart_Node) {
 
 } // namespace
 
-Linux_Port_Probe::Linux_Port_Probe(std::string Device_Folder) : Device_Folder(std::move(Device_Folder)) {}
+Linux_Port_Probe::Linux_Port_Probe(std::string Folder) : Device_Folder(std::move(Folder)) {}
 
 std::vector<std::string> Linux_Port_Probe::Present_Ports() const {
     std::vector<Port_Name> Candidates;

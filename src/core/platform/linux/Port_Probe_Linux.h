@@ -9,8 +9,8 @@ namespace vo {
 // ttyS nodes with no chip behind them, which open fine and fail later.
 class Linux_Port_Probe final : public Port_Probe {
 public:
-    // Device_Folder holds the device nodes; tests give a folder of their own.
-    explicit Linux_Port_Probe(std::string Device_Folder = "/dev");
+    // Folder holds the device nodes; tests give a folder of their own.
+    explicit Linux_Port_Probe(std::string Folder = "/dev");
 
     // Device paths, ttyS first, then ttyUSB, then ttyACM, each by ascending number.
     std::vector<std::string> Present_Ports() const override;
