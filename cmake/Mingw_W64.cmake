@@ -36,10 +36,3 @@ set(QT_HOST_PATH_CMAKE_DIR /usr/lib/x86_64-linux-gnu/cmake CACHE PATH "")
 # Tests and test discovery run the built programs under wine, with the DLLs they need on its path.
 set(CMAKE_CROSSCOMPILING_EMULATOR ${CMAKE_CURRENT_LIST_DIR}/../scripts/wine-run.sh --dlls
     ${VO_WINDOWS_DEPS}/qt_${VO_WINDOWS_QT}/bin)
-
-# The folders of the mingw runtime DLLs (libstdc++, libgcc, winpthread, zlib), which an
-# installation ships beside the programs.
-execute_process(COMMAND ${CMAKE_CXX_COMPILER} -print-file-name=libstdc++-6.dll OUTPUT_VARIABLE VO_LIBSTDCXX_DLL
-                OUTPUT_STRIP_TRAILING_WHITESPACE)
-get_filename_component(VO_GCC_RUNTIME_DIR ${VO_LIBSTDCXX_DLL} DIRECTORY)
-set(VO_MINGW_RUNTIME_DIRS ${VO_GCC_RUNTIME_DIR} /usr/${VO_MINGW_TRIPLE}/lib)
