@@ -134,6 +134,43 @@ patch_qt() {
     # The common style names its icon folder outside the PNG guard the name is defined in.
     perl -0pi -e 's/(#if QT_CONFIG\(imageformat_png\)\n)(static inline QString iconResourcePrefix\(\)[^\n]*\n)/$2$1/' \
         "$1/src/widgets/styles/qcommonstyle.cpp"
+    # The windows platform plugin asks whether OpenGL is drawn in software without asking first
+    # whether there is OpenGL at all.
+    perl -0pi -e 's/(static inline bool isSoftwareGl\(\)\n\{\n#if) (QT_CONFIG\(dynamicgl\))/$1 QT_CONFIG(opengl) \&\& $2/' \
+        "$1/src/plugins/platforms/windows/qwindowswindow.cpp"
+    # ... and uses the DirectWrite font database, which Qt Gui builds only together with Direct2D.
+    perl -pi -e 's/^#if QT_CONFIG\(directwrite3\)$/#if QT_CONFIG(directwrite3) \&\& QT_CONFIG(direct2d)/' \
+        "$1/src/plugins/platforms/windows/qwindowsintegration.cpp"
+    # Debian's source leaves out the tablet headers the plugin includes; wine's are the same API,
+    # given the macros of wine's own windef.h they use.
+    local WINTAB="$1/src/3rdparty/wintab"
+    mkdir -p "$WINTAB"
+    # Written only when they differ, so that a build that goes on does not compile again.
+    cmp -s /usr/include/wine/wine/windows/wintab.h "$WINTAB/wine_wintab.h" ||
+        cp /usr/include/wine/wine/windows/wintab.h "$WINTAB/wine_wintab.h"
+    cmp -s /usr/include/wine/wine/windows/pktdef.h "$WINTAB/pktdef.h" ||
+        cp /usr/include/wine/wine/windows/pktdef.h "$WINTAB/pktdef.h"
+    cat >"$WINTAB/wintab.h.new" <<'HEADER'
+#ifndef WINELIB_NAME_AW
+#ifdef UNICODE
+#define WINELIB_NAME_AW(func) func##W
+#else
+#define WINELIB_NAME_AW(func) func##A
+#endif
+#endif
+#ifndef DECL_WINELIB_TYPE_AW
+#define DECL_WINELIB_TYPE_AW(type) typedef WINELIB_NAME_AW(type) type;
+#endif
+#ifndef API
+#define API WINAPI
+#endif
+#include "wine_wintab.h"
+HEADER
+    if cmp -s "$WINTAB/wintab.h.new" "$WINTAB/wintab.h"; then
+        rm "$WINTAB/wintab.h.new"
+    else
+        mv "$WINTAB/wintab.h.new" "$WINTAB/wintab.h"
+    fi
 }
 
 build_qt_core() {
