@@ -26,13 +26,15 @@ xvfb-run -a -s "-screen 0 1280x1024x24" sh -c '
     set -eu
     $1 "$2/vo40913-configurator.exe" </dev/null >/dev/null 2>&1 &
     PROGRAM=$!
-    MAIN=$(xdotool search --sync --onlyvisible --name "Configurator VO40913" | head -n 1)
-    xdotool windowactivate --sync "$MAIN" 2>/dev/null || true
+    trap "kill $PROGRAM 2>/dev/null || true" EXIT
+    MAIN=$(timeout 120 xdotool search --sync --onlyvisible --name "Configurator VO40913" | head -n 1)
+    [ -n "$MAIN" ] || { echo "the main window did not show" >&2; exit 1; }
+    xdotool windowfocus --sync "$MAIN"
     import -window root "$3/main-window.png"
     # The focus starts at "New Configuration"; the third step opens the parameters.
-    xdotool key --window "$MAIN" Tab Tab space
-    xdotool search --sync --onlyvisible --name "Set Communication" >/dev/null
+    xdotool key Tab Tab space
+    timeout 60 xdotool search --sync --onlyvisible --name "Set Communication" >/dev/null ||
+        { echo "the parameter dialog did not show" >&2; exit 1; }
     import -window root "$3/parameter-dialog.png"
-    kill $PROGRAM
 ' sh "$RUN" "$APP" "$SHOTS"
 echo "Screenshots in $SHOTS: main-window.png parameter-dialog.png"
