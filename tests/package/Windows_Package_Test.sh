@@ -42,9 +42,10 @@ VERSION=$(wine "$PORTABLE/vo40913-cli.exe" --version </dev/null | tr -d '\r')
 set -- "$WORK"/packages/vo40913-*-win64.exe
 [ -f "$1" ] || fail "no installer"
 wine "$1" /S </dev/null
-# For the user: under the user's local application data (an administrator's own), or Documents.
+# For the user: under the user's local programs folder (a member of the administrators' group) or
+# Documents (any other user).
 INSTALLED=""
-for ROOT in "$(wine cmd /c echo %LOCALAPPDATA%\\Programs </dev/null | tr -d '\r')" \
+for ROOT in "$(wine cmd /c echo %USERPROFILE%\\AppData\\Local\\Programs </dev/null | tr -d '\r')" \
     "$(wine cmd /c echo %USERPROFILE%\\Documents </dev/null | tr -d '\r')"; do
     FOLDER="$(winepath -u "$ROOT\\vo40913" 2>/dev/null)"
     [ -e "$FOLDER/vo40913-configurator.exe" ] && INSTALLED="$FOLDER"
