@@ -24,6 +24,8 @@ printf '<Conf_Settings><lastproj><projectname>Plant1</projectname></lastproj></C
 
 xvfb-run -a -s "-screen 0 1280x1024x24" sh -c '
     set -eu
+    # A wine server started without this display (the tests'"'"' one) would show the windows nowhere.
+    wineserver -k 2>/dev/null || true
     $1 "$2/vo40913-configurator.exe" </dev/null >/dev/null 2>&1 &
     PROGRAM=$!
     trap "kill $PROGRAM 2>/dev/null || true" EXIT
