@@ -2,9 +2,14 @@
 
 #include "Wide_Text.h"
 
+// windows.h first: the others build on it; initguid.h makes devguid.h define the class GUIDs,
+// which no import library holds.
+// clang-format off
+#include <windows.h>
+#include <initguid.h>
 #include <devguid.h>
 #include <setupapi.h>
-#include <windows.h>
+// clang-format on
 
 namespace vo {
 

@@ -1,7 +1,10 @@
 #include "Port_Watch_Windows.h"
 
-#include <cfgmgr32.h>
+// windows.h first: cfgmgr32.h builds on it.
+// clang-format off
 #include <windows.h>
+#include <cfgmgr32.h>
+// clang-format on
 
 namespace vo {
 
