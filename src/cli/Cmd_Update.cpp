@@ -68,7 +68,8 @@ void Record(Cli_Context& Context, const Launch_Capture& Capture, const Launch_In
 // updater ended and fails.
 class Passing_On {
 public:
-    Passing_On(Cli_Context& Context, QString Updater) : Context(Context), Updater(std::move(Updater)) {}
+    Passing_On(Cli_Context& Command, QString Updater_Path)
+        : Context(Command), Updater(std::move(Updater_Path)) {}
 
     Wait_Watch Watch() {
         return [this](long Process_Id) {

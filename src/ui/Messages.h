@@ -20,7 +20,7 @@ public:
 // The real boxes, titled with the application's title.
 class Box_Messages final : public Messages {
 public:
-    explicit Box_Messages(QString Title) : Title(std::move(Title)) {}
+    explicit Box_Messages(QString Box_Title) : Title(std::move(Box_Title)) {}
     void Error(const QString& Text) override;
     void Warning(const QString& Text) override;
     void Information(const QString& Text) override;

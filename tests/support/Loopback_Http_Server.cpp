@@ -158,13 +158,13 @@ std::string Received_Request::Header(const std::string& Name) const {
     return {};
 }
 
-Loopback_Http_Server::Loopback_Http_Server(std::string Reply)
-    : Loopback_Http_Server(std::move(Reply), false) {}
+Loopback_Http_Server::Loopback_Http_Server(std::string Reply_Text)
+    : Loopback_Http_Server(std::move(Reply_Text), false) {}
 
 Loopback_Http_Server::Loopback_Http_Server(Silent_Tag) : Loopback_Http_Server({}, true) {}
 
-Loopback_Http_Server::Loopback_Http_Server(std::string Reply, bool Silent)
-    : Reply(std::move(Reply)), Silent(Silent) {
+Loopback_Http_Server::Loopback_Http_Server(std::string Reply_Text, bool Never_Answer)
+    : Reply(std::move(Reply_Text)), Silent(Never_Answer) {
     Listener = Bind_Loopback(Port);
     if (listen(Listener, 8) != 0)
         throw std::runtime_error("cannot start the loopback server");

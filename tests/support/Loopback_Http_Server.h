@@ -29,7 +29,7 @@ struct Received_Request {
 // the connection open and never answers.
 class Loopback_Http_Server {
 public:
-    explicit Loopback_Http_Server(std::string Reply);
+    explicit Loopback_Http_Server(std::string Reply_Text);
     struct Silent_Tag {};
     explicit Loopback_Http_Server(Silent_Tag);
     ~Loopback_Http_Server();
@@ -41,7 +41,7 @@ public:
     std::vector<Received_Request> Requests() const;
 
 private:
-    Loopback_Http_Server(std::string Reply, bool Silent);
+    Loopback_Http_Server(std::string Reply_Text, bool Never_Answer);
     void Serve();
     bool Read_Head(int Connection, std::string& Head) const;
 

@@ -2,7 +2,7 @@
 
 namespace vo {
 
-Version_Checker::Version_Checker(Http_Client& Client, QObject* Parent) : QObject(Parent), Client(Client) {}
+Version_Checker::Version_Checker(Http_Client& Http, QObject* Parent) : QObject(Parent), Client(Http) {}
 
 Version_Checker::~Version_Checker() {
     // Joined before QObject's destructor, which then drops the result still queued for us.

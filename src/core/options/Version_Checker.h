@@ -13,8 +13,8 @@ class Version_Checker final : public QObject {
     Q_OBJECT
 
 public:
-    // Client serves every check and must outlive this object.
-    explicit Version_Checker(Http_Client& Client, QObject* Parent = nullptr);
+    // Http serves every check and must outlive this object.
+    explicit Version_Checker(Http_Client& Http, QObject* Parent = nullptr);
     // A check still running is stopped and waited for; its result is not delivered.
     ~Version_Checker() override;
     Version_Checker(const Version_Checker&) = delete;

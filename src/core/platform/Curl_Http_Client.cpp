@@ -42,7 +42,7 @@ Header_List Make_Header_List(const Curl_Library& Curl, const Http_Request& Reque
 
 } // namespace
 
-Curl_Http_Client::Curl_Http_Client(std::string Library_Name) : Library_Name(std::move(Library_Name)) {}
+Curl_Http_Client::Curl_Http_Client(std::string Library) : Library_Name(std::move(Library)) {}
 
 Http_Reply Curl_Http_Client::Get(const Http_Request& Request, std::stop_token Stop) {
     Http_Reply Reply;

@@ -13,7 +13,7 @@ inline constexpr const char* Curl_Library_Name = "libcurl.so.4";
 // the first request; when it cannot be, every request fails with an error that says so.
 class Curl_Http_Client final : public Http_Client {
 public:
-    explicit Curl_Http_Client(std::string Library_Name = Curl_Library_Name);
+    explicit Curl_Http_Client(std::string Library = Curl_Library_Name);
     Http_Reply Get(const Http_Request& Request, std::stop_token Stop) override;
 
 private:

@@ -40,8 +40,8 @@ constexpr int Height = 480;
 
 } // namespace
 
-TFHistory::TFHistory(Shared_State& State, const Services& Services, QWidget* Parent)
-    : Modal_Dialog(Parent), State(State), Svc(Services) {
+TFHistory::TFHistory(Shared_State& App_State, const Services& App_Services, QWidget* Parent)
+    : Modal_Dialog(Parent), State(App_State), Svc(App_Services) {
     setObjectName(QStringLiteral("TFHistory"));
     setWindowFlags(Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowCloseButtonHint);
     Apply_Window_Style(this);

@@ -22,7 +22,7 @@ struct Par_Gen;
 class TFHistory final : public Modal_Dialog {
     Q_OBJECT
 public:
-    TFHistory(Shared_State& State, const Services& Services, QWidget* Parent);
+    TFHistory(Shared_State& App_State, const Services& App_Services, QWidget* Parent);
     void Set_Lang();
 
     // Where the report goes, or "" to write none; asks the user unless a test answers.

@@ -66,12 +66,12 @@ QCheckBox* Add_Check(QWidget* Page, const QString& Name, int Left, int Top) {
 
 } // namespace
 
-TFSoftOptions::TFSoftOptions(Shared_State& State, const Services& Services,
-                             std::function<void()> Change_Language, QWidget* Parent)
-    : Modal_Dialog(Parent), State(State), Svc(Services), Change_Language(std::move(Change_Language)),
-      Checker(new Version_Checker(Services.Http, this)), P_Title(new Title_Panel(State.Software_Code, this)),
-      PC_Options(new QTabWidget(this)), TS_Language(new QWidget), TS_Con_Options(new QWidget),
-      TS_Soft_Settings(new QWidget) {
+TFSoftOptions::TFSoftOptions(Shared_State& App_State, const Services& App_Services,
+                             std::function<void()> Relabel, QWidget* Parent)
+    : Modal_Dialog(Parent), State(App_State), Svc(App_Services), Change_Language(std::move(Relabel)),
+      Checker(new Version_Checker(App_Services.Http, this)),
+      P_Title(new Title_Panel(App_State.Software_Code, this)), PC_Options(new QTabWidget(this)),
+      TS_Language(new QWidget), TS_Con_Options(new QWidget), TS_Soft_Settings(new QWidget) {
     setObjectName(QStringLiteral("TFSoftOptions"));
     setWindowFlags(Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowCloseButtonHint);
     Apply_Window_Style(this);

@@ -26,8 +26,8 @@ class Version_Checker;
 class TFSoftOptions final : public Modal_Dialog {
     Q_OBJECT
 public:
-    // Change_Language re-labels every window after a language was loaded.
-    TFSoftOptions(Shared_State& State, const Services& Services, std::function<void()> Change_Language,
+    // Relabel re-labels every window after a language was loaded.
+    TFSoftOptions(Shared_State& App_State, const Services& App_Services, std::function<void()> Relabel,
                   QWidget* Parent);
     void Set_Lang();
 

@@ -57,8 +57,9 @@ int Bottom_Of(const QWidget* Input) {
 
 } // namespace
 
-TFParGen::TFParGen(const Shared_State& State, Messages& Messages, QWidget* Parent)
-    : Modal_Dialog(Parent), State(State), Msgs(Messages), P_Title(new Title_Panel(State.Software_Code, this)),
+TFParGen::TFParGen(const Shared_State& App_State, Messages& Texts, QWidget* Parent)
+    : Modal_Dialog(Parent), State(App_State), Msgs(Texts),
+      P_Title(new Title_Panel(App_State.Software_Code, this)),
       Group(new Category_Group(QStringLiteral("Group_Panels"), this)),
       CP_Device_Type(new Category_Panel(QStringLiteral("CP_Device_Type"), this)),
       CP_Operation_Mode(new Category_Panel(QStringLiteral("CP_Operation_Mode"), this)),

@@ -29,7 +29,7 @@ class Ipv4_Row;
 class TFParGen final : public Modal_Dialog {
     Q_OBJECT
 public:
-    TFParGen(const Shared_State& State, Messages& Messages, QWidget* Parent);
+    TFParGen(const Shared_State& App_State, Messages& Texts, QWidget* Parent);
     void Set_Lang();
 
     // Loads ParGen_File into the controls and shows the dialog; a file that cannot be read is

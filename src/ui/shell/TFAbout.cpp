@@ -31,10 +31,10 @@ QPixmap Draw_Logo() {
 
 } // namespace
 
-TFAbout::TFAbout(const Shared_State& State, Url_Opener& Urls, QWidget* Parent)
-    : Modal_Dialog(Parent), State(State), Urls(Urls), Image2(new Click_Label(QStringLiteral("Image2"), this)),
-      Label2(nullptr), Label9(nullptr), Label10(nullptr), Label12(nullptr),
-      Label4(new Click_Label(QStringLiteral("Label4"), this)),
+TFAbout::TFAbout(const Shared_State& App_State, Url_Opener& Opener, QWidget* Parent)
+    : Modal_Dialog(Parent), State(App_State), Urls(Opener),
+      Image2(new Click_Label(QStringLiteral("Image2"), this)), Label2(nullptr), Label9(nullptr),
+      Label10(nullptr), Label12(nullptr), Label4(new Click_Label(QStringLiteral("Label4"), this)),
       LbButton1(new QPushButton(QStringLiteral("OK"), this)) {
     setObjectName(QStringLiteral("TFAbout"));
     setWindowFlags(Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowSystemMenuHint |

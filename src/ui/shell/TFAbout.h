@@ -15,7 +15,7 @@ class Click_Label;
 class TFAbout final : public Modal_Dialog {
     Q_OBJECT
 public:
-    TFAbout(const Shared_State& State, Url_Opener& Urls, QWidget* Parent);
+    TFAbout(const Shared_State& App_State, Url_Opener& Opener, QWidget* Parent);
 
 protected:
     void showEvent(QShowEvent* Event) override;

@@ -61,8 +61,8 @@ QFrame* Add_Frame(QWidget* Parent, const QString& Name, QRect Geometry) {
 
 } // namespace
 
-TFVorlentFirmWare::TFVorlentFirmWare(Shared_State& State, const Services& Services)
-    : State(State), Svc(Services), Checker(new Version_Checker(Services.Http, this)) {
+TFVorlentFirmWare::TFVorlentFirmWare(Shared_State& App_State, const Services& App_Services)
+    : State(App_State), Svc(App_Services), Checker(new Version_Checker(App_Services.Http, this)) {
     setObjectName(QStringLiteral("TFVorlentFirmWare"));
     Place_Elements();
 

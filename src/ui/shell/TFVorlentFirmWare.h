@@ -32,7 +32,7 @@ class TFVorlentFirmWare final : public QWidget {
     Q_OBJECT
 public:
     // The shared state must have been started up (Start_Up) before the window is created.
-    TFVorlentFirmWare(Shared_State& State, const Services& Services);
+    TFVorlentFirmWare(Shared_State& App_State, const Services& App_Services);
 
     void Set_Lang();
     void Change_Language();

@@ -58,9 +58,9 @@ QString Shown_Path(const QString& Path) {
 
 } // namespace
 
-TFBoot::TFBoot(Shared_State& State, const Services& Services, QWidget* Parent)
-    : Modal_Dialog(Parent), Ping_Budget_Ms(Ping_Budget), Wait_Limit_Ms(Updater_Wait_Limit), State(State),
-      Svc(Services), P_Title(new Title_Panel(State.Software_Code, this)) {
+TFBoot::TFBoot(Shared_State& App_State, const Services& App_Services, QWidget* Parent)
+    : Modal_Dialog(Parent), Ping_Budget_Ms(Ping_Budget), Wait_Limit_Ms(Updater_Wait_Limit), State(App_State),
+      Svc(App_Services), P_Title(new Title_Panel(App_State.Software_Code, this)) {
     setObjectName(QStringLiteral("TFBoot"));
     setWindowFlags(Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowCloseButtonHint);
     Apply_Window_Style(this);

@@ -39,7 +39,7 @@ class Port_List_Watch;
 class TFBoot final : public Modal_Dialog {
     Q_OBJECT
 public:
-    TFBoot(Shared_State& State, const Services& Services, QWidget* Parent);
+    TFBoot(Shared_State& App_State, const Services& App_Services, QWidget* Parent);
     ~TFBoot() override;
     void Set_Lang();
 

@@ -27,9 +27,9 @@ Category_Group::Category_Group(const QString& Object_Name, QWidget* Parent)
     Stack->setAutoFillBackground(false);
 }
 
-void Category_Group::Add_Panel(Category_Panel* Panel) {
+void Category_Group::Add_Panel(Category_Panel* Added) {
     auto* Layout = static_cast<QVBoxLayout*>(Stack->layout());
-    Layout->insertWidget(Layout->count() - 1, Panel);
+    Layout->insertWidget(Layout->count() - 1, Added);
 }
 
 void Category_Group::Watch_Wheel(QWidget* Root) {

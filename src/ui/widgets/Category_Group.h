@@ -13,7 +13,7 @@ class Category_Group final : public QScrollArea {
 public:
     Category_Group(const QString& Object_Name, QWidget* Parent);
 
-    void Add_Panel(Category_Panel* Panel);
+    void Add_Panel(Category_Panel* Added);
     // Routes the wheel over Root's descendants inside the group to the group's scrolling, so an
     // input under the pointer never takes the wheel for itself.
     void Watch_Wheel(QWidget* Root);

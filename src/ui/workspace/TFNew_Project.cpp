@@ -15,9 +15,10 @@
 
 namespace vo {
 
-TFNew_Project::TFNew_Project(Shared_State& State, Messages& Messages, QWidget* Parent)
-    : Modal_Dialog(Parent), State(State), Msgs(Messages), P_Title(new Title_Panel(State.Software_Code, this)),
-      Label1(new QLabel(this)), E_New_Proj(new QLineEdit(this)), Btn_OK(nullptr), Btn_Cancel(nullptr) {
+TFNew_Project::TFNew_Project(Shared_State& App_State, Messages& Texts, QWidget* Parent)
+    : Modal_Dialog(Parent), State(App_State), Msgs(Texts),
+      P_Title(new Title_Panel(App_State.Software_Code, this)), Label1(new QLabel(this)),
+      E_New_Proj(new QLineEdit(this)), Btn_OK(nullptr), Btn_Cancel(nullptr) {
     setObjectName(QStringLiteral("TFNew_Project"));
     setWindowFlags(Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowCloseButtonHint);
     Apply_Window_Style(this);

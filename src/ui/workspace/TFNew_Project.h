@@ -16,7 +16,7 @@ class Title_Panel;
 class TFNew_Project final : public Modal_Dialog {
     Q_OBJECT
 public:
-    TFNew_Project(Shared_State& State, Messages& Messages, QWidget* Parent);
+    TFNew_Project(Shared_State& App_State, Messages& Texts, QWidget* Parent);
     void Set_Lang();
 
 protected:

@@ -14,8 +14,8 @@
 
 namespace vo {
 
-TFOpenConf::TFOpenConf(const Shared_State& State, QWidget* Parent)
-    : Modal_Dialog(Parent), State(State), P_Title(new Title_Panel(State.Software_Code, this)),
+TFOpenConf::TFOpenConf(const Shared_State& App_State, QWidget* Parent)
+    : Modal_Dialog(Parent), State(App_State), P_Title(new Title_Panel(App_State.Software_Code, this)),
       Label1(new QLabel(this)), ListBox1(new QListWidget(this)), Btn_OK(nullptr), Btn_Cancel(nullptr) {
     setObjectName(QStringLiteral("TFOpenConf"));
     Apply_Window_Style(this);

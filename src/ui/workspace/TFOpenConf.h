@@ -17,7 +17,7 @@ class Title_Panel;
 class TFOpenConf final : public Modal_Dialog {
     Q_OBJECT
 public:
-    TFOpenConf(const Shared_State& State, QWidget* Parent);
+    TFOpenConf(const Shared_State& App_State, QWidget* Parent);
     void Set_Lang();
 
     // The folder names found at the last showing.

@@ -63,18 +63,18 @@ TEST_F(Image_Files, Without_Parameter_File_Writes_Header_And_Default_Block) {
 TEST_F(Image_Files, A_Folder_That_Cannot_Hold_The_Files_Is_Reported_By_File_Name) {
     struct Case {
         const char* Label;
-        void (*Break)(const QString& Bin);
+        void (*Break)(const QString& Folder);
         const char* Failing_File;
     };
     const Case Cases[] = {
-        {"bin folder missing", [](const QString& Bin) { QDir(Bin).removeRecursively(); }, "bank.bin"},
+        {"bin folder missing", [](const QString& Folder) { QDir(Folder).removeRecursively(); }, "bank.bin"},
         {"bin is a file",
-         [](const QString& Bin) {
-             QDir(Bin).removeRecursively();
-             Write_All(Bin, "not a folder");
+         [](const QString& Folder) {
+             QDir(Folder).removeRecursively();
+             Write_All(Folder, "not a folder");
          },
          "bank.bin"},
-        {"bankK.bin is a folder", [](const QString& Bin) { QDir().mkpath(vo::BankK_File_Path(Bin)); },
+        {"bankK.bin is a folder", [](const QString& Folder) { QDir().mkpath(vo::BankK_File_Path(Folder)); },
          "bankK.bin"},
     };
     for (const Case& C : Cases) {

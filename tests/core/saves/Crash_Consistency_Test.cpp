@@ -39,8 +39,8 @@ int Kill_Count() {
 // The save-loop child over one installation, started afresh for every kill.
 class Saving_Child {
 public:
-    Saving_Child(const QString& Exe_Dir, const QString& Progress_File)
-        : Exe_Dir(QFile::encodeName(Exe_Dir)), Progress_File(QFile::encodeName(Progress_File)),
+    Saving_Child(const QString& Program_Dir, const QString& Progress_Path)
+        : Exe_Dir(QFile::encodeName(Program_Dir)), Progress_File(QFile::encodeName(Progress_Path)),
           Progress(vo_test::Map_Save_Progress(this->Progress_File.constData())) {}
     ~Saving_Child() {
         Kill();

@@ -85,8 +85,8 @@ vo::Shared_State Open_Installation(const QString& Exe_Dir) {
     return State;
 }
 
-Saved_Files::Saved_Files(const vo::Shared_State& State)
-    : State(State), Images{Image_Content(0), Image_Content(1)} {}
+Saved_Files::Saved_Files(const vo::Shared_State& Installed)
+    : State(Installed), Images{Image_Content(0), Image_Content(1)} {}
 
 std::array<QString, Saved_Files::File_Count> Saved_Files::Paths() const {
     const QString Bin = vo::Bin_Folder(State.Project_Path);

@@ -25,7 +25,7 @@ class Saved_Files {
 public:
     static constexpr int File_Count = 5;
 
-    explicit Saved_Files(const vo::Shared_State& State);
+    explicit Saved_Files(const vo::Shared_State& Installed);
 
     // ParGen.xml, Vorlent.xml, bank.bin, bankK.bin, Ethernet_Update.xml.
     std::array<QString, File_Count> Paths() const;

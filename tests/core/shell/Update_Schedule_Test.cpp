@@ -12,10 +12,10 @@ constexpr std::int64_t Minute = 60 * Second;
 constexpr std::int64_t Hour = 60 * Minute;
 
 // The main window on simulated time: its timer fires when the countdown ends, each fire starts a
-// check that takes Check_Ms, and the window follows every action of the schedule.
+// check that takes Check_Time_Ms, and the window follows every action of the schedule.
 class Simulated_Window {
 public:
-    Simulated_Window(bool Wanted, std::int64_t Check_Ms) : Check_Ms(Check_Ms) {
+    Simulated_Window(bool Wanted, std::int64_t Check_Time_Ms) : Check_Ms(Check_Time_Ms) {
         Apply(Schedule.Set_Wanted(Wanted));
     }
 

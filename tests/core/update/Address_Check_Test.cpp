@@ -12,11 +12,11 @@ using Kind = vo::Echo_Reply::Kind;
 namespace {
 
 // Plays back a list of outcomes, one per request, the last one over and over; each request takes
-// Request_Time. For the decisions of the check, which a real network cannot be made to take in turn.
+// Time_Per_Request. For the decisions of the check, which a real network cannot be made to take in turn.
 class Scripted_Probe final : public vo::Echo_Probe {
 public:
-    Scripted_Probe(std::deque<Kind> Script, std::chrono::milliseconds Request_Time = 0ms)
-        : Script(std::move(Script)), Request_Time(Request_Time) {}
+    Scripted_Probe(std::deque<Kind> Outcomes, std::chrono::milliseconds Time_Per_Request = 0ms)
+        : Script(std::move(Outcomes)), Request_Time(Time_Per_Request) {}
 
     vo::Echo_Reply Send_Echo(const std::string& Address, std::string_view Data,
                              std::chrono::milliseconds Timeout,

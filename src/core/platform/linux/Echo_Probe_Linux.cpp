@@ -61,8 +61,8 @@ const char* Echo_Method_Name(Echo_Method Method) {
     return "none";
 }
 
-Linux_Echo_Probe::Linux_Echo_Probe(Echo_Methods Allowed)
-    : Allowed(Allowed), Identifier(static_cast<std::uint16_t>(std::random_device{}())) {}
+Linux_Echo_Probe::Linux_Echo_Probe(Echo_Methods Methods)
+    : Allowed(Methods), Identifier(static_cast<std::uint16_t>(std::random_device{}())) {}
 
 Linux_Echo_Probe::~Linux_Echo_Probe() {
     if (Socket >= 0)

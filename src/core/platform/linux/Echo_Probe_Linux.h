@@ -22,7 +22,7 @@ const char* Echo_Method_Name(Echo_Method Method);
 // last resort, which sends as many data bytes but cannot choose them.
 class Linux_Echo_Probe final : public Echo_Probe {
 public:
-    explicit Linux_Echo_Probe(Echo_Methods Allowed = {});
+    explicit Linux_Echo_Probe(Echo_Methods Methods = {});
     ~Linux_Echo_Probe() override;
     Linux_Echo_Probe(const Linux_Echo_Probe&) = delete;
     Linux_Echo_Probe& operator=(const Linux_Echo_Probe&) = delete;

@@ -67,8 +67,8 @@ std::optional<Port_Status> Open_State(const std::string& Path, bool Uart_Node) {
 
 } // namespace
 
-Linux_Port_Probe::Linux_Port_Probe(std::string Device_Folder, std::string System_Folder)
-    : Device_Folder(std::move(Device_Folder)), System_Folder(std::move(System_Folder)) {}
+Linux_Port_Probe::Linux_Port_Probe(std::string Devices, std::string System)
+    : Device_Folder(std::move(Devices)), System_Folder(std::move(System)) {}
 
 std::vector<std::string> Linux_Port_Probe::Present_Ports() const {
     std::vector<std::string> Ports;

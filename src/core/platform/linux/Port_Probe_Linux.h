@@ -13,9 +13,9 @@ namespace vo {
 // makers of adapters that carry no maker text; the vendor and product ids stand in for it.)
 class Linux_Port_Probe final : public Port_Probe {
 public:
-    // Device_Folder holds the device nodes and serial/by-id, System_Folder is sysfs; tests give
-    // folders of their own.
-    explicit Linux_Port_Probe(std::string Device_Folder = "/dev", std::string System_Folder = "/sys");
+    // Devices holds the device nodes and serial/by-id, System is sysfs; tests give folders of their
+    // own.
+    explicit Linux_Port_Probe(std::string Devices = "/dev", std::string System = "/sys");
 
     // Device paths, ttyS first, then ttyUSB, then ttyACM, each by ascending number.
     std::vector<std::string> Present_Ports() const override;

@@ -14,8 +14,8 @@ constexpr std::uint32_t Entry_Events = IN_CREATE | IN_DELETE | IN_MOVED_FROM | I
 
 class Linux_Port_Watch final : public Port_Watch {
 public:
-    Linux_Port_Watch(int Fd, int Device_Watch, std::string Device_Folder)
-        : Fd(Fd), Device_Watch(Device_Watch), Device_Folder(std::move(Device_Folder)) {
+    Linux_Port_Watch(int Inotify, int Folder_Watch, std::string Folder)
+        : Fd(Inotify), Device_Watch(Folder_Watch), Device_Folder(std::move(Folder)) {
         Watch_Serial_Folders();
     }
     ~Linux_Port_Watch() override { close(Fd); }

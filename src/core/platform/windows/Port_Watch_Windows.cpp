@@ -25,8 +25,8 @@ DWORD CALLBACK On_Device_Change(HCMNOTIFICATION, PVOID Context, CM_NOTIFY_ACTION
 
 class Windows_Port_Watch final : public Port_Watch {
 public:
-    Windows_Port_Watch(HANDLE Event, HCMNOTIFICATION Registration, Unregister_Call Unregister)
-        : Event(Event), Registration(Registration), Unregister(Unregister) {}
+    Windows_Port_Watch(HANDLE Signalled, HCMNOTIFICATION Registered, Unregister_Call Unregister_Call_Of)
+        : Event(Signalled), Registration(Registered), Unregister(Unregister_Call_Of) {}
     ~Windows_Port_Watch() override {
         // Waits for a callback under way, so that the event outlives every use.
         Unregister(Registration);
