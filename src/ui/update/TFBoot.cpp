@@ -313,8 +313,8 @@ void TFBoot::Show_Port_Details() {
     }
     L_Port_Details->setText(
         L_Port_Details->fontMetrics().elidedText(Text, Qt::ElideRight, L_Port_Details->width()));
+    // The list itself keeps no hint; its entries carry theirs.
     L_Port_Details->setToolTip(Hint);
-    CB_COM_Port->setToolTip(Hint);
 }
 
 void TFBoot::Btn_UpdateClick() {
