@@ -2,8 +2,10 @@
 #include "Update_Args.h"
 #include "history/Update_History.h"
 #include "platform/Echo_Probe.h"
+#include "platform/Port_Probe.h"
 #include "platform/Stop_Requests.h"
 #include "update/Address_Check.h"
+#include "update/Com_Ports.h"
 #include "update/Device_Type.h"
 #include "update/Update_Preparation.h"
 #include "update/Updater_Launch.h"
@@ -99,11 +101,13 @@ private:
 
 int Update_Serial(Cli_Context& Context, const Update_Request& Request, Process_Runner& Runner) {
     const QString Updater = Serial_Updater_Path(Context.State.Exe_Dir);
+    // The port as the list sees it, before the updater takes it.
+    const QJsonObject Adapter = Adapter_Of(*Make_Port_Probe(), Request.Target);
     Passing_On Stops(Context, Updater);
     const Launch_Capture Capture = Capture_Launch(Context.State.Project_Path);
     const Run_Result Result = Serial_Launch(Context.State, Runner, Request.Target, Request.Choice,
                                             Request.Wait_Limit, Stops.Watch());
-    Record(Context, Capture, {false, Request.Target, Request.Choice, Updater}, Result);
+    Record(Context, Capture, {false, Request.Target, Request.Choice, Updater, Adapter}, Result);
     return Stops.Finish(Report(Context, Updater, Result, Request.Wait_Limit));
 }
 

@@ -53,6 +53,7 @@ QJsonObject Record_To_Json(const Update_Record& R) {
     }
     O.insert(QStringLiteral("mode"), R.Mode);
     O.insert(QStringLiteral("target"), R.Target);
+    O.insert(QStringLiteral("adapter"), R.Adapter);
     O.insert(QStringLiteral("option"), R.Option_Index);
     O.insert(QStringLiteral("read_back"), R.Read_Back);
     O.insert(QStringLiteral("updater"), R.Updater);
@@ -92,6 +93,7 @@ std::optional<Update_Record> Record_From_Json(const QJsonObject& O, QString& Rea
     R.Restored = O.value(QStringLiteral("restored")).toString();
     R.Mode = O.value(QStringLiteral("mode")).toString();
     R.Target = O.value(QStringLiteral("target")).toString();
+    R.Adapter = O.value(QStringLiteral("adapter")).toObject();
     R.Option_Index = O.value(QStringLiteral("option")).toInt();
     R.Read_Back = O.value(QStringLiteral("read_back")).toBool(true);
     R.Updater = O.value(QStringLiteral("updater")).toString();

@@ -39,6 +39,9 @@ struct Update_Record {
     // An update only.
     QString Mode;   // "serial" or "ethernet"
     QString Target; // the serial port or the device address
+    // A serial update: the port's details as the port list found them (Port_Details_Json); empty
+    // when unknown or over Ethernet. Records of older versions lack it.
+    QJsonObject Adapter;
     int Option_Index = 0;
     bool Read_Back = true;
     QString Updater;

@@ -41,11 +41,25 @@ TEST_F(History_File, Record_Survives_A_Round_Trip) {
     Record.Duration_Ms = 1234;
     Record.Process_Id = 77;
     Record.Term_Signal = 15;
+    Record.Adapter = {{QStringLiteral("kind"), QStringLiteral("usb")},
+                      {QStringLiteral("serial_number"), QStringLiteral("A1")}};
     ASSERT_TRUE(vo::Append_Record(Config.path(), Record));
     const vo::History Read = vo::Read_History(Config.path());
     ASSERT_EQ(Read.Records.size(), 1);
     EXPECT_EQ(vo::Record_To_Json(Read.Records.first()), vo::Record_To_Json(Record));
     EXPECT_EQ(vo::Outcome_Text(Read.Records.first()), QStringLiteral("killed by signal 15"));
+}
+
+// Lines written before the port details were kept read as before, without them.
+TEST_F(History_File, A_Record_Without_Adapter_Details_Still_Reads) {
+    QJsonObject Older = vo::Record_To_Json(Record_Named("older"));
+    Older.remove(QStringLiteral("adapter"));
+    Write_All(File(), QJsonDocument(Older).toJson(QJsonDocument::Compact) + '\n');
+    const vo::History Read = vo::Read_History(Config.path());
+    ASSERT_EQ(Read.Records.size(), 1);
+    EXPECT_TRUE(Read.Problems.isEmpty());
+    EXPECT_TRUE(Read.Records.first().Adapter.isEmpty());
+    EXPECT_EQ(Read.Records.first().Target, QStringLiteral("/dev/ttyUSB0"));
 }
 
 // Good records are shown, every other line is reported with its number, and an append keeps the

@@ -1,6 +1,7 @@
 // Runs a platform probe in a process of its own, so that tests can run it as another user:
 //   platform_tool echo ADDRESS TIMEOUT_MS [METHODS]   METHODS: comma-separated datagram,raw,ping
 //   platform_tool ports FOLDER
+//   platform_tool states ROOT      each port of ROOT/dev: its path, state and the group that may open it
 #include "platform/linux/Echo_Probe_Linux.h"
 #include "platform/linux/Port_Probe_Linux.h"
 
@@ -43,6 +44,14 @@ int Ports(const std::vector<std::string>& Args) {
     return 0;
 }
 
+int States(const std::vector<std::string>& Args) {
+    const char* const Names[] = {"free", "busy", "not-permitted", "gone"};
+    for (const vo::Port_Info& Port : vo::Make_Port_Probe_At(Args[1])->Describe_Ports())
+        std::printf("%s %s %s\n", Port.Name.c_str(), Names[static_cast<int>(Port.Status.Port_State)],
+                    Port.Status.Fix_Group.c_str());
+    return 0;
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
@@ -51,6 +60,9 @@ int main(int argc, char** argv) {
         return Echo(Args);
     if (Args.size() == 2 && Args[0] == "ports")
         return Ports(Args);
-    std::fprintf(stderr, "usage: platform_tool echo ADDRESS TIMEOUT_MS [METHODS] | ports FOLDER\n");
+    if (Args.size() == 2 && Args[0] == "states")
+        return States(Args);
+    std::fprintf(stderr,
+                 "usage: platform_tool echo ADDRESS TIMEOUT_MS [METHODS] | ports FOLDER | states ROOT\n");
     return 2;
 }
