@@ -1,5 +1,6 @@
 #include "Child_Checks.h"
 #include "Cli_Run.h"
+#include "Qt_Print.h"
 #include "image/Par_Gen_Fixture.h"
 #include "params/Par_Gen_File.h"
 #include "workspace/Configuration_Lock.h"

@@ -1,4 +1,5 @@
 #include "File_Bytes.h"
+#include "Qt_Print.h"
 #include "history/History_File.h"
 #include "history/Snapshot.h"
 

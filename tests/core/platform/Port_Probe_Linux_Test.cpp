@@ -1,3 +1,4 @@
+#include "Qt_Print.h"
 #include "Unprivileged.h"
 #include "platform/linux/Port_Probe_Linux.h"
 

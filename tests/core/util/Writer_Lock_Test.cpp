@@ -1,4 +1,5 @@
 #include "File_Bytes.h"
+#include "Qt_Print.h"
 #include "update/Update_Lock.h"
 #include "workspace/Configuration_Lock.h"
 
