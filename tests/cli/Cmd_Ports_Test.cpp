@@ -1,4 +1,5 @@
 #include "Cli_Run.h"
+#include "Qt_Print.h"
 #include "platform/Port_Probe.h"
 #include "update/Com_Ports.h"
 

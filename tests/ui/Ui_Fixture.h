@@ -3,6 +3,7 @@
 #include "Fake_Port_Tree.h"
 #include "Loopback_Http_Server.h"
 #include "Messages.h"
+#include "Qt_Print.h"
 #include "Services.h"
 #include "Url_Opener.h"
 #include "platform/Curl_Http_Client.h"

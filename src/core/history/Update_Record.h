@@ -71,4 +71,10 @@ QString Outcome_Text(const Update_Record& Record);
 // The same in the state's language, for the windows and the report.
 QString Outcome_Words(const Update_Record& Record, const Shared_State& State);
 
+// Headings of a record's time (UTC), port or address and outcome in the window and the report
+// (ids of Lang_Strings).
+inline constexpr int Msg_Record_Time = 91;
+inline constexpr int Msg_Record_Outcome = 92;
+inline constexpr int Msg_Record_Target = 93;
+
 } // namespace vo

@@ -121,7 +121,7 @@ private:
     // The updater started by the last launch, until it has been seen to end.
     std::unique_ptr<Running_Program> Updater;
     // The program's update lock, held until the updater has been seen to end, even past the limit.
-    std::unique_ptr<Update_Lock> Held_Update_Lock;
+    std::unique_ptr<Writer_Lock> Held_Update_Lock;
     QString Updater_Path;
     QTimer* Timer_Poll = nullptr;
     QElapsedTimer Run_Clock;

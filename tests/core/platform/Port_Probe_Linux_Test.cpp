@@ -1,5 +1,6 @@
 #include "Fake_Port_Tree.h"
 #include "File_Bytes.h"
+#include "Qt_Print.h"
 #include "Unprivileged.h"
 #include "platform/linux/Port_Probe_Linux.h"
 

@@ -1,3 +1,4 @@
+#include "Qt_Print.h"
 #include "lang/String_Table.h"
 #include "shell/Shared_State.h"
 #include "update/Com_Ports.h"

@@ -1,5 +1,6 @@
 #include "Child_Checks.h"
 #include "File_Bytes.h"
+#include "Qt_Print.h"
 #include "Ui_Fixture.h"
 #include "history/History_File.h"
 #include "history/TFHistory.h"

@@ -1,5 +1,6 @@
 #include "Child_Checks.h"
 #include "File_Bytes.h"
+#include "Qt_Print.h"
 #include "Ui_Fixture.h"
 #include "lang/String_Table.h"
 #include "params/Par_Gen_File.h"
