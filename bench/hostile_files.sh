@@ -3,13 +3,7 @@
 # place of that file, and prints time, peak memory and the first line of its error beside the run on
 # a normal file. Uses the programs of build/bin; needs /usr/bin/time.
 set -eu
-Bin="$(cd "$(dirname "$0")/.." && pwd)/build/bin"
-Work=$(mktemp -d)
-trap 'rm -rf "$Work"' EXIT
-cp "$Bin/vo40913-cli" "$Work/"
-cd "$Work"
-./vo40913-cli new K >/dev/null
-./vo40913-cli set K MODE_DEV=1
+. "$(dirname "$0")/cli_workspace.sh"
 P=PROJECTS/K/ParGen.xml
 cp $P good.xml
 ./vo40913-cli build K >/dev/null

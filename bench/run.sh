@@ -104,6 +104,9 @@ END {
         "a `QCoreApplication` that prints one line", "Cli_Process/print_floor/iterations:20/manual_time", "time")
     row("`vo40913-cli build P`, whole process, CPU", "Cli_Process/build/iterations:20/manual_time",
         "the same with the two atomic writes", "Cli_Process/write_floor/iterations:20/manual_time", "time")
+    row("CPU of the update dialog open and idle for 10 s, port list following the system",
+        "Idle_Update_Dialog/live_list/iterations:1/manual_time", "the same dialog without notifications",
+        "Idle_Update_Dialog/no_notifications/iterations:1/manual_time", "time")
     Dialogs = "TFAbout TFNew_Project TFOpenConf TFSoftOptions TFParGen TFBoot"
     Count = split(Dialogs, Dialog, " ")
     for (Index = 1; Index <= Count; ++Index)

@@ -4,13 +4,7 @@
 # Uses build/bin/vo40913-cli.
 set -u
 Rounds=${1:-200}
-Bin="$(cd "$(dirname "$0")/.." && pwd)/build/bin"
-Work=$(mktemp -d)
-trap 'rm -rf "$Work"' EXIT
-cp "$Bin/vo40913-cli" "$Work/"
-cd "$Work"
-./vo40913-cli new K >/dev/null
-./vo40913-cli set K MODE_DEV=1
+. "$(dirname "$0")/cli_workspace.sh"
 Saved=0 Busy=0 Other=0 Lost=0
 for I in $(seq 1 "$Rounds"); do
     ./vo40913-cli set K TO_RTU=$I 2>err1 & P1=$!

@@ -2,7 +2,7 @@
 #include "params/Par_Gen_Assign.h"
 #include "params/Par_Gen_File.h"
 #include "util/Config_Path.h"
-#include "workspace/Configuration_Lock.h"
+#include "util/Writer_Lock.h"
 
 namespace vo {
 
@@ -22,7 +22,7 @@ int Run_Set(Cli_Context& Context) {
     if (!Open_Config(Context, Context.Args.first()))
         return Exit_Failed;
     // Read, changed and written under the lock: a second writer's change is never lost.
-    Configuration_Lock Lock(Context.State.Project_Path);
+    Writer_Lock Lock(Lock_Of::Configuration, Context.State.Project_Path);
     if (const QString Busy = Lock.Acquire(); !Busy.isEmpty()) {
         Context.Err << "vo40913-cli: " << Context.State.Text(Msg_Configuration_Busy) << Busy << '\n';
         return Exit_Failed;

@@ -2,8 +2,10 @@
 #include "Update_Args.h"
 #include "history/Update_History.h"
 #include "platform/Echo_Probe.h"
+#include "platform/Port_Probe.h"
 #include "platform/Stop_Requests.h"
 #include "update/Address_Check.h"
+#include "update/Com_Ports.h"
 #include "update/Device_Type.h"
 #include "update/Update_Preparation.h"
 #include "update/Updater_Launch.h"
@@ -97,32 +99,31 @@ private:
     int Received = 0;
 };
 
-int Update_Serial(Cli_Context& Context, const Update_Request& Request, Process_Runner& Runner) {
-    const QString Updater = Serial_Updater_Path(Context.State.Exe_Dir);
+// The launch in the mode of the configuration, watched for stop requests, recorded and reported.
+int Launch(Cli_Context& Context, const Update_Request& Request, Process_Runner& Runner, bool Ethernet) {
+    const QString Updater =
+        Ethernet ? Ethernet_Updater_Path(Context.State.Exe_Dir) : Serial_Updater_Path(Context.State.Exe_Dir);
+    const auto Start = Ethernet ? &Ethernet_Launch : &Serial_Launch;
+    // The port as the list sees it, before the updater takes it.
+    const QJsonObject Adapter = Ethernet ? QJsonObject() : Adapter_Of(*Make_Port_Probe(), Request.Target);
     Passing_On Stops(Context, Updater);
     const Launch_Capture Capture = Capture_Launch(Context.State.Project_Path);
-    const Run_Result Result = Serial_Launch(Context.State, Runner, Request.Target, Request.Choice,
-                                            Request.Wait_Limit, Stops.Watch());
-    Record(Context, Capture, {false, Request.Target, Request.Choice, Updater}, Result);
+    const Run_Result Result =
+        Start(Context.State, Runner, Request.Target, Request.Choice, Request.Wait_Limit, Stops.Watch());
+    Record(Context, Capture, {Ethernet, Request.Target, Request.Choice, Updater, Adapter}, Result);
     return Stops.Finish(Report(Context, Updater, Result, Request.Wait_Limit));
 }
 
 // The address check of the dialog, with its messages, before the job file is written.
-int Update_Ethernet(Cli_Context& Context, const Update_Request& Request, Process_Runner& Runner) {
-    const Ping_Check Check = Send_Ping(*Make_Echo_Probe(), Request.Target, {});
-    if (const int Id = Ping_Message(Check)) {
-        Print_Message(Context, Id);
-        if (!Check.Error_Text.isEmpty())
-            Context.Err << "vo40913-cli: " << Check.Error_Text << '\n';
-        return Exit_Failed;
-    }
-    const QString Updater = Ethernet_Updater_Path(Context.State.Exe_Dir);
-    Passing_On Stops(Context, Updater);
-    const Launch_Capture Capture = Capture_Launch(Context.State.Project_Path);
-    const Run_Result Result = Ethernet_Launch(Context.State, Runner, Request.Target, Request.Choice,
-                                              Request.Wait_Limit, Stops.Watch());
-    Record(Context, Capture, {true, Request.Target, Request.Choice, Updater}, Result);
-    return Stops.Finish(Report(Context, Updater, Result, Request.Wait_Limit));
+bool Address_Answers(Cli_Context& Context, const QString& Address) {
+    const Ping_Check Check = Send_Ping(*Make_Echo_Probe(), Address, {});
+    const int Id = Ping_Message(Check);
+    if (Id == 0)
+        return true;
+    Print_Message(Context, Id);
+    if (!Check.Error_Text.isEmpty())
+        Context.Err << "vo40913-cli: " << Check.Error_Text << '\n';
+    return false;
 }
 
 } // namespace
@@ -143,9 +144,10 @@ int Run_Update(Cli_Context& Context) {
     }
     if (!Mode_Matches(Context, *Request, Prepared.Form_Type))
         return Exit_Usage;
-    const std::unique_ptr<Process_Runner> Runner = Make_Process_Runner();
-    return Prepared.Form_Type == Form_Ethernet ? Update_Ethernet(Context, *Request, *Runner)
-                                               : Update_Serial(Context, *Request, *Runner);
+    const bool Ethernet = Prepared.Form_Type == Form_Ethernet;
+    if (Ethernet && !Address_Answers(Context, Request->Target))
+        return Exit_Failed;
+    return Launch(Context, *Request, *Make_Process_Runner(), Ethernet);
 }
 
 } // namespace vo

@@ -33,7 +33,10 @@ const Cli_Command Command_Table[] = {
      Run_Build},
     {"inspect", "inspect [--json] FILE", "show the fields of a bankK.bin or bank.bin (told apart by size)",
      Run_Inspect},
-    {"ports", "ports [--json]", "list the serial ports the update dialog offers, one a line", Run_Ports},
+    {"ports", "ports [--json] [--watch] [--root DIR]",
+     "list the serial ports the update dialog offers with their state, details and stable name; "
+     "--watch follows them as they come and go; --root reads DIR/dev and DIR/sys",
+     Run_Ports},
     {"update",
      "update CONFIG (--port DEVICE | --ip A.B.C.D) [--option 0|1|2] [--no-read-back] [--wait-limit SECONDS]",
      "build the images and run the updater as the update dialog does, waiting up to 150 s or SECONDS; "

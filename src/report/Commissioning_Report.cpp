@@ -28,9 +28,6 @@ constexpr int Msg_Program_Version = 87;
 constexpr int Msg_Commissioned_By = 88;
 constexpr int Msg_Signature = 89;
 constexpr int Msg_Customer = 90;
-constexpr int Msg_Time_Utc = 91;
-constexpr int Msg_Outcome = 92;
-constexpr int Msg_Port_Address = 93;
 constexpr int Msg_Device_Type = 458;
 
 QString H(const QString& Text) {
@@ -87,8 +84,8 @@ QString Record_Section(const Shared_State& State, const QList<Update_Record>& Re
             "<h3>%1</h3><table width=\"100%\" cellspacing=\"0\" cellpadding=\"1\" border=\"0\">"
             "<tr><td width=\"24%\"><b>%2</b></td><td width=\"22%\"><b>%3</b></td><td><b>%4</b></td>"
             "<td width=\"20%\"><b>bankK.bin</b></td></tr>")
-            .arg(T(State, Msg_Latest_Updates), T(State, Msg_Time_Utc), T(State, Msg_Port_Address),
-                 T(State, Msg_Outcome));
+            .arg(T(State, Msg_Latest_Updates), T(State, Msg_Record_Time), T(State, Msg_Record_Target),
+                 T(State, Msg_Record_Outcome));
     for (qsizetype I = std::max<qsizetype>(0, Records.size() - Report_Records); I < Records.size(); ++I) {
         const Update_Record& R = Records[I];
         Html += QStringLiteral("<tr><td>%1</td><td>%2</td><td>%3</td><td>%4</td></tr>")

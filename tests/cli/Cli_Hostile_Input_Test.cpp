@@ -1,4 +1,5 @@
 #include "Cli_Run.h"
+#include "Qt_Print.h"
 #include "Tree_Listing.h"
 #include "image/Par_Gen_Fixture.h"
 

@@ -1,4 +1,5 @@
 #include "History_Run.h"
+#include "Qt_Print.h"
 
 #include <QSet>
 
@@ -68,7 +69,7 @@ TEST_F(Json_Output, Each_Command_Prints_Its_Documented_Schema) {
          {{"file", S}, {"kind", S}, {"size", N}, {"valid", B}, {"fields", A}},
          "fields",
          {{"name", S}, {"value", S}}},
-        {{QStringLiteral("ports"), QStringLiteral("--json")}, 0, {{"ports", A}}, "ports", {}},
+        {{QStringLiteral("ports"), QStringLiteral("--json")}, 0, {{"ports", A}, {"entries", A}}, "ports", {}},
         {{QStringLiteral("history"), QStringLiteral("--json"), Plant},
          0,
          {{"configuration", S}, {"records", A}, {"problems", A}},
@@ -83,6 +84,7 @@ TEST_F(Json_Output, Each_Command_Prints_Its_Documented_Schema) {
           {"sha256", O},
           {"mode", S},
           {"target", S},
+          {"adapter", O},
           {"option", N},
           {"read_back", B},
           {"updater", S},

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "File_Bytes.h"
+#include "Qt_Print.h"
 #include "Shown_Path.h"
 #include "platform/Process_Runner.h"
 

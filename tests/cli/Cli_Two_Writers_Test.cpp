@@ -1,8 +1,9 @@
 #include "Child_Checks.h"
 #include "Cli_Run.h"
+#include "Qt_Print.h"
 #include "image/Par_Gen_Fixture.h"
 #include "params/Par_Gen_File.h"
-#include "workspace/Configuration_Lock.h"
+#include "util/Writer_Lock.h"
 
 #include <QFileInfo>
 #include <signal.h>
@@ -97,7 +98,7 @@ TEST_F(Two_Writers, A_Held_Configuration_Makes_Every_Writer_Fail_Naming_The_Hold
     Install_Updaters();
     vo_test::Write_Par_Gen(Config(QStringLiteral("P1")), {{"Device_Type_Type", "0"}});
     const QByteArray Before = Read_All(Config(QStringLiteral("P1")) + QStringLiteral("/ParGen.xml"));
-    vo::Configuration_Lock Lock(Config(QStringLiteral("P1")));
+    vo::Writer_Lock Lock(vo::Lock_Of::Configuration, Config(QStringLiteral("P1")));
     ASSERT_EQ(Lock.Acquire(0ms), QString());
     const QString Holder = QStringLiteral("\"%1/.vo40913.lock\" is held by process %2")
                                .arg(Config(QStringLiteral("P1")))

@@ -1,4 +1,5 @@
 #include "Cli_Run.h"
+#include "Qt_Print.h"
 #include "image/Image_Files.h"
 #include "image/Image_Save.h"
 #include "shell/Shared_State.h"

@@ -1,5 +1,6 @@
 #include "Cli_Run.h"
 #include "Loopback_Http_Server.h"
+#include "Qt_Print.h"
 #include "lang/String_Table.h"
 
 using vo_test::Run_Cli;

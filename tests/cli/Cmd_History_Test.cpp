@@ -1,4 +1,5 @@
 #include "History_Run.h"
+#include "Qt_Print.h"
 
 namespace {
 

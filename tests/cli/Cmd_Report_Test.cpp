@@ -1,4 +1,5 @@
 #include "History_Run.h"
+#include "Qt_Print.h"
 #include "lang/String_Table.h"
 #include "params/Par_Gen_File.h"
 #include "params/Par_Gen_Rows.h"

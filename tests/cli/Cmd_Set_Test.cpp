@@ -1,4 +1,5 @@
 #include "Cli_Run.h"
+#include "Qt_Print.h"
 #include "params/Par_Gen_File.h"
 
 #include <functional>

@@ -2,6 +2,7 @@
 #include "Cli_Run.h"
 #include "Net_Namespace.h"
 #include "Private_Mounts.h"
+#include "Qt_Print.h"
 #include "image/Par_Gen_Fixture.h"
 #include "update/Job_File.h"
 

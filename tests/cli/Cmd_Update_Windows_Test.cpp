@@ -1,4 +1,5 @@
 #include "Cli_Run.h"
+#include "Qt_Print.h"
 #include "image/Par_Gen_Fixture.h"
 #include "update/Job_File.h"
 

@@ -2,6 +2,7 @@
 
 #include "Child_Checks.h"
 #include "Cli_Run.h"
+#include "Qt_Print.h"
 
 #include <QCryptographicHash>
 #include <QJsonArray>

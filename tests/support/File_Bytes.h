@@ -1,5 +1,7 @@
 #pragma once
 
+#include "Qt_Print.h"
+
 #include <QByteArray>
 #include <QFile>
 #include <QString>

@@ -1,7 +1,9 @@
 #pragma once
 
+#include "Fake_Port_Tree.h"
 #include "Loopback_Http_Server.h"
 #include "Messages.h"
+#include "Qt_Print.h"
 #include "Services.h"
 #include "Url_Opener.h"
 #include "platform/Curl_Http_Client.h"
@@ -51,14 +53,16 @@ public:
 };
 
 // The windows' outside world for a test: recorded messages and pages, and the real HTTP client,
-// echo probe, port probe and process runner. Version requests go to a loopback port that refuses
+// echo probe, process runner, and the real port probe over a port tree of the test's own (no port
+// until a test plugs one in). Version requests go to a loopback port that refuses
 // them unless a test points them elsewhere.
 struct Test_Services {
     Recording_Messages Msgs;
     Recording_Url_Opener Urls;
     Curl_Http_Client Http;
     std::unique_ptr<Echo_Probe> Echo = Make_Echo_Probe();
-    std::unique_ptr<Port_Probe> Ports = Make_Port_Probe();
+    vo_test::Fake_Port_Tree Port_Tree;
+    std::unique_ptr<Port_Probe> Ports = Make_Port_Probe_At(Port_Tree.Root().toStdString());
     std::unique_ptr<Process_Runner> Runner = Make_Process_Runner();
     vo_test::Closed_Port Refusing;
     Services Svc{Msgs,

@@ -37,6 +37,7 @@ Save_Status Record_Update(const Launch_Capture& Capture, const Launch_Info& Info
         New_Record(Capture.Project_Path, Update_Record::Kind::Update, Capture.Start, Capture.Files->Sums());
     Record.Mode = Info.Ethernet ? QStringLiteral("ethernet") : QStringLiteral("serial");
     Record.Target = Info.Target;
+    Record.Adapter = Info.Adapter;
     Record.Option_Index = Info.Choice.Option_Index;
     Record.Read_Back = Info.Choice.Read_Back;
     Record.Updater = Info.Updater;

@@ -5,6 +5,7 @@
 
 #include <QDateTime>
 #include <QElapsedTimer>
+#include <QJsonObject>
 #include <QString>
 
 namespace vo {
@@ -32,6 +33,7 @@ struct Launch_Info {
     QString Target;
     Update_Choice Choice;
     QString Updater;
+    QJsonObject Adapter{}; // the serial port's details (Port_Details_Json), when known
 };
 
 // Adds the attempt to the configuration's history: the record with its outcome and duration, the

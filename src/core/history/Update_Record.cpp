@@ -32,6 +32,33 @@ QJsonObject Sums_To_Json(const File_Sums& Sums) {
             {QStringLiteral("bankK.bin"), Sums.BankK}};
 }
 
+// The words of the outcomes; with Details the process left running and the reason an updater did
+// not start follow.
+struct Outcome_Phrases {
+    QString Restore_Of;
+    QString Ended;
+    QString Killed;
+    QString Still_Running;
+    QString Not_Started;
+    bool Details = false;
+};
+
+QString Outcome_In(const Update_Record& R, const Outcome_Phrases& P) {
+    if (R.Record_Kind == Update_Record::Kind::Restore)
+        return P.Restore_Of + R.Restored;
+    switch (R.Result) {
+    case Update_Record::Outcome::Ended:
+        return R.Term_Signal != 0 ? P.Killed + QString::number(R.Term_Signal)
+                                  : P.Ended + QString::number(R.Exit_Code);
+    case Update_Record::Outcome::Still_Running:
+        return P.Details ? P.Still_Running + QStringLiteral(" (process %1)").arg(R.Process_Id)
+                         : P.Still_Running;
+    case Update_Record::Outcome::Not_Started:
+        break;
+    }
+    return P.Details ? P.Not_Started + QStringLiteral(": ") + R.Error_Text : P.Not_Started;
+}
+
 } // namespace
 
 bool Update_Record::Succeeded() const {
@@ -53,6 +80,7 @@ QJsonObject Record_To_Json(const Update_Record& R) {
     }
     O.insert(QStringLiteral("mode"), R.Mode);
     O.insert(QStringLiteral("target"), R.Target);
+    O.insert(QStringLiteral("adapter"), R.Adapter);
     O.insert(QStringLiteral("option"), R.Option_Index);
     O.insert(QStringLiteral("read_back"), R.Read_Back);
     O.insert(QStringLiteral("updater"), R.Updater);
@@ -92,6 +120,7 @@ std::optional<Update_Record> Record_From_Json(const QJsonObject& O, QString& Rea
     R.Restored = O.value(QStringLiteral("restored")).toString();
     R.Mode = O.value(QStringLiteral("mode")).toString();
     R.Target = O.value(QStringLiteral("target")).toString();
+    R.Adapter = O.value(QStringLiteral("adapter")).toObject();
     R.Option_Index = O.value(QStringLiteral("option")).toInt();
     R.Read_Back = O.value(QStringLiteral("read_back")).toBool(true);
     R.Updater = O.value(QStringLiteral("updater")).toString();
@@ -107,33 +136,14 @@ std::optional<Update_Record> Record_From_Json(const QJsonObject& O, QString& Rea
 }
 
 QString Outcome_Text(const Update_Record& R) {
-    if (R.Record_Kind == Update_Record::Kind::Restore)
-        return QStringLiteral("restore of %1").arg(R.Restored);
-    switch (R.Result) {
-    case Update_Record::Outcome::Ended:
-        return R.Term_Signal != 0 ? QStringLiteral("killed by signal %1").arg(R.Term_Signal)
-                                  : QStringLiteral("ended with code %1").arg(R.Exit_Code);
-    case Update_Record::Outcome::Still_Running:
-        return QStringLiteral("still running at the limit (process %1)").arg(R.Process_Id);
-    case Update_Record::Outcome::Not_Started:
-        break;
-    }
-    return QStringLiteral("could not be started: ") + R.Error_Text;
+    return Outcome_In(R, {QStringLiteral("restore of "), QStringLiteral("ended with code "),
+                          QStringLiteral("killed by signal "), QStringLiteral("still running at the limit"),
+                          QStringLiteral("could not be started"), true});
 }
 
 QString Outcome_Words(const Update_Record& R, const Shared_State& State) {
-    if (R.Record_Kind == Update_Record::Kind::Restore)
-        return State.Text(Msg_Restore_Of) + R.Restored;
-    switch (R.Result) {
-    case Update_Record::Outcome::Ended:
-        return R.Term_Signal != 0 ? State.Text(Msg_Killed) + QString::number(R.Term_Signal)
-                                  : State.Text(Msg_Ended) + QString::number(R.Exit_Code);
-    case Update_Record::Outcome::Still_Running:
-        return State.Text(Msg_Still_Running);
-    case Update_Record::Outcome::Not_Started:
-        break;
-    }
-    return State.Text(Msg_Not_Started);
+    return Outcome_In(R, {State.Text(Msg_Restore_Of), State.Text(Msg_Ended), State.Text(Msg_Killed),
+                          State.Text(Msg_Still_Running), State.Text(Msg_Not_Started), false});
 }
 
 } // namespace vo

@@ -39,6 +39,9 @@ struct Update_Record {
     // An update only.
     QString Mode;   // "serial" or "ethernet"
     QString Target; // the serial port or the device address
+    // A serial update: the port's details as the port list found them (Port_Details_Json); empty
+    // when unknown or over Ethernet. Records of older versions lack it.
+    QJsonObject Adapter;
     int Option_Index = 0;
     bool Read_Back = true;
     QString Updater;
@@ -67,5 +70,11 @@ QString Outcome_Text(const Update_Record& Record);
 
 // The same in the state's language, for the windows and the report.
 QString Outcome_Words(const Update_Record& Record, const Shared_State& State);
+
+// Headings of a record's time (UTC), port or address and outcome in the window and the report
+// (ids of Lang_Strings).
+inline constexpr int Msg_Record_Time = 91;
+inline constexpr int Msg_Record_Outcome = 92;
+inline constexpr int Msg_Record_Target = 93;
 
 } // namespace vo

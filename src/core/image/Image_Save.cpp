@@ -2,7 +2,7 @@
 
 #include "Image_Files.h"
 #include "shell/Shared_State.h"
-#include "workspace/Configuration_Lock.h"
+#include "util/Writer_Lock.h"
 
 namespace vo {
 
@@ -10,7 +10,7 @@ Image_Build Build_And_Save_Images(const Shared_State& State) {
     if (!State.Project_Open())
         return {std::nullopt, QStringLiteral("No configuration is open")};
     // The parameters read and the images written belong together: no other writer in between.
-    Configuration_Lock Lock(State.Project_Path);
+    Writer_Lock Lock(Lock_Of::Configuration, State.Project_Path);
     if (const QString Busy = Lock.Acquire(); !Busy.isEmpty())
         return {std::nullopt, State.Text(Msg_Configuration_Busy) + Busy};
     Image_Build Build = Build_Image(State.ParGen_File);

@@ -25,13 +25,13 @@ Updater_Start Not_Started(const QString& Reason) {
     return Start;
 }
 
-// The update lock, or an empty pointer with Busy set to its holder.
-std::unique_ptr<Update_Lock> Take_Update_Lock(const Shared_State& State, QString& Busy) {
-    auto Lock = std::make_unique<Update_Lock>(State.Exe_Dir);
-    Busy = Lock->Acquire();
-    if (!Busy.isEmpty())
-        Lock.reset();
-    return Lock;
+// A launch that holds the update lock, or one left unstarted that names the holder.
+Updater_Start Under_Update_Lock(const Shared_State& State) {
+    Updater_Start Start;
+    Start.Lock = std::make_unique<Writer_Lock>(Lock_Of::Updates, State.Exe_Dir);
+    if (const QString Busy = Start.Lock->Acquire(); !Busy.isEmpty())
+        return Not_Started(State.Text(Msg_Update_Running) + Busy);
+    return Start;
 }
 
 } // namespace
@@ -58,11 +58,9 @@ Run_Result Start_Program(Process_Runner& Runner, const QString& NomeSW, const QS
 Updater_Start Begin_Serial_Launch(Shared_State& State, Process_Runner& Runner, const QString& Port,
                                   const Update_Choice& Choice) {
     Remember(State, Choice);
-    QString Busy;
-    Updater_Start Start;
-    Start.Lock = Take_Update_Lock(State, Busy);
+    Updater_Start Start = Under_Update_Lock(State);
     if (!Start.Lock)
-        return Not_Started(State.Text(Msg_Update_Running) + Busy);
+        return Start;
     const QString Parameter =
         Serial_Parameter_Text(Port, Choice, State.Master_Dir, State.Project_Path, Native_Path_Form());
     Start.Started = Begin_Program(Runner, Serial_Updater_Path(State.Exe_Dir), Parameter, 0);
@@ -74,11 +72,9 @@ Updater_Start Begin_Ethernet_Launch(Shared_State& State, Process_Runner& Runner,
     State.Last_IP_Address = Address;
     Remember(State, Choice);
     // The job file has one place for every update: it is written only under the lock.
-    QString Busy;
-    Updater_Start Start;
-    Start.Lock = Take_Update_Lock(State, Busy);
+    Updater_Start Start = Under_Update_Lock(State);
     if (!Start.Lock)
-        return Not_Started(State.Text(Msg_Update_Running) + Busy);
+        return Start;
     const Job_Input Input{Address, Choice, State.Master_Dir, State.Project_Path, Native_Separator()};
     if (const Save_Status Saved = Compile_XML_Parameter_New_Boot(Input, Job_File_Path(State.Exe_Dir)); !Saved)
         return Not_Started(Saved.Error_Text);

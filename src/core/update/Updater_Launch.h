@@ -1,8 +1,8 @@
 #pragma once
 
-#include "Update_Lock.h"
 #include "Update_Steps.h"
 #include "platform/Process_Runner.h"
+#include "util/Writer_Lock.h"
 
 #include <QString>
 #include <chrono>
@@ -45,7 +45,7 @@ Run_Result Start_Program(Process_Runner& Runner, const QString& NomeSW, const QS
 // unstarted, with Msg_Update_Running and the holder in Error_Text.
 struct Updater_Start {
     Start_Result Started;
-    std::unique_ptr<Update_Lock> Lock;
+    std::unique_ptr<Writer_Lock> Lock;
 };
 
 // The serial launch up to the start: remembers the choice, then starts the serial updater with the

@@ -1,11 +1,22 @@
 #include "Writer_Lock.h"
 
+#include "Path_Join.h"
+
 #include <QDir>
 
 namespace vo {
 
-Writer_Lock::Writer_Lock(const QString& Lock_File)
-    : Path(Lock_File), Lock(std::make_unique<QLockFile>(Lock_File)) {
+namespace {
+
+QString Lock_File(Lock_Of What, const QString& Folder) {
+    return Join_Path(Folder, What == Lock_Of::Configuration ? QStringLiteral(".vo40913.lock")
+                                                            : QStringLiteral("Update.lock"));
+}
+
+} // namespace
+
+Writer_Lock::Writer_Lock(Lock_Of What, const QString& Folder)
+    : Path(Lock_File(What, Folder)), Lock(std::make_unique<QLockFile>(Path)) {
     Lock->setStaleLockTime(std::chrono::milliseconds::zero());
 }
 

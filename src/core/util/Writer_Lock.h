@@ -10,12 +10,27 @@ namespace vo {
 // How long a second writer waits for the first before it gives up.
 inline constexpr std::chrono::milliseconds Writer_Lock_Wait{3000};
 
+// Messages when another process holds a lock (ids of Lang_Strings); the holder follows.
+inline constexpr int Msg_Configuration_Busy = 62; // the configuration's lock: an error
+inline constexpr int Msg_Update_Running = 1039;   // the update lock: after Msg_Updater_Not_Started
+
+// What a lock keeps to one writer.
+enum class Lock_Of {
+    // A configuration, held by every writer while it reads and writes the configuration's files,
+    // so that two writers never lose each other's change; its file is in the configuration folder.
+    Configuration,
+    // The updates, held while an updater runs: the job file has one fixed place beside the
+    // executable, so a second launch from any window or command must wait for the first; its file
+    // is in the executable's folder.
+    Updates,
+};
+
 // One writer at a time, across processes: a lock file that holds the owner's process id and
 // host. A lock left behind by a process that no longer runs is taken over; a lock is never
 // broken for its age alone, as an update may hold one for minutes.
 class Writer_Lock {
 public:
-    explicit Writer_Lock(const QString& Lock_File);
+    Writer_Lock(Lock_Of What, const QString& Folder);
     ~Writer_Lock();
     Writer_Lock(const Writer_Lock&) = delete;
     Writer_Lock& operator=(const Writer_Lock&) = delete;

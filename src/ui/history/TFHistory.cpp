@@ -30,9 +30,6 @@ constexpr int Msg_Current = 76;
 constexpr int Msg_Equal = 77;
 constexpr int Msg_Confirm_Restore = 78;
 constexpr int Msg_Problems = 80;
-constexpr int Msg_Time = 91;
-constexpr int Msg_Outcome = 92;
-constexpr int Msg_Target = 93;
 constexpr int Msg_Snapshot = 94;
 
 constexpr int Width = 720;
@@ -76,8 +73,8 @@ TFHistory::TFHistory(Shared_State& App_State, const Services& App_Services, QWid
 void TFHistory::Set_Lang() {
     setWindowTitle(State.Text(Msg_Title) +
                    (State.Project_Name.isEmpty() ? QString() : QStringLiteral(" - ") + State.Project_Name));
-    LV_Records->setHeaderLabels(
-        {State.Text(Msg_Snapshot), State.Text(Msg_Time), State.Text(Msg_Target), State.Text(Msg_Outcome)});
+    LV_Records->setHeaderLabels({State.Text(Msg_Snapshot), State.Text(Msg_Record_Time),
+                                 State.Text(Msg_Record_Target), State.Text(Msg_Record_Outcome)});
     Btn_Compare->setText(State.Text(Msg_Compare));
     Btn_Restore->setText(State.Text(Msg_Restore));
     Btn_Report->setText(State.Text(Msg_Report));

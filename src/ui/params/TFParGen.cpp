@@ -4,6 +4,7 @@
 #include "params/Input_Rules.h"
 #include "params/Par_Gen_File.h"
 #include "shell/Shared_State.h"
+#include "util/Writer_Lock.h"
 #include "widgets/Button_Panel.h"
 #include "widgets/Category_Group.h"
 #include "widgets/Category_Panel.h"
@@ -11,7 +12,6 @@
 #include "widgets/Placement.h"
 #include "widgets/Title_Panel.h"
 #include "widgets/Window_Style.h"
-#include "workspace/Configuration_Lock.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -323,7 +323,7 @@ void TFParGen::Btn_OKClick() {
         Msgs.Error(State.Text(Message));
         return;
     }
-    Configuration_Lock Lock(State.Project_Path);
+    Writer_Lock Lock(Lock_Of::Configuration, State.Project_Path);
     if (const QString Busy = Lock.Acquire(); !Busy.isEmpty()) {
         Msgs.Error(State.Text(Msg_Configuration_Busy) + Busy);
         return;

@@ -10,6 +10,7 @@
 #include "update/Com_Ports.h"
 #include "update/Device_Type.h"
 #include "update/Ip_Address.h"
+#include "update/Port_List_Watch.h"
 #include "update/Update_Steps.h"
 #include "update/Updater_Launch.h"
 #include "widgets/Ipv4_Row.h"
@@ -26,6 +27,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QSignalBlocker>
 #include <QStyle>
 #include <QTimer>
 #include <QTreeWidget>
@@ -36,6 +38,10 @@ namespace vo {
 namespace {
 
 constexpr int Client_Width = 449;
+
+// Message when the chosen port went away before the update (id of Lang_Strings).
+constexpr int Msg_Chosen_Port_Gone = 1081;
+constexpr int Msg_Port_Vanished = 1082;
 
 qint64 Whole_Seconds(qint64 Ms) {
     return Ms / 1000;
@@ -81,6 +87,9 @@ TFBoot::TFBoot(Shared_State& App_State, const Services& App_Services, QWidget* P
     Timer_Poll->setObjectName(QStringLiteral("Timer_Poll"));
     Timer_Poll->setInterval(Program_Look_Interval);
     connect(Timer_Poll, &QTimer::timeout, this, &TFBoot::Timer_PollTimer);
+    P_Port_Details = Add_Panel(QStringLiteral("P_Port_Details"), 22);
+    L_Port_Details = Place_Label(P_Port_Details, QStringLiteral("L_Port_Details"), 35, 2);
+    L_Port_Details->setFixedWidth(Client_Width - 35 - 16);
     P_Changes = Add_Panel(QStringLiteral("P_Changes"), 0);
     L_Changes = new Change_Summary_View(P_Changes);
     L_Changes->setGeometry(16, 4, Client_Width - 32, 0);
@@ -114,6 +123,8 @@ void TFBoot::Build_Serial(QWidget* Panel) {
     Btn_COM_List = Place_Button(Panel, QStringLiteral("Btn_COM_List"), {383, 18, 34, 28});
     Btn_COM_List->setIcon(Standard_Icon(QStyle::SP_BrowserReload));
     connect(Btn_COM_List, &QPushButton::clicked, this, &TFBoot::update_ComPort);
+    connect(CB_COM_Port, &QComboBox::activated, this, &TFBoot::Remember_Choice);
+    connect(CB_COM_Port, &QComboBox::currentIndexChanged, this, &TFBoot::Show_Port_Details);
 }
 
 void TFBoot::Build_Options(QWidget* Panel) {
@@ -188,6 +199,13 @@ void TFBoot::Set_Lang() {
     ACG_List_Devices->setToolTip(State.Text(1030));
     CB_Find_All_Velorin->setText(State.Text(1013));
     CB_Find_All_Velorin->setToolTip(State.Text(1031));
+    QList<Com_Port> Reworded;
+    for (const Com_Port& Port : std::as_const(Listed_Ports))
+        Reworded.append(Com_Port_Of(Port.Info, State));
+    const int Chosen = CB_COM_Port->currentIndex();
+    Fill_Port_List(std::move(Reworded));
+    CB_COM_Port->setCurrentIndex(Chosen);
+    Show_Port_Details();
 }
 
 void TFBoot::showEvent(QShowEvent* Event) {
@@ -198,6 +216,7 @@ void TFBoot::showEvent(QShowEvent* Event) {
     P_IP_Address->setVisible(Ethernet);
     P_Serial->setVisible(!Ethernet);
     P_Options->show();
+    P_Port_Details->setVisible(!Ethernet);
     Show_Changes();
     if (Ethernet) {
         QString Parts[4];
@@ -209,8 +228,13 @@ void TFBoot::showEvent(QShowEvent* Event) {
     }
     CB_Update_Options->setCurrentIndex(State.Update_Option_Index);
     CB_Update_Option_Read_Back->setChecked(State.Read_Back_Enabled);
-    if (!Ethernet)
+    if (!Ethernet) {
         update_ComPort();
+        if (!Ports_Watch) {
+            Ports_Watch = new Port_List_Watch(Svc.Ports, this);
+            connect(Ports_Watch, &Port_List_Watch::Changed, this, &TFBoot::Follow_Ports);
+        }
+    }
     if (!Updater)
         Show_State(QString());
     Set_Busy(Updater != nullptr);
@@ -218,10 +242,79 @@ void TFBoot::showEvent(QShowEvent* Event) {
     Modal_Dialog::showEvent(Event);
 }
 
+// Nothing is watched while the dialog is closed.
+void TFBoot::hideEvent(QHideEvent* Event) {
+    delete Ports_Watch;
+    Ports_Watch = nullptr;
+    Modal_Dialog::hideEvent(Event);
+}
+
 void TFBoot::update_ComPort() {
-    CB_COM_Port->clear();
-    CB_COM_Port->addItems(Get_Com_Ports(Svc.Ports));
+    Fill_Port_List(Describe_Com_Ports(Svc.Ports, State));
     CB_COM_Port->setCurrentIndex(CB_COM_Port->count() > 0 ? 0 : -1);
+    Remember_Choice();
+}
+
+void TFBoot::Follow_Ports() {
+    Fill_Port_List(Describe_Com_Ports(Svc.Ports, State));
+    const int Chosen = Index_Of_Choice();
+    if (Chosen >= 0) {
+        Vanished_Port.clear();
+        CB_COM_Port->setCurrentIndex(Chosen);
+    } else if (!Chosen_Port.isEmpty()) {
+        // Never another port in its place: the update would go to a device the user did not choose.
+        Vanished_Port = Chosen_Port;
+        CB_COM_Port->setCurrentIndex(-1);
+    } else {
+        CB_COM_Port->setCurrentIndex(CB_COM_Port->count() > 0 ? 0 : -1);
+        Remember_Choice();
+    }
+    Show_Port_Details();
+}
+
+void TFBoot::Fill_Port_List(QList<Com_Port> Ports) {
+    Listed_Ports = std::move(Ports);
+    const QSignalBlocker Quiet(CB_COM_Port);
+    CB_COM_Port->clear();
+    for (const Com_Port& Port : std::as_const(Listed_Ports)) {
+        CB_COM_Port->addItem(Port.Name);
+        CB_COM_Port->setItemData(CB_COM_Port->count() - 1, Port_Hint(Port, State), Qt::ToolTipRole);
+    }
+}
+
+void TFBoot::Remember_Choice() {
+    const int Index = CB_COM_Port->currentIndex();
+    Chosen_Port = Index >= 0 ? Listed_Ports.at(Index).Name : QString();
+    Chosen_Stable_Name = Index >= 0 ? Listed_Ports.at(Index).Stable_Name : QString();
+    Vanished_Port.clear();
+    Show_Port_Details();
+}
+
+int TFBoot::Index_Of_Choice() const {
+    for (int Index = 0; Index < Listed_Ports.size(); ++Index) {
+        const Com_Port& Port = Listed_Ports.at(Index);
+        if (Chosen_Stable_Name.isEmpty() ? Port.Name == Chosen_Port : Port.Stable_Name == Chosen_Stable_Name)
+            return Index;
+    }
+    return -1;
+}
+
+void TFBoot::Show_Port_Details() {
+    const int Index = CB_COM_Port->currentIndex();
+    QString Text;
+    QString Hint;
+    if (Index >= 0 && Index < Listed_Ports.size()) {
+        const Com_Port& Port = Listed_Ports.at(Index);
+        Text = Port.Details.isEmpty() ? Port.State : Port.Details + QStringLiteral(" \u2014 ") + Port.State;
+        Hint = Port_Hint(Port, State);
+    } else if (!Vanished_Port.isEmpty()) {
+        Text = State.Text(Msg_Chosen_Port_Gone).arg(Vanished_Port);
+        Hint = Text;
+    }
+    L_Port_Details->setText(
+        L_Port_Details->fontMetrics().elidedText(Text, Qt::ElideRight, L_Port_Details->width()));
+    // The list itself keeps no hint; its entries carry theirs.
+    L_Port_Details->setToolTip(Hint);
 }
 
 void TFBoot::Btn_UpdateClick() {
@@ -232,14 +325,28 @@ void TFBoot::Btn_UpdateClick() {
     const Update_Choice Choice{CB_Update_Options->currentIndex(), CB_Update_Option_Read_Back->isChecked()};
     if (Form_Type != Form_Ethernet) {
         const QString Port = CB_COM_Port->currentText();
+        // The adapter may have gone since the list was made, whether or not the system said so.
+        if (Port.isEmpty() && !Vanished_Port.isEmpty()) {
+            Svc.Msgs.Error(State.Text(Msg_Port_Vanished).arg(Vanished_Port));
+            return;
+        }
+        if (!Port.isEmpty() &&
+            Svc.Ports.Status_Of(Port.toStdString()).Port_State == Port_Status::State::Gone) {
+            Follow_Ports();
+            Svc.Msgs.Error(State.Text(Msg_Port_Vanished).arg(Port));
+            return;
+        }
         if (Port.isEmpty()) {
             Svc.Msgs.Error(
                 State.Text(Msg_No_Port_Chosen).arg(Shown_Path(Serial_Updater_Path(State.Exe_Dir))));
             return;
         }
         const Launch_Capture Files = Capture_Launch(State.Project_Path);
+        const int Index = CB_COM_Port->currentIndex();
+        const QJsonObject Adapter =
+            Index < Listed_Ports.size() ? Adapter_Of(Listed_Ports.at(Index)) : QJsonObject();
         Watch(Begin_Serial_Launch(State, Svc.Runner, Port, Choice), Files,
-              {false, Port, Choice, Serial_Updater_Path(State.Exe_Dir)});
+              {false, Port, Choice, Serial_Updater_Path(State.Exe_Dir), Adapter});
         return;
     }
     const QString Address = Join_IP_Address(E_IP->Byte(0)->text(), E_IP->Byte(1)->text(),
@@ -413,9 +520,10 @@ void TFBoot::Show_Changes() {
     L_Changes->Refresh(State);
     L_Changes->setFixedHeight(L_Changes->heightForWidth(L_Changes->width()));
     P_Changes->setFixedHeight(L_Changes->height() + 8);
-    const int Height = P_Title->height() +
-                       (Form_Type == Form_Ethernet ? P_IP_Address->height() : P_Serial->height()) +
-                       P_Options->height() + P_Button->height() + P_Changes->height();
+    const bool Ethernet = Form_Type == Form_Ethernet;
+    const int Height = P_Title->height() + (Ethernet ? P_IP_Address->height() : P_Serial->height()) +
+                       P_Options->height() + P_Button->height() + (Ethernet ? 0 : P_Port_Details->height()) +
+                       P_Changes->height();
     setFixedSize(Client_Width, Height);
 }
 

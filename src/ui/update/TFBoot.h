@@ -2,6 +2,7 @@
 
 #include "history/Update_History.h"
 #include "update/Address_Check.h"
+#include "update/Com_Ports.h"
 #include "update/Device_Type.h"
 #include "update/Updater_Launch.h"
 #include "widgets/Modal_Dialog.h"
@@ -26,6 +27,7 @@ class Running_Program;
 class Title_Panel;
 class Change_Summary_View;
 class Ipv4_Row;
+class Port_List_Watch;
 
 // The update dialog: a serial port, or the device's address checked by echo requests, the update
 // option and read back; its update button starts the updater and watches it without holding up the
@@ -59,6 +61,7 @@ public:
 
 protected:
     void showEvent(QShowEvent* Event) override;
+    void hideEvent(QHideEvent* Event) override;
 
 private:
     QWidget* Add_Panel(const QString& Name, int Height);
@@ -69,6 +72,12 @@ private:
     void Build_Buttons(QWidget* Panel);
     void Order_Tab_Keys();
     void update_ComPort();
+    // Lists the ports again after the system told of a change, keeping the user's choice.
+    void Follow_Ports();
+    void Fill_Port_List(QList<Com_Port> Ports);
+    void Remember_Choice();
+    int Index_Of_Choice() const;
+    void Show_Port_Details();
     void Btn_UpdateClick();
     bool Send_Ping(const QString& Address);
     void Set_Busy(bool Busy);
@@ -112,7 +121,7 @@ private:
     // The updater started by the last launch, until it has been seen to end.
     std::unique_ptr<Running_Program> Updater;
     // The program's update lock, held until the updater has been seen to end, even past the limit.
-    std::unique_ptr<Update_Lock> Held_Update_Lock;
+    std::unique_ptr<Writer_Lock> Held_Update_Lock;
     QString Updater_Path;
     QTimer* Timer_Poll = nullptr;
     QElapsedTimer Run_Clock;
@@ -124,6 +133,19 @@ private:
     // The files and the inputs as launched, for the history record of the attempt.
     Launch_Capture Capture;
     Launch_Info Info;
+    // The chosen port's details and state, below the buttons so that every other control keeps its
+    // place; each entry of the list has them as its hint too.
+    QWidget* P_Port_Details = nullptr;
+    QLabel* L_Port_Details = nullptr;
+    QList<Com_Port> Listed_Ports;
+    // The port the user chose, known by its stable name where it has one: the system may give its
+    // number to another adapter.
+    QString Chosen_Port;
+    QString Chosen_Stable_Name;
+    // The chosen port, when it went away while the dialog was open.
+    QString Vanished_Port;
+    // While the dialog shows in serial mode.
+    Port_List_Watch* Ports_Watch = nullptr;
     // Below the buttons, so that every other control keeps its place.
     QWidget* P_Changes = nullptr;
     Change_Summary_View* L_Changes = nullptr;

@@ -1,6 +1,9 @@
 #include "File_Bytes.h"
+#include "Qt_Print.h"
 #include "history/History_File.h"
 #include "history/Snapshot.h"
+#include "lang/String_Table.h"
+#include "shell/Shared_State.h"
 
 #include <QDir>
 #include <QJsonDocument>
@@ -41,11 +44,61 @@ TEST_F(History_File, Record_Survives_A_Round_Trip) {
     Record.Duration_Ms = 1234;
     Record.Process_Id = 77;
     Record.Term_Signal = 15;
+    Record.Adapter = {{QStringLiteral("kind"), QStringLiteral("usb")},
+                      {QStringLiteral("serial_number"), QStringLiteral("A1")}};
     ASSERT_TRUE(vo::Append_Record(Config.path(), Record));
     const vo::History Read = vo::Read_History(Config.path());
     ASSERT_EQ(Read.Records.size(), 1);
     EXPECT_EQ(vo::Record_To_Json(Read.Records.first()), vo::Record_To_Json(Record));
     EXPECT_EQ(vo::Outcome_Text(Read.Records.first()), QStringLiteral("killed by signal 15"));
+}
+
+// Lines written before the port details were kept read as before, without them.
+TEST_F(History_File, A_Record_Without_Adapter_Details_Still_Reads) {
+    QJsonObject Older = vo::Record_To_Json(Record_Named("older"));
+    Older.remove(QStringLiteral("adapter"));
+    Write_All(File(), QJsonDocument(Older).toJson(QJsonDocument::Compact) + '\n');
+    const vo::History Read = vo::Read_History(Config.path());
+    ASSERT_EQ(Read.Records.size(), 1);
+    EXPECT_TRUE(Read.Problems.isEmpty());
+    EXPECT_TRUE(Read.Records.first().Adapter.isEmpty());
+    EXPECT_EQ(Read.Records.first().Target, QStringLiteral("/dev/ttyUSB0"));
+}
+
+// The command line's words stay as scripts read them; the windows' words follow the language and
+// leave out the details.
+TEST(Update_Outcome, Reads_The_Same_In_The_Command_Line_And_The_Windows) {
+    vo::Shared_State State;
+    vo::Load_Default_Strings(State.Lang_Strings);
+    using Outcome = vo::Update_Record::Outcome;
+    const struct {
+        Outcome Result;
+        int Exit_Code;
+        int Term_Signal;
+        const char* Restored;
+        const char* Text;
+        const char* Words;
+    } Cases[] = {
+        {Outcome::Ended, 3, 0, "", "ended with code 3", "Ended with code 3"},
+        {Outcome::Ended, 0, 9, "", "killed by signal 9", "Killed by signal 9"},
+        {Outcome::Still_Running, 0, 0, "", "still running at the limit (process 42)",
+         "Still running at the limit"},
+        {Outcome::Not_Started, 0, 0, "", "could not be started: no such file", "Could not be started"},
+        {Outcome::Ended, 0, 0, "20261210-100000-000", "restore of 20261210-100000-000",
+         "Restore of 20261210-100000-000"},
+    };
+    for (const auto& Case : Cases) {
+        vo::Update_Record Record = Record_Named("r", Case.Exit_Code);
+        Record.Result = Case.Result;
+        Record.Term_Signal = Case.Term_Signal;
+        Record.Process_Id = 42;
+        Record.Error_Text = QStringLiteral("no such file");
+        Record.Restored = QLatin1String(Case.Restored);
+        if (!Record.Restored.isEmpty())
+            Record.Record_Kind = vo::Update_Record::Kind::Restore;
+        EXPECT_EQ(vo::Outcome_Text(Record), QString::fromLatin1(Case.Text));
+        EXPECT_EQ(vo::Outcome_Words(Record, State), QString::fromLatin1(Case.Words));
+    }
 }
 
 // Good records are shown, every other line is reported with its number, and an append keeps the

@@ -1,4 +1,5 @@
 #include "Par_Gen_Fixture.h"
+#include "Qt_Print.h"
 #include "image/Image_Builder.h"
 #include "image/Image_Decode.h"
 

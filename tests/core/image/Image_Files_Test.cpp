@@ -1,6 +1,7 @@
 #include "File_Bytes.h"
 #include "Par_Gen_Fixture.h"
 #include "Private_Mounts.h"
+#include "Qt_Print.h"
 #include "Shown_Path.h"
 #include "image/Image_Files.h"
 

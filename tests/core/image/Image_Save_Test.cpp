@@ -1,5 +1,6 @@
 #include "File_Bytes.h"
 #include "Par_Gen_Fixture.h"
+#include "Qt_Print.h"
 #include "image/Image_Files.h"
 #include "image/Image_Save.h"
 #include "shell/Shared_State.h"

@@ -1,6 +1,7 @@
 #include "Par_Gen_Fixture.h"
 
 #include "File_Bytes.h"
+#include "Qt_Print.h"
 #include "image/Image_Builder.h"
 
 #include <QDir>

@@ -1,4 +1,5 @@
 #include "Lang_Test_Files.h"
+#include "Qt_Print.h"
 #include "lang/Lng_Decode.h"
 #include "lang/String_Table.h"
 

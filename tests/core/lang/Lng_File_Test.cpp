@@ -1,4 +1,5 @@
 #include "Lang_Test_Files.h"
+#include "Qt_Print.h"
 #include "Sanitizer_Build.h"
 #include "lang/Lng_File.h"
 #include "lang/String_Table.h"

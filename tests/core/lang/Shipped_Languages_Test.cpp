@@ -1,5 +1,6 @@
 #include "File_Bytes.h"
 #include "Lang_Test_Files.h"
+#include "Qt_Print.h"
 #include "lang/Lng_File.h"
 #include "lang/String_Table.h"
 #include "util/Text_Convert.h"

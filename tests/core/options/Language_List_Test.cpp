@@ -1,3 +1,4 @@
+#include "Qt_Print.h"
 #include "options/Language_List.h"
 
 #include <QDir>

@@ -1,4 +1,5 @@
 #include "Loopback_Http_Server.h"
+#include "Qt_Print.h"
 #include "options/Version_Check.h"
 #include "platform/Curl_Http_Client.h"
 

@@ -1,3 +1,4 @@
+#include "Qt_Print.h"
 #include "params/Input_Rules.h"
 
 #include <gtest/gtest.h>

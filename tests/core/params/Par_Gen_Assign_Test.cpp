@@ -1,3 +1,4 @@
+#include "Qt_Print.h"
 #include "params/Par_Gen_Assign.h"
 
 #include <functional>

@@ -1,5 +1,6 @@
 #include "File_Bytes.h"
 #include "Private_Mounts.h"
+#include "Qt_Print.h"
 #include "params/Par_Gen_File.h"
 
 #include <QDir>

@@ -1,3 +1,4 @@
+#include "Qt_Print.h"
 #include "params/Par_Gen.h"
 
 #include <gtest/gtest.h>

@@ -1,4 +1,5 @@
 #include "Net_Namespace.h"
+#include "Qt_Print.h"
 #include "Unprivileged.h"
 #include "platform/Icmp_Packet.h"
 #include "platform/linux/Echo_Probe_Linux.h"

@@ -2,8 +2,9 @@
 // the Windows seams, under wine in surroundings set up from Linux:
 //   platform_tool echo ADDRESS TIMEOUT_MS [METHODS]   METHODS (Linux): comma-separated datagram,raw,ping
 //   platform_tool ports FOLDER                         (Linux) the ports of the device folder FOLDER
-//   platform_tool ports [HOLD]                         (Windows) the ports, COM<HOLD> held open meanwhile
-//   platform_tool open URL                             (Windows) opens URL in the browser
+//   platform_tool states ROOT       (Linux) each port of ROOT/dev: its path, state and the group that may
+//   open it platform_tool ports [HOLD]                         (Windows) the ports, COM<HOLD> held open
+//   meanwhile platform_tool open URL                             (Windows) opens URL in the browser
 #include "platform/Echo_Probe.h"
 #include "platform/Port_Probe.h"
 
@@ -74,7 +75,8 @@ int Other(const std::vector<std::string>& Args) {
 
 #else
 
-constexpr const char* Usage = "usage: platform_tool echo ADDRESS TIMEOUT_MS [METHODS] | ports FOLDER\n";
+constexpr const char* Usage =
+    "usage: platform_tool echo ADDRESS TIMEOUT_MS [METHODS] | ports FOLDER | states ROOT\n";
 
 int Echo(const std::vector<std::string>& Args) {
     vo::Echo_Methods Methods;
@@ -101,7 +103,17 @@ int Ports(const std::vector<std::string>& Args) {
     return 0;
 }
 
-int Other(const std::vector<std::string>&) {
+int States(const std::vector<std::string>& Args) {
+    const char* const Names[] = {"free", "busy", "not-permitted", "gone"};
+    for (const vo::Port_Info& Port : vo::Make_Port_Probe_At(Args[1])->Describe_Ports())
+        std::printf("%s %s %s\n", Port.Name.c_str(), Names[static_cast<int>(Port.Status.Port_State)],
+                    Port.Status.Fix_Group.c_str());
+    return 0;
+}
+
+int Other(const std::vector<std::string>& Args) {
+    if (Args.size() == 2 && Args[0] == "states")
+        return States(Args);
     std::fprintf(stderr, "%s", Usage);
     return 2;
 }

@@ -1,4 +1,5 @@
 #include "Child_Checks.h"
+#include "Qt_Print.h"
 #include "platform/Process_Runner.h"
 
 #include <QDir>

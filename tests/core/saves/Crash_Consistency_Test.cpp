@@ -2,6 +2,7 @@
 // moments: after each kill every file must hold one content whole. VO_CRASH_KILLS sets how many
 // kills (default 200); the counts are printed at the end.
 #include "File_Bytes.h"
+#include "Qt_Print.h"
 #include "Save_Progress.h"
 #include "Saved_Files.h"
 #include "image/Image_Files.h"

@@ -4,6 +4,7 @@
 // is skipped with the reason.
 #include "File_Bytes.h"
 #include "Private_Mounts.h"
+#include "Qt_Print.h"
 #include "Saved_Files.h"
 #include "Tree_Listing.h"
 #include "image/Image_Save.h"

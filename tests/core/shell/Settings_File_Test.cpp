@@ -1,3 +1,4 @@
+#include "Qt_Print.h"
 #include "shell/Settings_File.h"
 #include "shell/Shared_State.h"
 #include "shell/Startup.h"

@@ -1,4 +1,5 @@
 #include "Net_Namespace.h"
+#include "Qt_Print.h"
 #include "platform/Echo_Probe.h"
 #include "update/Address_Check.h"
 

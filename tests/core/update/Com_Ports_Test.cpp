@@ -1,3 +1,4 @@
+#include "Qt_Print.h"
 #include "platform/linux/Port_Probe_Linux.h"
 #include "update/Com_Ports.h"
 

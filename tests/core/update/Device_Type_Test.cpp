@@ -1,3 +1,4 @@
+#include "Qt_Print.h"
 #include "update/Device_Type.h"
 
 #include <QDir>

@@ -1,3 +1,4 @@
+#include "Qt_Print.h"
 #include "update/Ip_Address.h"
 
 #include <QStringList>

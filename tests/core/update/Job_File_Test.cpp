@@ -1,4 +1,5 @@
 #include "File_Bytes.h"
+#include "Qt_Print.h"
 #include "Shown_Path.h"
 #include "update/Job_File.h"
 #include "util/Xml_Doc.h"

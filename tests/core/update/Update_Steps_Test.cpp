@@ -1,3 +1,4 @@
+#include "Qt_Print.h"
 #include "update/Update_Steps.h"
 
 #include <gtest/gtest.h>

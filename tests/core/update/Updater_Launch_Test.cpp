@@ -1,6 +1,7 @@
 #include "Child_Checks.h"
 #include "File_Bytes.h"
 #include "Private_Mounts.h"
+#include "Qt_Print.h"
 #include "shell/Shared_State.h"
 #include "shell/Startup.h"
 #include "update/Job_File.h"

@@ -1,4 +1,5 @@
 #include "File_Bytes.h"
+#include "Qt_Print.h"
 #include "shell/Shared_State.h"
 #include "shell/Startup.h"
 #include "update/Job_File.h"

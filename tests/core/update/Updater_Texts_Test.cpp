@@ -1,3 +1,4 @@
+#include "Qt_Print.h"
 #include "update/Updater_Texts.h"
 
 #include <gtest/gtest.h>

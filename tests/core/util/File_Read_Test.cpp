@@ -1,4 +1,5 @@
 #include "File_Bytes.h"
+#include "Qt_Print.h"
 #include "lang/String_Table.h"
 #include "shell/Settings_File.h"
 #include "shell/Shared_State.h"

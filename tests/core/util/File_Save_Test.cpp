@@ -1,5 +1,6 @@
 #include "File_Bytes.h"
 #include "Private_Mounts.h"
+#include "Qt_Print.h"
 #include "util/File_Save.h"
 
 #include <QDir>

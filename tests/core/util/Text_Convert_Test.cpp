@@ -1,3 +1,4 @@
+#include "Qt_Print.h"
 #include "util/Text_Convert.h"
 
 #include <gtest/gtest.h>

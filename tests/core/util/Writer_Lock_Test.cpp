@@ -1,6 +1,6 @@
 #include "File_Bytes.h"
-#include "update/Update_Lock.h"
-#include "workspace/Configuration_Lock.h"
+#include "Qt_Print.h"
+#include "util/Writer_Lock.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -24,9 +24,9 @@ QString Lock_Host() {
 
 TEST(Writer_Lock, A_Second_Writer_Is_Told_The_Holder_And_Gets_The_Lock_Once_Released) {
     const QTemporaryDir Dir;
-    vo::Configuration_Lock First(Dir.path());
+    vo::Writer_Lock First(vo::Lock_Of::Configuration, Dir.path());
     ASSERT_EQ(First.Acquire(0ms), QString());
-    vo::Configuration_Lock Second(Dir.path());
+    vo::Writer_Lock Second(vo::Lock_Of::Configuration, Dir.path());
     const QString Busy = Second.Acquire(50ms);
     EXPECT_EQ(Busy, QStringLiteral("\"%1\" is held by process %2 (%3) on host \"%4\"")
                         .arg(QDir::toNativeSeparators(Dir.filePath(QStringLiteral(".vo40913.lock"))))
@@ -43,6 +43,6 @@ TEST(Writer_Lock, A_Lock_Left_By_A_Process_That_Ended_Is_Taken_Over_Whatever_Its
     // Process ids stay below the kernel's pid_max (at most 2^22).
     vo_test::Write_All(Dir.filePath(QStringLiteral("Update.lock")),
                        "99999999\nvo40913-cli\n" + Lock_Host().toUtf8() + '\n');
-    vo::Update_Lock Lock(Dir.path());
+    vo::Writer_Lock Lock(vo::Lock_Of::Updates, Dir.path());
     EXPECT_EQ(Lock.Acquire(0ms), QString());
 }

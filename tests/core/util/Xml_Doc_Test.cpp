@@ -1,3 +1,4 @@
+#include "Qt_Print.h"
 #include "util/Xml_Doc.h"
 
 #include <gtest/gtest.h>

@@ -1,4 +1,5 @@
 #include "Private_Mounts.h"
+#include "Qt_Print.h"
 #include "Shown_Path.h"
 #include "Tree_Listing.h"
 #include "shell/Shared_State.h"

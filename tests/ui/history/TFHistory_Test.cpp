@@ -1,5 +1,6 @@
 #include "Child_Checks.h"
 #include "File_Bytes.h"
+#include "Qt_Print.h"
 #include "Ui_Fixture.h"
 #include "history/History_File.h"
 #include "history/TFHistory.h"
@@ -173,6 +174,8 @@ TEST_F(History_Window, Update_From_The_Dialog_Is_Recorded) {
     Open_Plant();
     ASSERT_TRUE(vo::Save_Par_Gen(vo::Default_Par_Gen(0), State.ParGen_File));
     ASSERT_TRUE(vo_test::Write_Script(Dir.filePath(QStringLiteral("Ser_40913_Update")), "exit 0\n"));
+    Services.Port_Tree.Add_Usb(QStringLiteral("ttyUSB0"),
+                               vo_test::Fake_Port_Tree::Adapter("FTDI", "FT232R", "A1"), {});
     vo::TFBoot* Boot = Window->Update_Dialog();
     Boot->Form_Type = vo::Form_Serial;
     On_Next_Modal([&](QWidget*) {

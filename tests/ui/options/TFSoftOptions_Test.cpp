@@ -1,3 +1,4 @@
+#include "Qt_Print.h"
 #include "Ui_Fixture.h"
 #include "options/TFSoftOptions.h"
 #include "shell/Startup.h"

@@ -1,12 +1,13 @@
 #include "Cli_Run.h"
 #include "File_Bytes.h"
+#include "Qt_Print.h"
 #include "Ui_Fixture.h"
 #include "lang/String_Table.h"
 #include "params/Par_Gen_File.h"
 #include "params/TFParGen.h"
 #include "shell/Startup.h"
+#include "util/Writer_Lock.h"
 #include "widgets/Category_Panel.h"
-#include "workspace/Configuration_Lock.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -220,7 +221,7 @@ TEST_F(Par_Gen_Dialog, A_Failed_Save_Is_Reported_And_The_Dialog_Stays_Open) {
 }
 
 TEST_F(Par_Gen_Dialog, A_Configuration_Another_Program_Writes_Is_Not_Saved_Over) {
-    vo::Configuration_Lock Other_Writer(State.Project_Path);
+    vo::Writer_Lock Other_Writer(vo::Lock_Of::Configuration, State.Project_Path);
     ASSERT_EQ(Other_Writer.Acquire(std::chrono::milliseconds::zero()), QString());
     bool Stayed_Open = false;
     Show([&] {

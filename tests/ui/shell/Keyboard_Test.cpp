@@ -1,3 +1,4 @@
+#include "Qt_Print.h"
 #include "Ui_Fixture.h"
 #include "params/Par_Gen_File.h"
 #include "shell/Startup.h"

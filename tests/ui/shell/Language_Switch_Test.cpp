@@ -1,4 +1,5 @@
 #include "Loopback_Http_Server.h"
+#include "Qt_Print.h"
 #include "Ui_Fixture.h"
 #include "lang/String_Table.h"
 #include "options/Qt_Texts.h"

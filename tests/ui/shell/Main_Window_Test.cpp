@@ -1,3 +1,4 @@
+#include "Qt_Print.h"
 #include "Ui_Fixture.h"
 #include "options/Version_Checker.h"
 #include "shell/Settings_File.h"

@@ -1,5 +1,6 @@
 #include "Child_Checks.h"
 #include "File_Bytes.h"
+#include "Qt_Print.h"
 #include "Ui_Fixture.h"
 #include "lang/String_Table.h"
 #include "params/Par_Gen_File.h"
@@ -15,6 +16,9 @@
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
+#include <QFileInfo>
+#include <QJsonDocument>
+#include <QJsonObject>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -57,12 +61,16 @@ protected:
         return QTest::qWaitFor([this] { return !Dialog->Updater_Running(); }, 20000);
     }
 
-    // A serial port to choose, whatever this machine has.
+    // A USB adapter plugged in, and the list made again.
     void Offer_Port() {
-        auto* Ports = Get<QComboBox>("CB_COM_Port");
-        Ports->clear();
-        Ports->addItem(QStringLiteral("/dev/ttyUSB7"));
+        if (!QFileInfo(Port_Path()).isSymLink())
+            Services.Port_Tree.Add_Usb(
+                QStringLiteral("ttyUSB7"),
+                vo_test::Fake_Port_Tree::Adapter("FTDI", "FT232R USB UART", "A50285BI"),
+                QStringLiteral("usb-FTDI_FT232R_USB_UART_A50285BI-if00-port0"));
+        Click(Dialog.get(), "Btn_COM_List");
     }
+    QString Port_Path() const { return Services.Port_Tree.Dev(QStringLiteral("ttyUSB7")); }
 
     QString Update_State() { return Get<QLabel>("L_Update_State")->text(); }
 
@@ -114,9 +122,11 @@ protected:
 
 TEST_F(Update_Dialog, Each_Mode_Shows_Its_Panels_And_Size) {
     Show(vo::Form_Serial, [&] {
-        // The mode panels, options and buttons keep their size; the change summary comes below them.
-        EXPECT_EQ(Dialog->size(), QSize(449, 232 + Get<QWidget>("P_Changes")->height()));
-        EXPECT_EQ(Get<QWidget>("P_Changes")->y(), 232);
+        // The mode panels, options and buttons keep their size; the port's details and the change
+        // summary come below them.
+        EXPECT_EQ(Get<QWidget>("P_Port_Details")->y(), 232);
+        EXPECT_EQ(Dialog->size(), QSize(449, 254 + Get<QWidget>("P_Changes")->height()));
+        EXPECT_EQ(Get<QWidget>("P_Changes")->y(), 254);
         EXPECT_EQ(Dialog->windowTitle(), QStringLiteral("Update Device by Serial"));
         EXPECT_TRUE(Get<QWidget>("P_Serial")->isVisible());
         EXPECT_FALSE(Get<QWidget>("P_IP_Address")->isVisible());
@@ -271,7 +281,7 @@ TEST_F(Update_Dialog, Clicks_And_Enter_While_The_Updater_Runs_Start_Nothing_More
     const QStringList Args =
         QString::fromUtf8(Read_All(Dir.filePath(QStringLiteral("args.txt")))).split(u'\n');
     ASSERT_GE(Args.size(), 7);
-    EXPECT_EQ(Args[0], QStringLiteral("/dev/ttyUSB7"));
+    EXPECT_EQ(Args[0], Port_Path());
     EXPECT_EQ(Args.mid(1, 4), (QStringList{"FW", "FR", "NO", "NO"}));
     EXPECT_EQ(Args[5], State.Master_Dir + QStringLiteral("/sim40913.sim"));
     EXPECT_EQ(Args[6], State.Project_Path + QStringLiteral("/bin/"));
@@ -408,7 +418,10 @@ TEST_F(Update_Dialog, At_The_Limit_The_User_Waits_Further_Or_Leaves_It_Running) 
 }
 
 TEST_F(Update_Dialog, A_Missing_Updater_Is_Named_In_An_Error) {
-    Show(vo::Form_Serial, [&] { Get<QPushButton>("Btn_Update")->click(); });
+    Show(vo::Form_Serial, [&] {
+        Offer_Port();
+        Get<QPushButton>("Btn_Update")->click();
+    });
     ASSERT_EQ(Services.Msgs.Shown.size(), 1);
     EXPECT_EQ(Services.Msgs.Shown[0].Kind, QStringLiteral("error"));
     EXPECT_TRUE(
@@ -447,10 +460,9 @@ TEST_F(Update_Dialog, The_Main_Window_Starts_No_Update_While_One_Left_Running_Go
     Boot->Wait_Limit_Ms = 100ms;
     Services.Msgs.Answers = {false};
     Add_Updater("Ser_40913_Update", QByteArray(Until_Released) + "exit 0\n");
+    Services.Port_Tree.Add_Usb(QStringLiteral("ttyUSB7"),
+                               vo_test::Fake_Port_Tree::Adapter("FTDI", "FT232R", "A1"), {});
     On_Next_Modal([&](QWidget* Shown) {
-        auto* Ports = Child<QComboBox>(Shown, "CB_COM_Port");
-        Ports->clear();
-        Ports->addItem(QStringLiteral("/dev/ttyUSB7"));
         Click(Shown, "Btn_Update");
         ASSERT_TRUE(QTest::qWaitFor([&] { return !Services.Msgs.Shown.isEmpty(); }, 20000));
         Click(Shown, "Btn_Cancel");
@@ -483,4 +495,104 @@ TEST_F(Update_Dialog, The_Main_Window_Starts_No_Update_While_One_Left_Running_Go
     Click(&Window, "Btn_CreateBin");
     EXPECT_TRUE(QFile::exists(BankK));
     EXPECT_EQ(Runs(), 1);
+}
+
+// Adapters plugged in and pulled out while the dialog is open: the list follows, the user's choice
+// stays while its adapter is there, and an update to a pulled adapter is refused with the reason.
+TEST_F(Update_Dialog, The_Port_List_Follows_Adapters_Plugged_In_And_Pulled_Out) {
+    Add_Updater("Ser_40913_Update");
+    vo_test::Fake_Port_Tree& Tree = Services.Port_Tree;
+    Tree.Add_Built_In(QStringLiteral("ttyS0"));
+    Tree.Add_Usb(QStringLiteral("ttyUSB0"),
+                 vo_test::Fake_Port_Tree::Adapter("FTDI", "FT232R USB UART", "A50285BI"),
+                 QStringLiteral("usb-FTDI_FT232R_USB_UART_A50285BI-if00-port0"));
+    Show(vo::Form_Serial, [&] {
+        auto* Ports = Get<QComboBox>("CB_COM_Port");
+        auto* Details = Get<QLabel>("L_Port_Details");
+        // ttyS0 in a tree has no UART behind it, so only the adapter is listed at first.
+        const auto Items = [&] {
+            QStringList Names;
+            for (int I = 0; I < Ports->count(); ++I)
+                Names.append(Ports->itemText(I));
+            return Names;
+        };
+        const auto Wait_For_Items = [&](const QStringList& Expected) {
+            return QTest::qWaitFor([&] { return Items() == Expected; }, 20000);
+        };
+        const QString Usb0 = Tree.Dev(QStringLiteral("ttyUSB0"));
+        const QString Usb1 = Tree.Dev(QStringLiteral("ttyUSB1"));
+        ASSERT_EQ(Items(), QStringList{Usb0});
+        EXPECT_EQ(Details->text(),
+                  QStringLiteral("FTDI FT232R USB UART, serial number A50285BI \u2014 free"));
+        EXPECT_EQ(Ports->itemData(0, Qt::ToolTipRole).toString(),
+                  QStringLiteral("FTDI FT232R USB UART, serial number A50285BI\nfree\nStable name: ") +
+                      Tree.Root() +
+                      QStringLiteral("/dev/serial/by-id/usb-FTDI_FT232R_USB_UART_A50285BI-if00-port0"));
+
+        Tree.Add_Usb(QStringLiteral("ttyUSB1"),
+                     {{QStringLiteral("idVendor"), "1a86\n"}, {QStringLiteral("idProduct"), "7523\n"}}, {});
+        ASSERT_TRUE(Wait_For_Items({Usb0, Usb1}));
+        EXPECT_EQ(Ports->currentText(), Usb0) << "a new adapter does not take the choice";
+        QTest::keyClick(Ports, Qt::Key_Down);
+        EXPECT_EQ(Details->text(), QStringLiteral("USB adapter 1a86:7523 \u2014 free"));
+
+        Tree.Remove(QStringLiteral("ttyUSB0"));
+        ASSERT_TRUE(Wait_For_Items({Usb1}));
+        EXPECT_EQ(Ports->currentText(), Usb1) << "the choice stays while its adapter is there";
+
+        Tree.Remove(QStringLiteral("ttyUSB1"));
+        Tree.Add_Usb(QStringLiteral("ttyUSB0"), vo_test::Fake_Port_Tree::Adapter("FTDI", "FT232R", "B2"), {});
+        ASSERT_TRUE(Wait_For_Items({Usb0}));
+        EXPECT_EQ(Ports->currentIndex(), -1) << "never another adapter in place of the chosen one";
+        EXPECT_EQ(Details->text(), QStringLiteral("The chosen port \"%1\" is gone").arg(Usb1));
+        Click(Dialog.get(), "Btn_Update");
+        EXPECT_EQ(Shown_Of("error"),
+                  QStringList{QStringLiteral(
+                                  "Error! The serial port \"%1\" is gone (was the adapter unplugged?): the "
+                                  "updater was not started")
+                                  .arg(Usb1)});
+    });
+    EXPECT_EQ(Runs(), 0);
+}
+
+// The adapter is pulled after the list was made and before the click, with no word from the system
+// in between (the dialog had no chance to look): the click finds it gone.
+TEST_F(Update_Dialog, An_Adapter_Pulled_Just_Before_The_Click_Starts_Nothing) {
+    Add_Updater("Ser_40913_Update");
+    Show(vo::Form_Serial, [&] {
+        Offer_Port();
+        ASSERT_EQ(Get<QComboBox>("CB_COM_Port")->currentText(), Port_Path());
+        Services.Port_Tree.Remove(QStringLiteral("ttyUSB7"));
+        Click(Dialog.get(), "Btn_Update");
+        EXPECT_EQ(Shown_Of("error"),
+                  QStringList{QStringLiteral(
+                                  "Error! The serial port \"%1\" is gone (was the adapter unplugged?): the "
+                                  "updater was not started")
+                                  .arg(Port_Path())});
+    });
+    EXPECT_EQ(Runs(), 0);
+}
+
+TEST_F(Update_Dialog, The_History_Keeps_The_Adapter_Of_Each_Serial_Update) {
+    Add_Updater("Ser_40913_Update");
+    Show(vo::Form_Serial, [&] {
+        Offer_Port();
+        Click(Dialog.get(), "Btn_Update");
+        ASSERT_TRUE(Wait_For_End());
+    });
+    const QList<QByteArray> Lines =
+        Read_All(State.Project_Path + QStringLiteral("/History/history.jsonl")).split('\n');
+    const QJsonObject Record = QJsonDocument::fromJson(Lines.first()).object();
+    EXPECT_EQ(Record.value(QStringLiteral("target")).toString(), Port_Path());
+    EXPECT_EQ(Record.value(QStringLiteral("adapter")).toObject(),
+              (QJsonObject{
+                  {QStringLiteral("kind"), QStringLiteral("usb")},
+                  {QStringLiteral("maker"), QStringLiteral("FTDI")},
+                  {QStringLiteral("model"), QStringLiteral("FT232R USB UART")},
+                  {QStringLiteral("serial_number"), QStringLiteral("A50285BI")},
+                  {QStringLiteral("vendor_id"), QStringLiteral("0403")},
+                  {QStringLiteral("product_id"), QStringLiteral("6001")},
+                  {QStringLiteral("stable_name"),
+                   Services.Port_Tree.Root() +
+                       QStringLiteral("/dev/serial/by-id/usb-FTDI_FT232R_USB_UART_A50285BI-if00-port0")}}));
 }
