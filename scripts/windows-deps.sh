@@ -24,7 +24,7 @@ JOBS=${VO_JOBS:-2}
 TOOLCHAIN=$REPO/cmake/Mingw_W64.cmake
 mkdir -p "$CACHE/src" "$CACHE/build"
 
-"$REPO/scripts/windows-tools.sh"
+"$REPO/scripts/install-deps.sh" windows
 
 # apt-get source needs a deb-src entry for the archive the binaries come from.
 ensure_deb_src() {
@@ -54,7 +54,7 @@ source_folder() {
     echo "$FOLDER"
 }
 
-# Runs "build_$1 SOURCE PREFIX" unless the prefix holds a build of the same source and settings.
+# Runs "build_$1 SOURCE PREFIX BUILD" unless the prefix holds a build of the same source and settings.
 build_once() {
     local NAME=$1 SOURCE=$2 SETTINGS=$3 PREFIX=$CACHE/$1
     [[ $WANTED == *" ${NAME%_*} "* ]] || return 0
@@ -63,7 +63,13 @@ build_once() {
         echo "$NAME: cached in $PREFIX"
         return
     fi
-    rm -rf "$PREFIX" "$CACHE/build/$NAME"
+    rm -rf "$PREFIX"
+    # A build that stopped part-way with the same source and settings goes on where it stopped.
+    if [ "$(cat "$CACHE/build/$NAME/.stamp" 2>/dev/null)" != "$STAMP" ]; then
+        rm -rf "$CACHE/build/$NAME"
+        mkdir -p "$CACHE/build/$NAME"
+        echo "$STAMP" >"$CACHE/build/$NAME/.stamp"
+    fi
     local START=$SECONDS
     local CPU_BEFORE CPU_AFTER
     times >"$CACHE/build/$NAME.times"
@@ -89,10 +95,11 @@ cpu_seconds() {
 cmake_build() {
     local SOURCE=$1 PREFIX=$2 BUILD=$3
     shift 3
+    # Chained: "set -e" does not hold in a function its caller runs with "||".
     cmake -S "$SOURCE" -B "$BUILD" -G Ninja -DCMAKE_TOOLCHAIN_FILE="$TOOLCHAIN" -DVO_WINDOWS_DEPS="$CACHE" \
-        -DCMAKE_BUILD_TYPE=Release -DCMAKE_INSTALL_PREFIX="$PREFIX" "$@"
-    nice -n 15 cmake --build "$BUILD" -j "$JOBS"
-    cmake --install "$BUILD"
+        -DCMAKE_BUILD_TYPE=Release -DCMAKE_INSTALL_PREFIX="$PREFIX" "$@" &&
+        nice -n 15 cmake --build "$BUILD" -j "$JOBS" &&
+        cmake --install "$BUILD"
 }
 
 build_pugixml() {
@@ -122,12 +129,56 @@ QT_FULL=(-DFEATURE_gui=ON -DFEATURE_widgets=ON -DFEATURE_accessibility=ON -DFEAT
     -DFEATURE_system_freetype=OFF -DFEATURE_freetype=OFF -DFEATURE_harfbuzz=OFF -DFEATURE_system_png=OFF
     -DFEATURE_png=OFF -DFEATURE_jpeg=OFF -DFEATURE_gif=OFF -DFEATURE_system_jpeg=OFF -DFEATURE_imageformat_png=OFF)
 
+# Mends what Qt 6.4's sources get wrong in a build this trimmed; each change applies once.
+patch_qt() {
+    # The common style names its icon folder outside the PNG guard the name is defined in.
+    perl -0pi -e 's/(#if QT_CONFIG\(imageformat_png\)\n)(static inline QString iconResourcePrefix\(\)[^\n]*\n)/$2$1/' \
+        "$1/src/widgets/styles/qcommonstyle.cpp"
+    # The windows platform plugin asks whether OpenGL is drawn in software without asking first
+    # whether there is OpenGL at all.
+    perl -0pi -e 's/(static inline bool isSoftwareGl\(\)\n\{\n#if) (QT_CONFIG\(dynamicgl\))/$1 QT_CONFIG(opengl) \&\& $2/' \
+        "$1/src/plugins/platforms/windows/qwindowswindow.cpp"
+    # ... and uses the DirectWrite font database, which Qt Gui builds only together with Direct2D.
+    perl -pi -e 's/^#if QT_CONFIG\(directwrite3\)$/#if QT_CONFIG(directwrite3) \&\& QT_CONFIG(direct2d)/' \
+        "$1/src/plugins/platforms/windows/qwindowsintegration.cpp"
+    # Debian's source leaves out the tablet headers the plugin includes; wine's are the same API,
+    # given the macros of wine's own windef.h they use.
+    local WINTAB="$1/src/3rdparty/wintab"
+    mkdir -p "$WINTAB"
+    # Written only when they differ, so that a build that goes on does not compile again.
+    cmp -s /usr/include/wine/wine/windows/wintab.h "$WINTAB/wine_wintab.h" ||
+        cp /usr/include/wine/wine/windows/wintab.h "$WINTAB/wine_wintab.h"
+    cmp -s /usr/include/wine/wine/windows/pktdef.h "$WINTAB/pktdef.h" ||
+        cp /usr/include/wine/wine/windows/pktdef.h "$WINTAB/pktdef.h"
+    cat >"$WINTAB/wintab.h.new" <<'HEADER'
+#ifndef WINELIB_NAME_AW
+#ifdef UNICODE
+#define WINELIB_NAME_AW(func) func##W
+#else
+#define WINELIB_NAME_AW(func) func##A
+#endif
+#endif
+#ifndef DECL_WINELIB_TYPE_AW
+#define DECL_WINELIB_TYPE_AW(type) typedef WINELIB_NAME_AW(type) type;
+#endif
+#ifndef API
+#define API WINAPI
+#endif
+#include "wine_wintab.h"
+HEADER
+    if cmp -s "$WINTAB/wintab.h.new" "$WINTAB/wintab.h"; then
+        rm "$WINTAB/wintab.h.new"
+    else
+        mv "$WINTAB/wintab.h.new" "$WINTAB/wintab.h"
+    fi
+}
+
 build_qt_core() {
-    cmake_build "$@" "${QT_COMMON[@]}" "${QT_CORE[@]}"
+    patch_qt "$1" && cmake_build "$@" "${QT_COMMON[@]}" "${QT_CORE[@]}"
 }
 
 build_qt_full() {
-    cmake_build "$@" "${QT_COMMON[@]}" "${QT_FULL[@]}"
+    patch_qt "$1" && cmake_build "$@" "${QT_COMMON[@]}" "${QT_FULL[@]}"
 }
 
 echo "Windows libraries in $CACHE"

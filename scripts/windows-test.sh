@@ -5,7 +5,8 @@
 #   scripts/windows-test.sh [core|full]
 #
 # core: the core and the command line on Qt Core (preset windows-core), as CI runs it.
-# full: everything, the windows included (preset windows).
+# full: everything, the windows included (preset windows), the packages made and installed, and
+#       screenshots of the main window and the parameter dialog in build-windows/shots.
 set -eu
 # CI may start without HOME; the caches live in the home folder.
 : "${HOME:=$(getent passwd "$(id -u)" | cut -d: -f6)}"
@@ -33,4 +34,9 @@ START=$(date +%s)
 cmake --preset $PRESET
 nice -n 15 cmake --build --preset $PRESET -j "${VO_JOBS:-2}"
 echo "Windows build ($PRESET): $(($(date +%s) - START)) s"
-ctest --preset $PRESET </dev/null
+START=$(date +%s)
+ctest --preset $PRESET -j "${VO_JOBS:-2}" </dev/null
+echo "Windows tests ($PRESET): $(($(date +%s) - START)) s"
+if [ "$FLAVOUR" = full ]; then
+    scripts/windows-shots.sh build-windows build-windows/shots
+fi

@@ -1,5 +1,4 @@
 #include "Commands.h"
-#include "Report_Application.h"
 #include "lang/String_Table.h"
 #include "shell/Shared_State.h"
 #include "shell/Software_Info.h"
@@ -32,20 +31,10 @@ void Print_Help(QTextStream& Out) {
     Out << "\nExit status: 0 success, 1 failure, 2 usage error.\n";
 }
 
-// Only the report lays out text, which needs Qt Gui; every other command runs without it.
-bool Wants_Report(int argc, char** argv) {
-    int I = 1;
-    while (I < argc && argv[I][0] == '-')
-        I += qstrcmp(argv[I], "--language") == 0 ? 2 : 1;
-    return I < argc && qstrcmp(argv[I], "report") == 0;
-}
-
 } // namespace
 
 int main(int argc, char** argv) {
-    const std::unique_ptr<QCoreApplication> App = Wants_Report(argc, argv)
-                                                      ? vo::Make_Report_Application(argc, argv)
-                                                      : std::make_unique<QCoreApplication>(argc, argv);
+    const std::unique_ptr<QCoreApplication> App = vo::Make_Cli_Application(argc, argv);
     QTextStream Out(stdout);
     QTextStream Err(stderr);
 

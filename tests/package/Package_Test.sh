@@ -37,6 +37,9 @@ set -- "$WORK"/packages/vo40913_*.deb
 [ -f "$1" ] || fail "no .deb"
 dpkg-deb -f "$1" Depends | grep -q libqt6widgets6 || fail "the .deb does not depend on Qt Widgets"
 dpkg-deb -f "$1" Depends | grep -q libcurl4 || fail "the .deb does not depend on libcurl, which the version check loads"
+for RECOMMENDED in qt6-translations-l10n iputils-ping; do
+    dpkg-deb -f "$1" Recommends | grep -q "$RECOMMENDED" || fail "the .deb does not recommend $RECOMMENDED"
+done
 dpkg-deb -x "$1" "$WORK/root"
 has_portable_folder "$WORK/root/opt/vo40913"
 for ENTRY in usr/bin/vo40913-configurator usr/bin/vo40913-cli usr/share/applications/vo40913.desktop \

@@ -5,7 +5,7 @@
 
 CASE is ports (COM ports as dosdevices links to pseudo-terminals), echo (ICMP echo to loopback),
 echo-namespace (answered and unanswered echo in a network namespace of its own) or open (a web page through wine's browser setting, pointed at a recording script). TOOL is the built
-windows_platform_tool.exe, WINE_RUN the script that runs a program in the project's wine prefix.
+platform_tool.exe, WINE_RUN the script that runs a program in the project's wine prefix.
 """
 import os
 import pty

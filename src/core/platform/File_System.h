@@ -2,6 +2,7 @@
 
 #include <cstddef>
 #include <string>
+#include <system_error>
 
 namespace vo {
 
@@ -11,12 +12,12 @@ enum class Read_Failure {
     Missing,     // no such file, or a link that leads nowhere
     Not_Regular, // a folder, a pipe, a device or a socket
     Too_Large,   // more than the bound the caller gave
-    System,      // the system refused; Error_Number says why
+    System,      // the system refused; Error says why
 };
 
 struct Read_Outcome {
     Read_Failure Failure = Read_Failure::None;
-    int Error_Number = 0;
+    std::error_code Error;
 };
 
 // Reads the regular file at Path into Bytes, at most Max_Size bytes. Opens without waiting, so a

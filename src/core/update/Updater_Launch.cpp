@@ -4,8 +4,7 @@
 #include "Updater_Texts.h"
 #include "shell/Shared_State.h"
 #include "util/Path_Join.h"
-
-#include <QFile>
+#include "util/Seam_Text.h"
 
 namespace vo {
 
@@ -47,8 +46,7 @@ QString Ethernet_Updater_Path(const QString& Exe_Dir) {
 
 Start_Result Begin_Program(Process_Runner& Runner, const QString& NomeSW, const QString& Parameter,
                            int tipo) {
-    return Runner.Start(QFile::encodeName(NomeSW).toStdString(), QFile::encodeName(Parameter).toStdString(),
-                        tipo == 0);
+    return Runner.Start(Seam_Text(NomeSW), Seam_Text(Parameter), tipo == 0);
 }
 
 Run_Result Start_Program(Process_Runner& Runner, const QString& NomeSW, const QString& Parameter, int tipo,

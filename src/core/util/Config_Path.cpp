@@ -1,9 +1,9 @@
 #include "Config_Path.h"
 
+#include "Seam_Text.h"
 #include "platform/File_System.h"
 
 #include <QDir>
-#include <QFile>
 #include <QFileInfo>
 
 namespace vo {
@@ -20,8 +20,7 @@ std::optional<QString> Leads_Outside(const QString& File, const QString& Folder)
     const QString Inside = QFileInfo(Folder).canonicalFilePath();
     if (Inside.isEmpty())
         return std::nullopt;
-    const QFileInfo Final(QFile::decodeName(
-        QByteArray::fromStdString(Final_Link_Target(QFile::encodeName(File).toStdString()))));
+    const QFileInfo Final(From_Seam_Text(Final_Link_Target(Seam_Text(File))));
     const QString Parent = QFileInfo(Final.absolutePath()).canonicalFilePath();
     const QString Target =
         Parent.isEmpty() ? QDir::cleanPath(Final.absoluteFilePath()) : Parent + u'/' + Final.fileName();

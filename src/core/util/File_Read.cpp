@@ -1,16 +1,15 @@
 #include "File_Read.h"
 
+#include "Seam_Text.h"
 #include "platform/File_System.h"
 
 #include <QDir>
-#include <QFile>
-#include <system_error>
 
 namespace vo {
 
 File_Bytes Read_File_Bounded(const QString& Path, std::size_t Max_Size) {
     std::string Bytes;
-    const Read_Outcome Outcome = Read_Regular_File(QFile::encodeName(Path).toStdString(), Max_Size, Bytes);
+    const Read_Outcome Outcome = Read_Regular_File(Seam_Text(Path), Max_Size, Bytes);
     File_Bytes Result;
     const QString File = QDir::toNativeSeparators(Path);
     switch (Outcome.Failure) {
@@ -34,8 +33,7 @@ File_Bytes Read_File_Bounded(const QString& Path, std::size_t Max_Size) {
         break;
     }
     Result.Error_Text =
-        QStringLiteral("Cannot read \"%1\": %2")
-            .arg(File, QString::fromStdString(std::generic_category().message(Outcome.Error_Number)));
+        QStringLiteral("Cannot read \"%1\": %2").arg(File, QString::fromStdString(Outcome.Error.message()));
     return Result;
 }
 

@@ -1,10 +1,10 @@
 #include "File_Save.h"
 
 #include "Config_Path.h"
+#include "Seam_Text.h"
 #include "platform/File_System.h"
 
 #include <QDir>
-#include <QFile>
 #include <QFileInfo>
 #include <QSaveFile>
 
@@ -22,7 +22,7 @@ Save_Status Failure(const QString& Path, const QString& Reason) {
 Save_Status Save_File_Atomic(const QString& Path, const QByteArray& Data) {
     // QSaveFile keeps the mode of the file it replaces, not its owner: a file saved by another
     // user (root) would no longer be its owner's.
-    const std::string Native_Path = QFile::encodeName(Path).toStdString();
+    const std::string Native_Path = Seam_Text(Path);
     const File_Owner Owner = Owner_Of(Native_Path);
     QSaveFile File(Path);
     // Unbuffered, so that a failed write shows here: commit() flushes a buffer without looking at
@@ -38,8 +38,7 @@ Save_Status Save_File_Atomic(const QString& Path, const QByteArray& Data) {
         return Failure(Path, File.errorString());
     Restore_Owner(Native_Path, Owner);
     // The rename lives in the folder: without this a power loss may bring back the old file.
-    Sync_Folder(
-        QFile::encodeName(QFileInfo(QFileInfo(Path).canonicalFilePath()).absolutePath()).toStdString());
+    Sync_Folder(Seam_Text(QFileInfo(QFileInfo(Path).canonicalFilePath()).absolutePath()));
     return {};
 }
 

@@ -21,11 +21,12 @@ using Run_State = vo::Run_Result::State;
 namespace {
 
 // An installation in a temporary folder with the fake updater copied beside it under both
-// updaters' names; the fake records what it got in a file outside the executable folder.
+// updaters' names; the fake records what it got in a file outside the executable folder. The
+// folder's name is not plain ASCII, as a user's name in a Windows path often is not.
 class Updater_Launch_Windows : public testing::Test {
 protected:
     void SetUp() override {
-        vo::Set_Folders(State, Root.filePath(QStringLiteral("exe")));
+        vo::Set_Folders(State, Root.filePath(QStringLiteral("exe J\u00fcrgen")));
         vo::Create_Folders(State);
         State.Project_Path = vo::Join_Path(State.Projects_Dir, QStringLiteral("Plant1"));
         ASSERT_TRUE(QDir().mkpath(vo::Join_Path(State.Project_Path, QStringLiteral("bin"))));

@@ -9,51 +9,84 @@
 
 #include <QDir>
 #include <QTemporaryDir>
+#include <functional>
+#ifndef Q_OS_WIN
 #include <sys/stat.h>
+#endif
 
 namespace {
 
 using vo_test::Write_All;
 
-// Hostile stand-ins for a file the program reads: none may block or fill the memory.
+// Hostile stand-ins for a file the program reads: none may block or fill the memory. Windows has
+// no pipes or devices at a path of a folder, and its links need rights a user lacks.
 class Hostile_Files : public testing::Test {
 protected:
     void SetUp() override {
+        ASSERT_TRUE(QDir().mkdir(Folder));
+        QFile Huge(Large);
+        ASSERT_TRUE(Huge.open(QIODevice::WriteOnly));
+        ASSERT_TRUE(Huge.resize(100 * 1024 * 1024)); // sparse where the file system can: no disk is spent
+#ifndef Q_OS_WIN
         ASSERT_EQ(mkfifo(Fifo.toUtf8().constData(), 0600), 0);
         ASSERT_TRUE(QFile::link(QStringLiteral("/dev/zero"), Zero));
         ASSERT_TRUE(QFile::link(Dir.filePath(QStringLiteral("gone")), Dangling));
-        QFile Huge(Large);
-        ASSERT_TRUE(Huge.open(QIODevice::WriteOnly));
-        ASSERT_TRUE(Huge.resize(100 * 1024 * 1024)); // sparse: no disk is spent
+#endif
+    }
+
+    // Ways to put a stand-in at a path: links to the hostile files, or where links are out of
+    // reach a folder or a huge file of its own.
+    std::vector<std::function<void(const QString&)>> Stand_In_Makers() const {
+#ifdef Q_OS_WIN
+        return {[](const QString& At) { ASSERT_TRUE(QDir().mkdir(At)); },
+                [](const QString& At) {
+                    QFile Huge(At);
+                    ASSERT_TRUE(Huge.open(QIODevice::WriteOnly));
+                    ASSERT_TRUE(Huge.resize(100 * 1024 * 1024));
+                }};
+#else
+        std::vector<std::function<void(const QString&)>> Makers;
+        for (const QString& Target : {Fifo, Zero, Large})
+            Makers.push_back([Target](const QString& At) { ASSERT_TRUE(QFile::link(Target, At)); });
+        return Makers;
+#endif
     }
 
     QTemporaryDir Dir;
+    QString Folder = Dir.filePath(QStringLiteral("folder"));
+    QString Large = Dir.filePath(QStringLiteral("large"));
+    QString Missing = Dir.filePath(QStringLiteral("missing"));
     QString Fifo = Dir.filePath(QStringLiteral("fifo"));
     QString Zero = Dir.filePath(QStringLiteral("zero"));
     QString Dangling = Dir.filePath(QStringLiteral("dangling"));
-    QString Large = Dir.filePath(QStringLiteral("large"));
 };
 
 } // namespace
 
 TEST_F(Hostile_Files, Are_Refused_By_Name_Without_Waiting) {
-    const struct {
+    struct Case {
         QString Path;
         const char* Reason;
         bool Missing;
-    } Cases[] = {
-        {Fifo, "not a regular file", false},       {Zero, "not a regular file", false},
-        {Dir.path(), "not a regular file", false}, {Large, "larger than 1048576 bytes", false},
-        {Dangling, "no such file", true},
     };
-    for (const auto& Case : Cases) {
+    std::vector<Case> Cases = {
+        {Folder, "not a regular file", false},
+        {Large, "larger than 1048576 bytes", false},
+        {Missing, "no such file", true},
+    };
+#ifndef Q_OS_WIN
+    Cases.push_back({Fifo, "not a regular file", false});
+    Cases.push_back({Zero, "not a regular file", false});
+    Cases.push_back({Dangling, "no such file", true});
+#endif
+    for (const Case& Case : Cases) {
         SCOPED_TRACE(Case.Path.toStdString());
         const vo::File_Bytes Read = vo::Read_File_Bounded(Case.Path, vo::Xml_File_Cap);
         EXPECT_FALSE(Read);
         EXPECT_EQ(Read.Missing, Case.Missing);
         EXPECT_TRUE(Read.Bytes.isEmpty());
-        EXPECT_EQ(Read.Error_Text,
-                  QStringLiteral("Cannot read \"%1\": %2").arg(Case.Path, QLatin1String(Case.Reason)));
+        EXPECT_EQ(Read.Error_Text, QStringLiteral("Cannot read \"%1\": %2")
+                                       .arg(QDir::toNativeSeparators(Case.Path), QLatin1String(Case.Reason)));
     }
 }
 
@@ -73,12 +106,16 @@ TEST_F(Hostile_Files, Settings_And_Language_Take_Their_Missing_File_Meaning) {
     vo::Shared_State State;
     vo::Set_Folders(State, Exe.path());
     vo::Create_Folders(State);
-    for (const QString& Stand_In : {Fifo, Zero, Large}) {
-        SCOPED_TRACE(Stand_In.toStdString());
-        QFile::remove(vo::Settings_File_Path(State));
-        QFile::remove(State.Language_Dir + QStringLiteral("/Deutsch.lng"));
-        ASSERT_TRUE(QFile::link(Stand_In, vo::Settings_File_Path(State)));
-        ASSERT_TRUE(QFile::link(Stand_In, State.Language_Dir + QStringLiteral("/Deutsch.lng")));
+    const QString Settings = vo::Settings_File_Path(State);
+    const QString Deutsch = State.Language_Dir + QStringLiteral("/Deutsch.lng");
+    int Kind = 0;
+    for (const auto& Make_Stand_In : Stand_In_Makers()) {
+        SCOPED_TRACE(Kind++);
+        for (const QString& Path : {Settings, Deutsch}) {
+            QFile::remove(Path);
+            QDir(Path).removeRecursively();
+            Make_Stand_In(Path);
+        }
         State.Language_Name = QStringLiteral("Italiano");
         vo::Read_Settings(State);
         EXPECT_EQ(State.Language_Name, QStringLiteral("English"));

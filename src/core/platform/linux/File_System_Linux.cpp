@@ -23,6 +23,10 @@ struct Fd {
 // Linux gives up on a chain of links after 40 steps.
 constexpr int Max_Links = 40;
 
+std::error_code System_Error() {
+    return {errno, std::generic_category()};
+}
+
 std::string Folder_Of(const std::string& Path) {
     const std::size_t Slash = Path.rfind('/');
     if (Slash == std::string::npos)
@@ -37,21 +41,21 @@ Read_Outcome Read_Regular_File(const std::string& Path, std::size_t Max_Size, st
     // A pipe or a device is refused before it is opened: opening one may wait or have effects.
     struct stat Info {};
     if (stat(Path.c_str(), &Info) != 0)
-        return {errno == ENOENT ? Read_Failure::Missing : Read_Failure::System, errno};
+        return {errno == ENOENT ? Read_Failure::Missing : Read_Failure::System, System_Error()};
     if (!S_ISREG(Info.st_mode))
-        return {Read_Failure::Not_Regular, 0};
+        return {Read_Failure::Not_Regular, {}};
     const Fd File{open(Path.c_str(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC)};
     if (File.Value < 0) {
         if (errno == ENOENT)
-            return {Read_Failure::Missing, errno};
-        return {errno == ENXIO ? Read_Failure::Not_Regular : Read_Failure::System, errno};
+            return {Read_Failure::Missing, System_Error()};
+        return {errno == ENXIO ? Read_Failure::Not_Regular : Read_Failure::System, System_Error()};
     }
     if (fstat(File.Value, &Info) != 0)
-        return {Read_Failure::System, errno};
+        return {Read_Failure::System, System_Error()};
     if (!S_ISREG(Info.st_mode))
-        return {Read_Failure::Not_Regular, 0};
+        return {Read_Failure::Not_Regular, {}};
     if (static_cast<unsigned long long>(Info.st_size) > Max_Size)
-        return {Read_Failure::Too_Large, 0};
+        return {Read_Failure::Too_Large, {}};
     // The file may grow while it is read: one byte beyond the bound tells.
     Bytes.resize(static_cast<std::size_t>(Info.st_size) + 1);
     std::size_t Done = 0;
@@ -61,7 +65,7 @@ Read_Outcome Read_Regular_File(const std::string& Path, std::size_t Max_Size, st
             continue;
         if (Got < 0) {
             Bytes.clear();
-            return {Read_Failure::System, errno};
+            return {Read_Failure::System, System_Error()};
         }
         if (Got == 0)
             break;
@@ -71,7 +75,7 @@ Read_Outcome Read_Regular_File(const std::string& Path, std::size_t Max_Size, st
     }
     if (Done > Max_Size) {
         Bytes.clear();
-        return {Read_Failure::Too_Large, 0};
+        return {Read_Failure::Too_Large, {}};
     }
     Bytes.resize(Done);
     return {};

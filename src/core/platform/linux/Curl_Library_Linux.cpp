@@ -1,4 +1,4 @@
-#include "Curl_Library.h"
+#include "platform/Curl_Library.h"
 
 #include <dlfcn.h>
 #include <map>
