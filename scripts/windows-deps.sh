@@ -127,13 +127,10 @@ QT_COMMON=(-DBUILD_SHARED_LIBS=ON -DQT_BUILD_EXAMPLES=OFF -DQT_BUILD_TESTS=OFF -
 QT_CORE=(-DFEATURE_gui=OFF -DFEATURE_widgets=OFF)
 QT_FULL=(-DFEATURE_gui=ON -DFEATURE_widgets=ON -DFEATURE_accessibility=ON -DFEATURE_direct2d=OFF
     -DFEATURE_system_freetype=OFF -DFEATURE_freetype=OFF -DFEATURE_harfbuzz=OFF -DFEATURE_system_png=OFF
-    -DFEATURE_png=OFF -DFEATURE_jpeg=OFF -DFEATURE_gif=OFF -DFEATURE_system_jpeg=OFF -DFEATURE_imageformat_png=OFF)
+    -DFEATURE_png=ON -DFEATURE_jpeg=OFF -DFEATURE_gif=OFF -DFEATURE_system_jpeg=OFF)
 
 # Mends what Qt 6.4's sources get wrong in a build this trimmed; each change applies once.
 patch_qt() {
-    # The common style names its icon folder outside the PNG guard the name is defined in.
-    perl -0pi -e 's/(#if QT_CONFIG\(imageformat_png\)\n)(static inline QString iconResourcePrefix\(\)[^\n]*\n)/$2$1/' \
-        "$1/src/widgets/styles/qcommonstyle.cpp"
     # The windows platform plugin asks whether OpenGL is drawn in software without asking first
     # whether there is OpenGL at all.
     perl -0pi -e 's/(static inline bool isSoftwareGl\(\)\n\{\n#if) (QT_CONFIG\(dynamicgl\))/$1 QT_CONFIG(opengl) \&\& $2/' \
@@ -185,4 +182,6 @@ echo "Windows libraries in $CACHE"
 build_once pugixml "$(source_folder pugixml pugixml)" "static"
 build_once googletest /usr/src/googletest "googletest-$(dpkg-query -W -f='${Version}' googletest) static"
 build_once curl "$(source_folder curl curl)" "static http-only"
-build_once "qt_$FLAVOUR" "$(source_folder qt6-base qt6-base)" "shared ${QT_COMMON[*]} ${QT_CORE[*]} ${QT_FULL[*]}"
+# Each flavour is rebuilt only when its own settings change.
+QT_SETTINGS="QT_${FLAVOUR^^}[*]"
+build_once "qt_$FLAVOUR" "$(source_folder qt6-base qt6-base)" "shared ${QT_COMMON[*]} ${!QT_SETTINGS}"
