@@ -1,6 +1,6 @@
 #include "platform/File_System.h"
+#include "platform/Read_Growing.h"
 
-#include <algorithm>
 #include <cerrno>
 #include <climits>
 #include <fcntl.h>
@@ -54,31 +54,18 @@ Read_Outcome Read_Regular_File(const std::string& Path, std::size_t Max_Size, st
         return {Read_Failure::System, System_Error()};
     if (!S_ISREG(Info.st_mode))
         return {Read_Failure::Not_Regular, {}};
-    if (static_cast<unsigned long long>(Info.st_size) > Max_Size)
-        return {Read_Failure::Too_Large, {}};
-    // The file may grow while it is read: one byte beyond the bound tells.
-    Bytes.resize(static_cast<std::size_t>(Info.st_size) + 1);
-    std::size_t Done = 0;
-    while (Done < Bytes.size()) {
-        const ssize_t Got = read(File.Value, Bytes.data() + Done, Bytes.size() - Done);
-        if (Got < 0 && errno == EINTR)
-            continue;
-        if (Got < 0) {
-            Bytes.clear();
-            return {Read_Failure::System, System_Error()};
-        }
-        if (Got == 0)
-            break;
-        Done += static_cast<std::size_t>(Got);
-        if (Done == Bytes.size() && Done <= Max_Size)
-            Bytes.resize(std::min(Max_Size + 1, Bytes.size() * 2));
-    }
-    if (Done > Max_Size) {
-        Bytes.clear();
-        return {Read_Failure::Too_Large, {}};
-    }
-    Bytes.resize(Done);
-    return {};
+    return Read_Growing(static_cast<std::size_t>(Info.st_size), Max_Size, Bytes,
+                        [&File](char* Buffer, std::size_t Length, std::error_code& Error) -> std::size_t {
+                            for (;;) {
+                                const ssize_t Got = read(File.Value, Buffer, Length);
+                                if (Got >= 0)
+                                    return static_cast<std::size_t>(Got);
+                                if (errno != EINTR) {
+                                    Error = System_Error();
+                                    return 0;
+                                }
+                            }
+                        });
 }
 
 File_Owner Owner_Of(const std::string& Path) {

@@ -1,5 +1,6 @@
 #include "Wide_Text.h"
 #include "platform/File_System.h"
+#include "platform/Read_Growing.h"
 
 #include <algorithm>
 #include <memory>
@@ -59,30 +60,14 @@ Read_Outcome Read_Regular_File(const std::string& Path, std::size_t Max_Size, st
     LARGE_INTEGER Size{};
     if (!GetFileSizeEx(File.get(), &Size))
         return {Read_Failure::System, Win32_Error(GetLastError())};
-    if (static_cast<unsigned long long>(Size.QuadPart) > Max_Size)
-        return {Read_Failure::Too_Large, {}};
-    // The file may grow while it is read: one byte beyond the bound tells.
-    Bytes.resize(static_cast<std::size_t>(Size.QuadPart) + 1);
-    std::size_t Done = 0;
-    while (Done < Bytes.size()) {
-        const DWORD Want = static_cast<DWORD>(std::min<std::size_t>(Bytes.size() - Done, 1u << 30));
-        DWORD Got = 0;
-        if (!ReadFile(File.get(), Bytes.data() + Done, Want, &Got, nullptr)) {
-            Bytes.clear();
-            return {Read_Failure::System, Win32_Error(GetLastError())};
-        }
-        if (Got == 0)
-            break;
-        Done += Got;
-        if (Done == Bytes.size() && Done <= Max_Size)
-            Bytes.resize(std::min(Max_Size + 1, Bytes.size() * 2));
-    }
-    if (Done > Max_Size) {
-        Bytes.clear();
-        return {Read_Failure::Too_Large, {}};
-    }
-    Bytes.resize(Done);
-    return {};
+    return Read_Growing(static_cast<std::size_t>(Size.QuadPart), Max_Size, Bytes,
+                        [&File](char* Buffer, std::size_t Length, std::error_code& Error) -> std::size_t {
+                            DWORD Got = 0;
+                            const DWORD Want = static_cast<DWORD>(std::min<std::size_t>(Length, 1u << 30));
+                            if (!ReadFile(File.get(), Buffer, Want, &Got, nullptr))
+                                Error = Win32_Error(GetLastError());
+                            return Got;
+                        });
 }
 
 // A file written on Windows takes the permissions its folder hands down, which is what a file in
