@@ -18,9 +18,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* Data, std::size_t Size
     vo_fuzz::Require(Read.Records.size() + Read.Problems.size() <= Input.count('\n') + 1,
                      "at most one record or problem a line");
     for (const vo::Update_Record& Record : Read.Records) {
-        QString Reason;
-        const std::optional<vo::Update_Record> Again =
-            vo::Record_From_Json(vo::Record_To_Json(Record), Reason);
+        const vo::Result<vo::Update_Record> Again = vo::Record_From_Json(vo::Record_To_Json(Record));
         vo_fuzz::Require(Again && vo::Record_To_Json(*Again) == vo::Record_To_Json(Record),
                          "a record reads back as it was written");
     }

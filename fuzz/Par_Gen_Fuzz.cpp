@@ -9,7 +9,7 @@
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* Data, std::size_t Size) {
     const QString File = vo_fuzz::Write_Input_File(QStringLiteral("ParGen.xml"), Data, Size);
     vo::Par_Gen Set;
-    if (vo::Load_Par_Gen(File, Set)) {
+    if (!vo::Load_Par_Gen(File, Set)) {
         vo_fuzz::Require(Set == vo::Par_Gen{}, "a file that does not load leaves the values alone");
         return 0;
     }
@@ -26,7 +26,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* Data, std::size_t Size
     const QString Saved = vo_fuzz::Input_Folder() + QStringLiteral("/Saved.xml");
     vo_fuzz::Require(static_cast<bool>(vo::Save_Par_Gen(Set, Saved)), "the parameter file saves");
     vo::Par_Gen Again;
-    vo_fuzz::Require(!vo::Load_Par_Gen(Saved, Again), "a saved parameter file loads");
+    vo_fuzz::Require(static_cast<bool>(vo::Load_Par_Gen(Saved, Again)), "a saved parameter file loads");
     vo_fuzz::Require(Again == Set, "a saved parameter set loads back unchanged");
     if (Accepted)
         vo_fuzz::Require(static_cast<bool>(vo::Build_Image(Saved)), "what the checks accept compiles");

@@ -44,8 +44,9 @@ bool Open_Config(Cli_Context& Context, const QString& Config) {
         return false;
     }
     // A path could name any folder: only one that looks like a configuration is one.
-    if (const std::optional<QString> Refused = Is_Path(Config) ? Not_A_Configuration(Path) : std::nullopt) {
-        Context.Err << "vo40913-cli: " << *Refused << '\n';
+    if (const Status Is_Configuration = Is_Path(Config) ? Is_Configuration_Folder(Path) : Status();
+        !Is_Configuration) {
+        Context.Err << "vo40913-cli: " << Is_Configuration.Error() << '\n';
         return false;
     }
     Open_Configuration_Folder(State, Path);
@@ -70,9 +71,10 @@ std::optional<Par_Gen> Load_Config(Cli_Context& Context, const QString& Config, 
 std::optional<Par_Gen> Load_Open_Config(Cli_Context& Context, Par_Reading Reading) {
     Par_Gen Set;
     const QString& File = Context.State.ParGen_File;
-    if (const std::optional<QString> Error =
-            Reading == Par_Reading::As_Dialog ? Load_Par_Gen(File, Set) : Load_Par_Gen_To_Change(File, Set)) {
-        Context.Err << "vo40913-cli: " << *Error << '\n';
+    if (const Status Loaded =
+            Reading == Par_Reading::As_Dialog ? Load_Par_Gen(File, Set) : Load_Par_Gen_To_Change(File, Set);
+        !Loaded) {
+        Context.Err << "vo40913-cli: " << Loaded.Error() << '\n';
         return std::nullopt;
     }
     return Set;

@@ -13,12 +13,12 @@ int Run_Build(Cli_Context& Context) {
         return Exit_Failed;
     const Image_Build Build = Build_And_Save_Images(Context.State);
     if (!Build) {
-        Context.Err << "vo40913-cli: " << Build.Error_Text << '\n';
+        Context.Err << "vo40913-cli: " << Build.Error() << '\n';
         return Exit_Failed;
     }
     const QString Bin = Bin_Folder(Context.State.Project_Path);
-    Context.Out << Bank_File_Path(Bin) << ": " << Build.Image->Bank_Length << " bytes\n"
-                << BankK_File_Path(Bin) << ": " << Build.Image->BankK_Length << " bytes\n";
+    Context.Out << Bank_File_Path(Bin) << ": " << Build->Bank_Length << " bytes\n"
+                << BankK_File_Path(Bin) << ": " << Build->BankK_Length << " bytes\n";
     return Exit_Ok;
 }
 

@@ -30,8 +30,8 @@ bool Fail(Cli_Context& Context, const QString& Reason) {
 }
 
 bool Load_Par_Gen_File(Cli_Context& Context, const QString& Path, Diff_Side& Side) {
-    if (std::optional<QString> Error = Load_Par_Gen(Path, Side.Set))
-        return Fail(Context, *Error);
+    if (const Status Loaded = Load_Par_Gen(Path, Side.Set); !Loaded)
+        return Fail(Context, Loaded.Error());
     return true;
 }
 
@@ -58,8 +58,8 @@ bool Load_Snapshot(Cli_Context& Context, const QString& Config, const QString& I
     if (!Record)
         return Fail(Context, QStringLiteral("no record \"%1\" in the history of \"%2\"").arg(Id, Project));
     Snapshot_Check Check;
-    if (std::optional<QString> Error = Load_Snapshot_Par_Gen(Project, *Record, Side.Set, Check))
-        return Fail(Context, *Error);
+    if (const Status Loaded = Load_Snapshot_Par_Gen(Project, *Record, Side.Set, Check); !Loaded)
+        return Fail(Context, Loaded.Error());
     if (Check.State == Snapshot_State::Edited)
         Context.Err << "vo40913-cli: warning: the snapshot of record \"" << Id << "\" was edited ("
                     << Check.Detail << ")\n";
@@ -99,10 +99,9 @@ int Run_Diff(Cli_Context& Context) {
     }
     QList<Diff_Line> Lines;
     if (A.Image) {
-        QString Reason;
-        const std::optional<QList<Diff_Line>> Image_Lines = Diff_Images(A.Bytes, B.Bytes, Reason);
+        const Result<QList<Diff_Line>> Image_Lines = Diff_Images(A.Bytes, B.Bytes);
         if (!Image_Lines) {
-            Fail(Context, Reason);
+            Fail(Context, Image_Lines.Error());
             return Exit_Failed;
         }
         Lines = *Image_Lines;

@@ -185,10 +185,10 @@ int Run_Inspect(Cli_Context& Context) {
     // The largest image is the bound: a longer file is no image, whatever it holds.
     const File_Bytes Read = Read_File_Bounded(Context.Args.first(), BankK_Size);
     if (!Read && !Read.Too_Large) {
-        Context.Err << "vo40913-cli: " << Read.Error_Text << '\n';
+        Context.Err << "vo40913-cli: " << Read.Error() << '\n';
         return Exit_Failed;
     }
-    const QByteArray& Bytes = Read.Bytes;
+    const QByteArray Bytes = Read ? *Read : QByteArray();
     if (const std::optional<QList<Image_Field>> Fields = Json ? Image_Fields(Bytes) : std::nullopt)
         return Inspect_Json(Context, File_Name, Bytes, *Fields);
     if (const std::optional<BankK_Contents> K = Decode_BankK(Bytes))

@@ -15,19 +15,14 @@ int Run_Lang(Cli_Context& Context) {
     }
     const QString& File_Name = Context.Args.first();
     std::map<int, QString> Entries;
-    QString Error_Text;
-    const bool Read = Visit_Lng_File(
-        File_Name, String_Count,
-        [&](qsizetype Number, const Lng_Line& Line) {
-            if (Line.Kind == Lng_Line_Kind::Entry)
-                Entries[Line.Id] = Line.Text;
-            else if (Line.Kind != Lng_Line_Kind::Free)
-                Context.Err << File_Name << ':' << Number << ": ignored, " << Ignore_Reason(Line.Kind)
-                            << '\n';
-        },
-        &Error_Text);
+    const Status Read = Visit_Lng_File(File_Name, String_Count, [&](qsizetype Number, const Lng_Line& Line) {
+        if (Line.Kind == Lng_Line_Kind::Entry)
+            Entries[Line.Id] = Line.Text;
+        else if (Line.Kind != Lng_Line_Kind::Free)
+            Context.Err << File_Name << ':' << Number << ": ignored, " << Ignore_Reason(Line.Kind) << '\n';
+    });
     if (!Read) {
-        Context.Err << "vo40913-cli: " << Error_Text << '\n';
+        Context.Err << "vo40913-cli: " << Read.Error() << '\n';
         return Exit_Failed;
     }
     const QString Pilcrow = QStringLiteral("\u00B6");

@@ -31,8 +31,8 @@ int Run_Set(Cli_Context& Context) {
     if (!Set)
         return Exit_Failed;
     for (const QString& Change : Changes) {
-        if (const std::optional<QString> Error = Apply_Par_Gen_Text(*Set, Change)) {
-            Context.Err << "vo40913-cli: " << *Error << '\n';
+        if (const Status Applied = Apply_Par_Gen_Text(*Set, Change); !Applied) {
+            Context.Err << "vo40913-cli: " << Applied.Error() << '\n';
             return Exit_Failed;
         }
     }

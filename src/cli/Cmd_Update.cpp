@@ -137,14 +137,14 @@ int Run_Update(Cli_Context& Context) {
         return Exit_Usage;
     if (!Open_Config(Context, Request->Config))
         return Exit_Failed;
-    const Update_Preparation Prepared = Prepare_Update(Context.State);
-    if (!Prepared.Ok) {
-        Context.Err << "vo40913-cli: " << Prepared.Error_Text << '\n';
+    const Result<Update_Mode> Prepared = Prepare_Update(Context.State);
+    if (!Prepared) {
+        Context.Err << "vo40913-cli: " << Prepared.Error() << '\n';
         return Exit_Failed;
     }
-    if (!Mode_Matches(Context, *Request, Prepared.Form_Type))
+    if (!Mode_Matches(Context, *Request, *Prepared))
         return Exit_Usage;
-    const bool Ethernet = Prepared.Form_Type == Form_Ethernet;
+    const bool Ethernet = *Prepared == Form_Ethernet;
     if (Ethernet && !Address_Answers(Context, Request->Target))
         return Exit_Failed;
     return Launch(Context, *Request, *Make_Process_Runner(), Ethernet);

@@ -108,15 +108,13 @@ QString Signature_Section(const Shared_State& State) {
 
 } // namespace
 
-QString Report_Html(const Shared_State& State, QString& Error) {
+Result<QString> Report_Html(const Shared_State& State) {
     Par_Gen Set;
-    if (std::optional<QString> Failed = Load_Par_Gen(State.ParGen_File, Set)) {
-        Error = *Failed;
-        return {};
-    }
-    const std::optional<Config_Files> Files = Read_Config_Files(State.Project_Path, false, Error);
+    if (const Status Loaded = Load_Par_Gen(State.ParGen_File, Set); !Loaded)
+        return Failure(Loaded.Error());
+    const Result<Config_Files> Files = Read_Config_Files(State.Project_Path, false);
     if (!Files)
-        return {};
+        return Failure(Files.Error());
     const History Read = Read_History(State.Project_Path);
     QString Html = QStringLiteral("<html><body style=\"font-family:'DejaVu Sans'; font-size:9pt\">");
     Html += QStringLiteral("<h2>%1 &ndash; %2</h2>").arg(H(Software_Code_Text), T(State, Msg_Report_Title));
@@ -151,11 +149,10 @@ QByteArray Report_Pdf(const QString& Html) {
 }
 
 Save_Status Write_Report(const Shared_State& State, const QString& Path) {
-    QString Error;
-    const QString Html = Report_Html(State, Error);
-    if (Html.isEmpty())
-        return Save_Status::Failed(Error);
-    return Save_File_Atomic(Path, Report_Pdf(Html));
+    const Result<QString> Html = Report_Html(State);
+    if (!Html)
+        return Save_Status::Failed(Html.Error());
+    return Save_File_Atomic(Path, Report_Pdf(*Html));
 }
 
 } // namespace vo

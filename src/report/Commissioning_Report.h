@@ -1,6 +1,7 @@
 #pragma once
 
 #include "util/File_Save.h"
+#include "util/Result.h"
 
 #include <QByteArray>
 #include <QString>
@@ -18,8 +19,8 @@ inline constexpr int Report_Records = 5;
 // The commissioning report of the open configuration as HTML, in the state's language: its name
 // and device type, every parameter as the dialog shows it, the checksums of its files, the latest
 // records of its history, the date and the program version, and room for two signatures.
-// An unreadable ParGen.xml gives its error in Error and nothing.
-QString Report_Html(const Shared_State& State, QString& Error);
+// An unreadable ParGen.xml, or a file of the configuration that cannot be read, fails.
+Result<QString> Report_Html(const Shared_State& State);
 
 // The report as a PDF document on A4, one page where it fits. Needs a QGuiApplication.
 QByteArray Report_Pdf(const QString& Html);

@@ -18,8 +18,8 @@ vo::Config_Image Built(const QByteArray& Par_Gen) {
     if (!Par_Gen.isEmpty())
         Write_All(Path, Par_Gen);
     const vo::Image_Build Build = vo::Build_Image(Path);
-    EXPECT_TRUE(Build) << Build.Error_Text.toStdString();
-    return Build.Image.value_or(vo::Config_Image{});
+    EXPECT_TRUE(Build) << Build.Error().toStdString();
+    return Build ? *Build : vo::Config_Image{};
 }
 
 const vo::Config_Image& Fixture_Image() {

@@ -53,7 +53,7 @@ protected:
         State.Language_Name = Language;
         vo::Load_Language(State);
         vo::Par_Gen Set;
-        EXPECT_FALSE(vo::Load_Par_Gen(Projects_Dir() + u'/' + Name + QStringLiteral("/ParGen.xml"), Set));
+        EXPECT_TRUE(vo::Load_Par_Gen(Projects_Dir() + u'/' + Name + QStringLiteral("/ParGen.xml"), Set));
         return vo::Shown_Par_Rows(Set, State);
     }
 

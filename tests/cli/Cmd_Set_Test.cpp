@@ -23,7 +23,7 @@ vo::Par_Gen Loaded(const QByteArray& Bytes) {
         return vo::Missing_File_Par_Gen();
     const Config_Folder Config(Bytes);
     vo::Par_Gen Set;
-    EXPECT_FALSE(vo::Load_Par_Gen(Config.ParGen, Set).has_value());
+    EXPECT_TRUE(vo::Load_Par_Gen(Config.ParGen, Set));
     return Set;
 }
 

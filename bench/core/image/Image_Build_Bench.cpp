@@ -40,7 +40,7 @@ void Build_And_Save(benchmark::State& State) {
     const Configuration Config;
     for (auto _ : State) {
         const vo::Image_Build Build = vo::Build_Image(Config.Par_Gen);
-        if (!Build || !vo::Save_Image_Files(*Build.Image, Config.Bin))
+        if (!Build || !vo::Save_Image_Files(*Build, Config.Bin))
             State.SkipWithError("build or save failed");
     }
 }
@@ -52,7 +52,7 @@ void Parse_And_Write_Floor(benchmark::State& State) {
     const QByteArray BankK(2048, '\0');
     for (auto _ : State) {
         pugi::xml_document Doc;
-        if (vo::Load_Xml_File(Config.Par_Gen, Doc) ||
+        if (!vo::Load_Xml_File(Config.Par_Gen, Doc) ||
             !vo::Save_File_Atomic(QDir(Config.Bin).filePath(QStringLiteral("a.bin")), Bank) ||
             !vo::Save_File_Atomic(QDir(Config.Bin).filePath(QStringLiteral("b.bin")), BankK))
             State.SkipWithError("parse or write failed");

@@ -20,7 +20,7 @@ void Load_Check_Save(benchmark::State& State) {
     const Par_Gen_Folder Folder;
     for (auto _ : State) {
         vo::Par_Gen Set;
-        if (!Folder.Ready || vo::Load_Par_Gen(Folder.Path, Set) ||
+        if (!Folder.Ready || !vo::Load_Par_Gen(Folder.Path, Set) ||
             vo::Controllo_Dati(Set, vo::Shown_View(Set)) != 0 || !vo::Save_Par_Gen(Set, Folder.Path)) {
             State.SkipWithError("load, check or save failed");
             return;
@@ -35,7 +35,7 @@ void Parse_And_Write_Par_Gen_Floor(benchmark::State& State) {
     const QByteArray Bytes = vo::Par_Gen_Bytes(vo::Missing_File_Par_Gen());
     for (auto _ : State) {
         pugi::xml_document Doc;
-        if (!Folder.Ready || vo::Load_Xml_File(Folder.Path, Doc) ||
+        if (!Folder.Ready || !vo::Load_Xml_File(Folder.Path, Doc) ||
             !vo::Save_File_Atomic(Folder.Path, Bytes)) {
             State.SkipWithError("parse or write failed");
             return;

@@ -26,17 +26,15 @@ QList<Diff_Line> Diff_Par_Gen(const Par_Gen& A, const Par_Gen& B, const Shared_S
     return Lines;
 }
 
-std::optional<QList<Diff_Line>> Diff_Images(const QByteArray& A, const QByteArray& B, QString& Reason) {
+Result<QList<Diff_Line>> Diff_Images(const QByteArray& A, const QByteArray& B) {
     const std::optional<QList<Image_Field>> Fields_A = Image_Fields(A);
     const std::optional<QList<Image_Field>> Fields_B = Image_Fields(B);
-    if (!Fields_A || !Fields_B || Fields_A->size() != Fields_B->size()) {
-        Reason =
+    if (!Fields_A || !Fields_B || Fields_A->size() != Fields_B->size())
+        return Failure(
             QStringLiteral("not two image files of one kind (sizes %1 and %2 bytes; a bankK.bin holds 2048, "
                            "a bank.bin 4 or 19)")
                 .arg(A.size())
-                .arg(B.size());
-        return std::nullopt;
-    }
+                .arg(B.size()));
     QList<Diff_Line> Lines;
     for (qsizetype I = 0; I < Fields_A->size(); ++I)
         if (Fields_A->at(I).Value != Fields_B->at(I).Value)
@@ -44,13 +42,13 @@ std::optional<QList<Diff_Line>> Diff_Images(const QByteArray& A, const QByteArra
     return Lines;
 }
 
-std::optional<QString> Load_Snapshot_Par_Gen(const QString& Project_Path, const Update_Record& Record,
-                                             Par_Gen& Set, Snapshot_Check& Check) {
+Status Load_Snapshot_Par_Gen(const QString& Project_Path, const Update_Record& Record, Par_Gen& Set,
+                             Snapshot_Check& Check) {
     Check = Check_Snapshot(Project_Path, Record);
     if (Check.State == Snapshot_State::Removed || Check.State == Snapshot_State::Missing_Files)
-        return QStringLiteral("the snapshot of record \"%1\" is %2 %3")
-            .arg(Record.Id, State_Name(Check.State), Check.Detail)
-            .trimmed();
+        return Failure(QStringLiteral("the snapshot of record \"%1\" is %2 %3")
+                           .arg(Record.Id, State_Name(Check.State), Check.Detail)
+                           .trimmed());
     return Load_Par_Gen(Join_Path(Snapshot_Folder(Project_Path, Record.Id), QStringLiteral("ParGen.xml")),
                         Set);
 }
@@ -65,10 +63,10 @@ Change_Summary Changes_Since_Success(const QString& Project_Path, const QString&
     Par_Gen Before;
     Par_Gen Now;
     Snapshot_Check Check;
-    if (std::optional<QString> Error = Load_Snapshot_Par_Gen(Project_Path, *Last, Before, Check))
-        Summary.Error_Text = *Error;
-    else if (std::optional<QString> Current = Load_Par_Gen(ParGen_File, Now))
-        Summary.Error_Text = *Current;
+    if (const Status Earlier = Load_Snapshot_Par_Gen(Project_Path, *Last, Before, Check); !Earlier)
+        Summary.Error_Text = Earlier.Error();
+    else if (const Status Current = Load_Par_Gen(ParGen_File, Now); !Current)
+        Summary.Error_Text = Current.Error();
     else
         Summary.Lines = Diff_Par_Gen(Before, Now, State);
     return Summary;

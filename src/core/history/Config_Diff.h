@@ -2,12 +2,12 @@
 
 #include "Snapshot.h"
 #include "params/Par_Gen.h"
+#include "util/Result.h"
 
 #include <QByteArray>
 #include <QList>
 #include <QString>
 #include <QStringList>
-#include <optional>
 
 namespace vo {
 
@@ -27,14 +27,14 @@ struct Diff_Line {
 QList<Diff_Line> Diff_Par_Gen(const Par_Gen& A, const Par_Gen& B, const Shared_State& State);
 
 // The fields of two image files of the same kind that differ. Two files that are not images of
-// one kind: the reason, and nothing.
-std::optional<QList<Diff_Line>> Diff_Images(const QByteArray& A, const QByteArray& B, QString& Reason);
+// one kind: a failure.
+Result<QList<Diff_Line>> Diff_Images(const QByteArray& A, const QByteArray& B);
 
 // The parameter set of a record's snapshot, and the snapshot's state in Check. A snapshot that
-// was removed or lost files, or whose ParGen.xml cannot be parsed: the reason, and Set untouched.
+// was removed or lost files, or whose ParGen.xml cannot be parsed: a failure, and Set untouched.
 // An edited one is read as it is now; the caller tells the user.
-std::optional<QString> Load_Snapshot_Par_Gen(const QString& Project_Path, const Update_Record& Record,
-                                             Par_Gen& Set, Snapshot_Check& Check);
+Status Load_Snapshot_Par_Gen(const QString& Project_Path, const Update_Record& Record, Par_Gen& Set,
+                             Snapshot_Check& Check);
 
 // What updating the configuration now would change against its last successful update.
 struct Change_Summary {

@@ -11,30 +11,22 @@ namespace vo {
 
 namespace {
 
-// The file's bytes; no file gives nothing and no error.
-bool Read_Bytes(const QString& Path, QByteArray& Bytes, QString& Error) {
+// The file's bytes; no file gives none and no error.
+Result<QByteArray> Read_Bytes(const QString& Path) {
     const QFileInfo Info(Path);
     if (!Info.exists())
-        return true;
-    if (!Info.isFile()) {
-        Error = QStringLiteral("\"%1\" is not a regular file").arg(Path);
-        return false;
-    }
-    if (Info.size() > History_File_Limit) {
-        Error = QStringLiteral("\"%1\" holds more than %2 bytes").arg(Path).arg(History_File_Limit);
-        return false;
-    }
+        return QByteArray();
+    if (!Info.isFile())
+        return Failure(QStringLiteral("\"%1\" is not a regular file").arg(Path));
+    if (Info.size() > History_File_Limit)
+        return Failure(QStringLiteral("\"%1\" holds more than %2 bytes").arg(Path).arg(History_File_Limit));
     QFile File(Path);
-    if (!File.open(QIODevice::ReadOnly)) {
-        Error = QStringLiteral("cannot read \"%1\": %2").arg(Path, File.errorString());
-        return false;
-    }
-    Bytes = File.read(History_File_Limit + 1);
-    if (File.error() != QFileDevice::NoError) {
-        Error = QStringLiteral("cannot read \"%1\": %2").arg(Path, File.errorString());
-        return false;
-    }
-    return true;
+    if (!File.open(QIODevice::ReadOnly))
+        return Failure(QStringLiteral("cannot read \"%1\": %2").arg(Path, File.errorString()));
+    QByteArray Bytes = File.read(History_File_Limit + 1);
+    if (File.error() != QFileDevice::NoError)
+        return Failure(QStringLiteral("cannot read \"%1\": %2").arg(Path, File.errorString()));
+    return Bytes;
 }
 
 } // namespace
@@ -55,11 +47,13 @@ const Update_Record* History::Find(const QString& Id) const {
 }
 
 History Read_History(const QString& Project_Path) {
-    History Result;
-    QByteArray Bytes;
-    if (!Read_Bytes(History_File_Path(Project_Path), Bytes, Result.Error_Text))
-        return Result;
-    const QList<QByteArray> Lines = Bytes.split('\n');
+    History Read;
+    const Result<QByteArray> Bytes = Read_Bytes(History_File_Path(Project_Path));
+    if (!Bytes) {
+        Read.Error_Text = Bytes.Error();
+        return Read;
+    }
+    const QList<QByteArray> Lines = Bytes->split('\n');
     for (qsizetype I = 0; I < Lines.size(); ++I) {
         const QByteArray& Line = Lines[I];
         if (Line.trimmed().isEmpty())
@@ -70,26 +64,24 @@ History Read_History(const QString& Project_Path) {
         // The last line lacks its line end only when a write was cut short.
         const bool Last_Unended = I == Lines.size() - 1;
         if (Parse.error != QJsonParseError::NoError || !Doc.isObject()) {
-            Result.Problems.append({Number, Last_Unended
-                                                ? QStringLiteral("truncated")
-                                                : QStringLiteral("not JSON: ") + Parse.errorString()});
+            Read.Problems.append({Number, Last_Unended ? QStringLiteral("truncated")
+                                                       : QStringLiteral("not JSON: ") + Parse.errorString()});
             continue;
         }
-        QString Reason;
-        if (std::optional<Update_Record> Record = Record_From_Json(Doc.object(), Reason))
-            Result.Records.append(*Record);
+        if (Result<Update_Record> Record = Record_From_Json(Doc.object()))
+            Read.Records.append(*std::move(Record));
         else
-            Result.Problems.append({Number, Reason});
+            Read.Problems.append({Number, Record.Error()});
     }
-    return Result;
+    return Read;
 }
 
 Save_Status Append_Record(const QString& Project_Path, const Update_Record& Record) {
     const QString Path = History_File_Path(Project_Path);
-    QByteArray Bytes;
-    QString Error;
-    if (!Read_Bytes(Path, Bytes, Error))
-        return Save_Status::Failed(Error);
+    Result<QByteArray> Read = Read_Bytes(Path);
+    if (!Read)
+        return Save_Status::Failed(Read.Error());
+    QByteArray& Bytes = *Read;
     if (!Bytes.isEmpty() && !Bytes.endsWith('\n'))
         Bytes.append('\n');
     Bytes.append(QJsonDocument(Record_To_Json(Record)).toJson(QJsonDocument::Compact));

@@ -20,17 +20,15 @@ Save_Status Restore_Snapshot(const QString& Project_Path, const QString& ParGen_
             QStringLiteral("the snapshot of record \"%1\" is %2%3; nothing was restored")
                 .arg(Id, State_Name(Check.State),
                      Check.Detail.isEmpty() ? QString() : QStringLiteral(" (") + Check.Detail + u')'));
-    QString Error;
-    const std::optional<Config_Files> Snapshot =
-        Read_Config_Files(Snapshot_Folder(Project_Path, Id), true, Error);
+    const Result<Config_Files> Snapshot = Read_Config_Files(Snapshot_Folder(Project_Path, Id), true);
     if (!Snapshot)
-        return Save_Status::Failed(Error);
+        return Save_Status::Failed(Snapshot.Error());
     if (!Snapshot->ParGen)
         return Save_Status::Failed(
             QStringLiteral("the snapshot of record \"%1\" holds no ParGen.xml").arg(Id));
-    const std::optional<Config_Files> Current = Read_Config_Files(Project_Path, false, Error);
+    const Result<Config_Files> Current = Read_Config_Files(Project_Path, false);
     if (!Current)
-        return Save_Status::Failed(Error);
+        return Save_Status::Failed(Current.Error());
 
     Update_Record Kept = New_Record(Project_Path, Update_Record::Kind::Restore,
                                     QDateTime::currentDateTimeUtc(), Current->Sums());

@@ -49,7 +49,7 @@ QString Sha256_Hex(const QByteArray& Bytes) {
     return QString::fromLatin1(QCryptographicHash::hash(Bytes, QCryptographicHash::Sha256).toHex());
 }
 
-std::optional<Config_Files> Read_Config_Files(const QString& Folder, bool Flat, QString& Error) {
+Result<Config_Files> Read_Config_Files(const QString& Folder, bool Flat) {
     Config_Files Files;
     for (const File_Place& Place : Places) {
         const QString Path = Place_Path(Folder, Place, Flat);
@@ -57,16 +57,12 @@ std::optional<Config_Files> Read_Config_Files(const QString& Folder, bool Flat, 
         if (!Info.exists())
             continue;
         QFile File(Path);
-        if (!Info.isFile() || Info.size() > Config_File_Limit) {
-            Error = QStringLiteral("\"%1\" is not a regular file of at most %2 bytes")
-                        .arg(Path)
-                        .arg(Config_File_Limit);
-            return std::nullopt;
-        }
-        if (!File.open(QIODevice::ReadOnly)) {
-            Error = QStringLiteral("cannot read \"%1\": %2").arg(Path, File.errorString());
-            return std::nullopt;
-        }
+        if (!Info.isFile() || Info.size() > Config_File_Limit)
+            return Failure(QStringLiteral("\"%1\" is not a regular file of at most %2 bytes")
+                               .arg(Path)
+                               .arg(Config_File_Limit));
+        if (!File.open(QIODevice::ReadOnly))
+            return Failure(QStringLiteral("cannot read \"%1\": %2").arg(Path, File.errorString()));
         Files.*Place.Bytes = File.read(Config_File_Limit);
     }
     return Files;
@@ -101,10 +97,9 @@ Snapshot_Check Check_Snapshot(const QString& Project_Path, const Update_Record& 
     const QString Folder = Snapshot_Folder(Project_Path, Record.Id);
     if (!QFileInfo(Folder).isDir())
         return {Snapshot_State::Removed, QString()};
-    QString Error;
-    const std::optional<Config_Files> Files = Read_Config_Files(Folder, true, Error);
+    const Result<Config_Files> Files = Read_Config_Files(Folder, true);
     if (!Files)
-        return {Snapshot_State::Missing_Files, Error};
+        return {Snapshot_State::Missing_Files, Files.Error()};
     const File_Sums Found = Files->Sums();
     QStringList Missing;
     QStringList Edited;

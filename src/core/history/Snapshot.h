@@ -2,6 +2,7 @@
 
 #include "Update_Record.h"
 #include "util/File_Save.h"
+#include "util/Result.h"
 
 #include <QByteArray>
 #include <QDateTime>
@@ -23,8 +24,8 @@ struct Config_Files {
 };
 
 // Reads ParGen.xml, bin/bank.bin and bin/bankK.bin of a configuration (or the same three names
-// in a snapshot folder, with Flat); an error names the file that exists but cannot be read.
-std::optional<Config_Files> Read_Config_Files(const QString& Folder, bool Flat, QString& Error);
+// in a snapshot folder, with Flat); a failure names the file that exists but cannot be read.
+Result<Config_Files> Read_Config_Files(const QString& Folder, bool Flat);
 
 // SHA-256 of Bytes in lower-case hex.
 QString Sha256_Hex(const QByteArray& Bytes);

@@ -24,7 +24,7 @@ Update_Record::Outcome Outcome_Of(Run_Result::State State) {
 Launch_Capture Capture_Launch(const QString& Project_Path) {
     Launch_Capture Capture;
     Capture.Project_Path = Project_Path;
-    Capture.Files = Read_Config_Files(Project_Path, false, Capture.Read_Error);
+    Capture.Files = Read_Config_Files(Project_Path, false);
     Capture.Start = QDateTime::currentDateTimeUtc();
     Capture.Clock.start();
     return Capture;
@@ -32,7 +32,7 @@ Launch_Capture Capture_Launch(const QString& Project_Path) {
 
 Save_Status Record_Update(const Launch_Capture& Capture, const Launch_Info& Info, const Run_Result& Result) {
     if (!Capture.Files)
-        return Save_Status::Failed(Capture.Read_Error);
+        return Save_Status::Failed(Capture.Files.Error());
     Update_Record Record =
         New_Record(Capture.Project_Path, Update_Record::Kind::Update, Capture.Start, Capture.Files->Sums());
     Record.Mode = Info.Ethernet ? QStringLiteral("ethernet") : QStringLiteral("serial");

@@ -18,8 +18,8 @@ struct Run_Result;
 // The configuration's files as an updater is about to get them, and when.
 struct Launch_Capture {
     QString Project_Path;
-    std::optional<Config_Files> Files;
-    QString Read_Error; // why the files could not be read; the record then cannot be written
+    // Without them, or before any capture, the record cannot be written.
+    Result<Config_Files> Files = Failure{};
     QDateTime Start;
     QElapsedTimer Clock;
 };

@@ -94,21 +94,17 @@ QJsonObject Record_To_Json(const Update_Record& R) {
     return O;
 }
 
-std::optional<Update_Record> Record_From_Json(const QJsonObject& O, QString& Reason) {
+Result<Update_Record> Record_From_Json(const QJsonObject& O) {
     const int Format = O.value(QStringLiteral("format")).toInt(0);
-    if (Format > History_Format) {
-        Reason = QStringLiteral("written by a newer version (format %1)").arg(Format);
-        return std::nullopt;
-    }
+    if (Format > History_Format)
+        return Failure(QStringLiteral("written by a newer version (format %1)").arg(Format));
     Update_Record R;
     R.Id = O.value(QStringLiteral("id")).toString();
     const std::optional<Update_Record::Kind> Kind =
         Enum_From<Update_Record::Kind>(O.value(QStringLiteral("kind")), Kind_Names);
     const QJsonObject Sums = O.value(QStringLiteral("sha256")).toObject();
-    if (Format < 1 || R.Id.isEmpty() || !Kind || Sums.isEmpty()) {
-        Reason = QStringLiteral("not a history record");
-        return std::nullopt;
-    }
+    if (Format < 1 || R.Id.isEmpty() || !Kind || Sums.isEmpty())
+        return Failure(QStringLiteral("not a history record"));
     R.Record_Kind = *Kind;
     R.Time = O.value(QStringLiteral("time")).toString();
     R.User = O.value(QStringLiteral("user")).toString();

@@ -1,8 +1,9 @@
 #pragma once
 
+#include "util/Result.h"
+
 #include <QJsonObject>
 #include <QString>
-#include <optional>
 
 namespace vo {
 
@@ -61,8 +62,8 @@ struct Update_Record {
 
 QJsonObject Record_To_Json(const Update_Record& Record);
 
-// The record of a history line's object; the reason when it is not one.
-std::optional<Update_Record> Record_From_Json(const QJsonObject& Object, QString& Reason);
+// The record of a history line's object; a failure saying why when it is not one.
+Result<Update_Record> Record_From_Json(const QJsonObject& Object);
 
 // "ended with code 0", "killed by signal 9", "still running at the limit (process 42)",
 // "could not be started: ...", "restore of ID": what became of the attempt, in English.

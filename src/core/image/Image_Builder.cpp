@@ -90,23 +90,24 @@ std::uint32_t Baud_Rate(int Index) {
                : static_cast<std::uint32_t>(Index);
 }
 
-std::optional<QString> Read_Leading(const pugi::xml_node& Root, const QString& Path, Leading_Values& Values) {
+Status Read_Leading(const pugi::xml_node& Root, const QString& Path, Leading_Values& Values) {
     const QString File = QDir::toNativeSeparators(Path);
     // Every element would count as missing; say why instead.
     if (Root.type() != pugi::node_element)
-        return Root_Not_First_Text(Path);
+        return Failure(Root_Not_First_Text(Path));
     for (std::size_t I = 0; I < Bank_Leading_Fields.size(); ++I) {
         const char* Name = Bank_Leading_Fields[I].Name;
         const std::optional<QString> Text = Child_Text(Root, Name);
         if (!Text)
-            return QStringLiteral("\"%1\": the element %2 is missing").arg(File, QLatin1String(Name));
+            return Failure(
+                QStringLiteral("\"%1\": the element %2 is missing").arg(File, QLatin1String(Name)));
         const std::optional<int> Value = Text_To_Int(*Text);
         if (!Value)
-            return QStringLiteral("\"%1\": the element %2 holds \"%3\", which is not an integer")
-                .arg(File, QLatin1String(Name), Cut_For_Message(*Text));
+            return Failure(QStringLiteral("\"%1\": the element %2 holds \"%3\", which is not an integer")
+                               .arg(File, QLatin1String(Name), Cut_For_Message(*Text)));
         Values[I] = *Value;
     }
-    return std::nullopt;
+    return {};
 }
 
 void Build_Bank_Stream(Config_Image& Image, const pugi::xml_node& Root, const Leading_Values& Values) {
@@ -170,17 +171,17 @@ Image_Build Build_Image(const QString& ParGen_File) {
     if (QFileInfo::exists(ParGen_File)) {
         // One load serves both images, so they always come from the same content.
         pugi::xml_document Doc;
-        if (std::optional<QString> Error = Load_Xml_File(ParGen_File, Doc))
-            return {std::nullopt, *Error};
+        if (const Status Parsed = Load_Xml_File(ParGen_File, Doc); !Parsed)
+            return Failure(Parsed.Error());
         const pugi::xml_node Root = First_Top_Node(Doc);
         Leading_Values Values{};
-        if (std::optional<QString> Error = Read_Leading(Root, ParGen_File, Values))
-            return {std::nullopt, *Error};
+        if (const Status Read = Read_Leading(Root, ParGen_File, Values); !Read)
+            return Failure(Read.Error());
         Build_Bank_Stream(Image, Root, Values);
         Fill_BankK(Block, Root, Values);
     }
     Image.BankK_Length = Append_BankK(Block, Image.BankK_Buffer, 0);
-    return {Image, QString()};
+    return Image;
 }
 
 } // namespace vo

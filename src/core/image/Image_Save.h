@@ -11,6 +11,6 @@ struct Shared_State;
 // the build (nothing written) or of the write (naming the file). Without an open configuration
 // nothing is written: the bin folder would be relative to nowhere. Holds the configuration's lock
 // throughout; another holder gives Msg_Configuration_Busy with the holder.
-[[nodiscard]] Image_Build Build_And_Save_Images(const Shared_State& State);
+Image_Build Build_And_Save_Images(const Shared_State& State);
 
 } // namespace vo

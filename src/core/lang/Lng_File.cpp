@@ -29,19 +29,16 @@ void Visit_Lng_Lines(QStringView Text, int Count, const Lng_Line_Visitor& Visit)
     }
 }
 
-bool Visit_Lng_File(const QString& File_Name, int Count, const Lng_Line_Visitor& Visit, QString* Error_Text) {
+Status Visit_Lng_File(const QString& File_Name, int Count, const Lng_Line_Visitor& Visit) {
     QString Text;
     {
         const File_Bytes Read = Read_File_Bounded(File_Name, Language_File_Cap);
-        if (!Read) {
-            if (Error_Text)
-                *Error_Text = Read.Error_Text;
-            return false;
-        }
-        Text = Decode_Lng_Bytes(Read.Bytes);
+        if (!Read)
+            return Failure(Read.Error());
+        Text = Decode_Lng_Bytes(*Read);
     }
     Visit_Lng_Lines(Text, Count, Visit);
-    return true;
+    return {};
 }
 
 } // namespace vo

@@ -26,10 +26,12 @@ void Load_Default_Strings(QStringList& Lang_Strings) {
 
 bool Load_Language_File(QStringList& Lang_Strings, const QString& File_Name) {
     const auto Count = static_cast<int>(Lang_Strings.size());
-    return Visit_Lng_File(File_Name, Count, [&](qsizetype, const Lng_Line& Line) {
-        if (Line.Kind == Lng_Line_Kind::Entry)
-            Lang_Strings[Line.Id] = Line.Text;
-    });
+    return Visit_Lng_File(File_Name, Count,
+                          [&](qsizetype, const Lng_Line& Line) {
+                              if (Line.Kind == Lng_Line_Kind::Entry)
+                                  Lang_Strings[Line.Id] = Line.Text;
+                          })
+        .Has_Value();
 }
 
 QString Load_Language(QStringList& Lang_Strings, const QString& Language_Dir, const QString& Name) {

@@ -33,43 +33,44 @@ QString Unknown_Element(const QString& Element) {
     return Error;
 }
 
-std::optional<QString> Apply_List(Par_Gen& Set, const Par_Field& Field, const QString& Value) {
+Status Apply_List(Par_Gen& Set, const Par_Field& Field, const QString& Value) {
     const std::optional<int> Index = Text_To_Int(Value);
     if (!Index || !Is_Chosen(Field.List, Set.Device_Type_Type, *Index))
-        return QStringLiteral("%1: %2 is not an entry of the list (%3)")
-            .arg(QLatin1String(Field.Element), Quoted(Value),
-                 Entries_Text(List_Entries(Field.List, Set.Device_Type_Type)));
+        return Failure(QStringLiteral("%1: %2 is not an entry of the list (%3)")
+                           .arg(QLatin1String(Field.Element), Quoted(Value),
+                                Entries_Text(List_Entries(Field.List, Set.Device_Type_Type))));
     Choose_Entry(Set, Field.Index, *Index);
-    return std::nullopt;
+    return {};
 }
 
-std::optional<QString> Apply_Text(Par_Gen& Set, const Par_Field& Field, const QString& Value) {
+Status Apply_Text(Par_Gen& Set, const Par_Field& Field, const QString& Value) {
     // Nothing typed into the dialog holds one, and not all of them survive the file.
     if (std::any_of(Value.cbegin(), Value.cend(), [](QChar C) { return C.unicode() < 32; }))
-        return QStringLiteral("%1: the value holds a control character").arg(QLatin1String(Field.Element));
+        return Failure(
+            QStringLiteral("%1: the value holds a control character").arg(QLatin1String(Field.Element)));
     Set.*Field.Text = Value;
-    return std::nullopt;
+    return {};
 }
 
-std::optional<QString> Apply_Switch(Par_Gen& Set, const Par_Field& Field, const QString& Value) {
+Status Apply_Switch(Par_Gen& Set, const Par_Field& Field, const QString& Value) {
     if (Value != u"1" && Value != u"0")
-        return QStringLiteral("%1: %2 is neither \"1\" (enabled) nor \"0\" (disabled)")
-            .arg(QLatin1String(Field.Element), Quoted(Value));
+        return Failure(QStringLiteral("%1: %2 is neither \"1\" (enabled) nor \"0\" (disabled)")
+                           .arg(QLatin1String(Field.Element), Quoted(Value)));
     Set.*Field.Flag = Value == u"1";
-    return std::nullopt;
+    return {};
 }
 
 } // namespace
 
-std::optional<QString> Apply_Par_Gen_Text(Par_Gen& Set, const QString& Assignment) {
+Status Apply_Par_Gen_Text(Par_Gen& Set, const QString& Assignment) {
     const qsizetype Equals = Assignment.indexOf(u'=');
     if (Equals < 0)
-        return QStringLiteral("%1 is not of the form Element=value").arg(Quoted(Assignment));
+        return Failure(QStringLiteral("%1 is not of the form Element=value").arg(Quoted(Assignment)));
     const QString Element = Assignment.left(Equals);
     const QString Value = Assignment.mid(Equals + 1);
     const Par_Field* Field = Find_Par_Field(Element);
     if (!Field)
-        return Unknown_Element(Element);
+        return Failure(Unknown_Element(Element));
     switch (Field->Kind) {
     case Par_Kind::List:
         return Apply_List(Set, *Field, Value);
@@ -78,7 +79,7 @@ std::optional<QString> Apply_Par_Gen_Text(Par_Gen& Set, const QString& Assignmen
     case Par_Kind::Switch:
         return Apply_Switch(Set, *Field, Value);
     }
-    return std::nullopt;
+    return {};
 }
 
 } // namespace vo

@@ -39,19 +39,19 @@ Par_Gen Read_Par_Gen(const pugi::xml_node& Root) {
     return Set;
 }
 
-std::optional<QString> Load(const QString& Path, Par_Gen& Set, bool Root_First) {
+Status Load(const QString& Path, Par_Gen& Set, bool Root_First) {
     if (!QFileInfo::exists(Path)) {
         Set = Missing_File_Par_Gen();
-        return std::nullopt;
+        return {};
     }
     pugi::xml_document Doc;
-    if (std::optional<QString> Error = Load_Xml_File(Path, Doc))
-        return Error;
+    if (Status Parsed = Load_Xml_File(Path, Doc); !Parsed)
+        return Parsed;
     const pugi::xml_node Root = First_Top_Node(Doc);
     if (Root_First && Root.type() != pugi::node_element)
-        return Root_Not_First_Text(Path);
+        return Failure(Root_Not_First_Text(Path));
     Set = Read_Par_Gen(Root);
-    return std::nullopt;
+    return {};
 }
 
 } // namespace
@@ -62,11 +62,11 @@ QString Root_Not_First_Text(const QString& Path) {
         .arg(QDir::toNativeSeparators(Path));
 }
 
-std::optional<QString> Load_Par_Gen(const QString& Path, Par_Gen& Set) {
+Status Load_Par_Gen(const QString& Path, Par_Gen& Set) {
     return Load(Path, Set, false);
 }
 
-std::optional<QString> Load_Par_Gen_To_Change(const QString& Path, Par_Gen& Set) {
+Status Load_Par_Gen_To_Change(const QString& Path, Par_Gen& Set) {
     return Load(Path, Set, true);
 }
 

@@ -49,7 +49,7 @@ void Read_Settings(Shared_State& State) {
     if (!QFileInfo::exists(Path))
         return;
     pugi::xml_document Doc;
-    if (Load_Xml_File(Path, Doc))
+    if (!Load_Xml_File(Path, Doc))
         return;
 
     const pugi::xml_node Root = First_Top_Node(Doc);

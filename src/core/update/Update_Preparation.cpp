@@ -6,11 +6,11 @@
 
 namespace vo {
 
-Update_Preparation Prepare_Update(const Shared_State& State) {
+Result<Update_Mode> Prepare_Update(const Shared_State& State) {
     const Image_Build Built = Build_And_Save_Images(State);
     if (!Built)
-        return {false, Built.Error_Text, Form_Serial};
-    return {true, QString(), Get_DevideType(State.ParGen_File)};
+        return Failure(Built.Error());
+    return Get_DevideType(State.ParGen_File);
 }
 
 } // namespace vo

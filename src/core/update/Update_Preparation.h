@@ -1,6 +1,7 @@
 #pragma once
 
 #include "Device_Type.h"
+#include "util/Result.h"
 
 #include <QString>
 
@@ -8,18 +9,10 @@ namespace vo {
 
 struct Shared_State;
 
-// The images of the open configuration, rebuilt and written for an update, and the mode of the
-// update they lead to.
-struct Update_Preparation {
-    bool Ok = false;
-    // Why the images could not be built or written; the update must not go on.
-    QString Error_Text;
-    // Form_Serial or Form_Ethernet, from the device type of the parameter file.
-    Update_Mode Form_Type = Form_Serial;
-};
-
 // The first steps of every update, in the window and on the command line alike: build and write
-// bank.bin and bankK.bin from ParGen_File, then read the device type.
-Update_Preparation Prepare_Update(const Shared_State& State);
+// bank.bin and bankK.bin from ParGen_File, then read the device type. Gives the mode of the
+// update (Form_Serial or Form_Ethernet, from the parameter file's device type), or why the images
+// could not be built or written: the update must not go on.
+Result<Update_Mode> Prepare_Update(const Shared_State& State);
 
 } // namespace vo

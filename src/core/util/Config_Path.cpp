@@ -16,30 +16,32 @@ QString Native(const QString& Path) {
 
 } // namespace
 
-std::optional<QString> Leads_Outside(const QString& File, const QString& Folder) {
+Status Stays_Inside(const QString& File, const QString& Folder) {
     const QString Inside = QFileInfo(Folder).canonicalFilePath();
     if (Inside.isEmpty())
-        return std::nullopt;
+        return {};
     const QFileInfo Final(From_Seam_Text(Final_Link_Target(Seam_Text(File))));
     const QString Parent = QFileInfo(Final.absolutePath()).canonicalFilePath();
     const QString Target =
         Parent.isEmpty() ? QDir::cleanPath(Final.absoluteFilePath()) : Parent + u'/' + Final.fileName();
     if (Target.startsWith(Inside + u'/'))
-        return std::nullopt;
-    return QStringLiteral("Cannot write \"%1\": it leads to \"%2\", outside the configuration folder \"%3\"")
-        .arg(Native(File), Native(Target), Native(Folder));
+        return {};
+    return Failure(
+        QStringLiteral("Cannot write \"%1\": it leads to \"%2\", outside the configuration folder \"%3\"")
+            .arg(Native(File), Native(Target), Native(Folder)));
 }
 
-std::optional<QString> Not_A_Configuration(const QString& Path) {
+Status Is_Configuration_Folder(const QString& Path) {
     const QFileInfo ParGen(QDir(Path).filePath(QStringLiteral("ParGen.xml")));
     if (ParGen.exists() || ParGen.isSymLink())
-        return std::nullopt;
+        return {};
     const QString Canonical = QFileInfo(Path).canonicalFilePath();
     if (!Canonical.isEmpty() && QFileInfo(QFileInfo(Canonical).absolutePath()).fileName() == u"PROJECTS")
-        return std::nullopt;
-    return QStringLiteral("\"%1\" is not a configuration folder: it holds no ParGen.xml and is not in a "
-                          "PROJECTS folder")
-        .arg(Native(Path));
+        return {};
+    return Failure(
+        QStringLiteral("\"%1\" is not a configuration folder: it holds no ParGen.xml and is not in a "
+                       "PROJECTS folder")
+            .arg(Native(Path)));
 }
 
 bool Is_Valid_File_Name(const QString& Text) {

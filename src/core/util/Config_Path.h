@@ -1,18 +1,20 @@
 #pragma once
 
+#include "Result.h"
+
 #include <QString>
-#include <optional>
 
 namespace vo {
 
-// Why a file of a configuration may not be written: it is a link, or lies in a folder reached by a
-// link, that leads outside the configuration folder Folder. Nothing when the file stays inside (a
-// link inside the configuration may keep working) or Folder does not exist.
-std::optional<QString> Leads_Outside(const QString& File, const QString& Folder);
+// Whether a file of a configuration may be written: it fails when the file is a link, or lies in
+// a folder reached by a link, that leads outside the configuration folder Folder. A file that stays
+// inside (a link inside the configuration may keep working) passes, and so does any file when
+// Folder does not exist.
+Status Stays_Inside(const QString& File, const QString& Folder);
 
-// Why Path, a folder given by the user as a configuration, is not one: it holds no ParGen.xml and
-// does not lie in a folder named PROJECTS. Nothing when it is one.
-std::optional<QString> Not_A_Configuration(const QString& Path);
+// Whether Path, a folder given by the user as a configuration, is one; it is not, and the failure
+// says so, when it holds no ParGen.xml and does not lie in a folder named PROJECTS.
+Status Is_Configuration_Folder(const QString& Path);
 
 // False when Text stands for bytes that are not valid in the file system's encoding (UTF-8): the
 // system's decoding leaves a replacement character (U+FFFD) for them.

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "Result.h"
+
 #include <QByteArray>
 #include <QString>
 #include <cstddef>
@@ -10,15 +12,13 @@ namespace vo {
 inline constexpr std::size_t Xml_File_Cap = 1024 * 1024;
 inline constexpr std::size_t Language_File_Cap = 4 * 1024 * 1024;
 
-// A whole file's bytes, or why not, in words that name the file.
-struct File_Bytes {
-    bool Ok = false;
+// A whole file's bytes, or why not, in words that name the file. Some readers take a missing or
+// an oversized file in their own way, so those two failures are told apart.
+struct [[nodiscard]] File_Bytes : Result<QByteArray> {
+    using Result::Result;
+
     bool Missing = false; // no file at the path (a link that leads nowhere included)
     bool Too_Large = false;
-    QByteArray Bytes;
-    QString Error_Text;
-
-    explicit operator bool() const { return Ok; }
 };
 
 // Reads the regular file at Path, at most Max_Size bytes. A folder, pipe, device or socket is

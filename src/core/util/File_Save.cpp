@@ -12,7 +12,7 @@ namespace vo {
 
 namespace {
 
-Save_Status Failure(const QString& Path, const QString& Reason) {
+Save_Status Write_Failure(const QString& Path, const QString& Reason) {
     return Save_Status::Failed(
         QStringLiteral("Cannot write \"%1\": %2").arg(QDir::toNativeSeparators(Path), Reason));
 }
@@ -28,14 +28,14 @@ Save_Status Save_File_Atomic(const QString& Path, const QByteArray& Data) {
     // Unbuffered, so that a failed write shows here: commit() flushes a buffer without looking at
     // the result, and would put a short or empty file in place of the old one on a full disk.
     if (!File.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
-        return Failure(Path, File.errorString());
+        return Write_Failure(Path, File.errorString());
     if (File.write(Data) != Data.size()) {
         const QString Reason = File.errorString();
         File.cancelWriting();
-        return Failure(Path, Reason);
+        return Write_Failure(Path, Reason);
     }
     if (!File.commit())
-        return Failure(Path, File.errorString());
+        return Write_Failure(Path, File.errorString());
     Restore_Owner(Native_Path, Owner);
     // The rename lives in the folder: without this a power loss may bring back the old file.
     Sync_Folder(Seam_Text(QFileInfo(QFileInfo(Path).canonicalFilePath()).absolutePath()));
@@ -44,8 +44,8 @@ Save_Status Save_File_Atomic(const QString& Path, const QByteArray& Data) {
 
 Save_Status Save_Configuration_File(const QString& Path, const QByteArray& Data,
                                     const QString& Project_Path) {
-    if (const std::optional<QString> Outside = Leads_Outside(Path, Project_Path))
-        return Save_Status::Failed(*Outside);
+    if (const Status Inside = Stays_Inside(Path, Project_Path); !Inside)
+        return Save_Status::Failed(Inside.Error());
     return Save_File_Atomic(Path, Data);
 }
 

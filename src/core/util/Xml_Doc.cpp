@@ -15,24 +15,26 @@ constexpr unsigned Parse_Options = pugi::parse_default | pugi::parse_declaration
 
 } // namespace
 
-std::optional<QString> Load_Xml_Bytes(const QByteArray& Bytes, pugi::xml_document& Doc) {
+Status Load_Xml_Bytes(const QByteArray& Bytes, pugi::xml_document& Doc) {
     Doc.reset();
-    const pugi::xml_parse_result Result = Doc.load_buffer(
+    const pugi::xml_parse_result Parsed = Doc.load_buffer(
         Bytes.constData(), static_cast<size_t>(Bytes.size()), Parse_Options, pugi::encoding_auto);
-    if (Result)
-        return std::nullopt;
+    if (Parsed)
+        return {};
     Doc.reset();
-    return QStringLiteral("%1 (at byte %2)").arg(QString::fromUtf8(Result.description())).arg(Result.offset);
+    return Failure(
+        QStringLiteral("%1 (at byte %2)").arg(QString::fromUtf8(Parsed.description())).arg(Parsed.offset));
 }
 
-std::optional<QString> Load_Xml_File(const QString& Path, pugi::xml_document& Doc) {
+Status Load_Xml_File(const QString& Path, pugi::xml_document& Doc) {
     Doc.reset();
     const File_Bytes Read = Read_File_Bounded(Path, Xml_File_Cap);
     if (!Read)
-        return Read.Error_Text;
-    if (auto Error = Load_Xml_Bytes(Read.Bytes, Doc))
-        return QStringLiteral("\"%1\" is not valid XML: %2").arg(QDir::toNativeSeparators(Path), *Error);
-    return std::nullopt;
+        return Failure(Read.Error());
+    if (const Status Parsed = Load_Xml_Bytes(*Read, Doc); !Parsed)
+        return Failure(QStringLiteral("\"%1\" is not valid XML: %2")
+                           .arg(QDir::toNativeSeparators(Path), Parsed.Error()));
+    return {};
 }
 
 pugi::xml_node First_Top_Node(const pugi::xml_document& Doc) {

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "Result.h"
+
 #include <QByteArray>
 #include <QString>
 #include <optional>
@@ -8,13 +10,13 @@
 namespace vo {
 
 // Loads the file into Doc keeping declarations, comments and processing instructions as nodes,
-// so that "the first top-level node" is the first node of the file. Returns an error text when
-// the file cannot be read (not a regular file, or over Xml_File_Cap bytes included) or is not
-// well-formed, and then leaves Doc empty.
-std::optional<QString> Load_Xml_File(const QString& Path, pugi::xml_document& Doc);
+// so that "the first top-level node" is the first node of the file. Fails when the file cannot
+// be read (not a regular file, or over Xml_File_Cap bytes included) or is not well-formed, and
+// then leaves Doc empty.
+Status Load_Xml_File(const QString& Path, pugi::xml_document& Doc);
 
 // As Load_Xml_File, from bytes already in memory.
-std::optional<QString> Load_Xml_Bytes(const QByteArray& Bytes, pugi::xml_document& Doc);
+Status Load_Xml_Bytes(const QByteArray& Bytes, pugi::xml_document& Doc);
 
 // The document's first top-level node, whatever its kind or name.
 pugi::xml_node First_Top_Node(const pugi::xml_document& Doc);

@@ -130,21 +130,14 @@ void TFHistory::Selection_Changed() {
     Btn_Restore->setEnabled(Ids.size() == 1 && !Ids.first().isEmpty());
 }
 
-std::optional<Par_Gen> TFHistory::Load(const QString& Id, QString& Error) const {
+Result<Par_Gen> TFHistory::Load(const QString& Id) const {
     Par_Gen Set;
-    if (Id.isEmpty()) {
-        if (std::optional<QString> Failed = Load_Par_Gen(State.ParGen_File, Set)) {
-            Error = *Failed;
-            return std::nullopt;
-        }
-        return Set;
-    }
     Snapshot_Check Check;
-    if (std::optional<QString> Failed =
-            Load_Snapshot_Par_Gen(State.Project_Path, *Read.Find(Id), Set, Check)) {
-        Error = *Failed;
-        return std::nullopt;
-    }
+    const Status Loaded = Id.isEmpty()
+                              ? Load_Par_Gen(State.ParGen_File, Set)
+                              : Load_Snapshot_Par_Gen(State.Project_Path, *Read.Find(Id), Set, Check);
+    if (!Loaded)
+        return Failure(Loaded.Error());
     return Set;
 }
 
@@ -153,11 +146,10 @@ void TFHistory::Compare() {
     if (Ids.size() != 2)
         return;
     // The older entry (lower in the list) is the one changed from.
-    QString Error;
-    const std::optional<Par_Gen> Older = Load(Ids[1], Error);
-    const std::optional<Par_Gen> Newer = Older ? Load(Ids[0], Error) : std::nullopt;
+    const Result<Par_Gen> Older = Load(Ids[1]);
+    const Result<Par_Gen> Newer = Older ? Load(Ids[0]) : Older;
     if (!Newer) {
-        M_Result->setPlainText(Error);
+        M_Result->setPlainText(Newer.Error());
         return;
     }
     QStringList Lines;

@@ -1,10 +1,10 @@
 #pragma once
 
 #include "history/History_File.h"
+#include "util/Result.h"
 #include "widgets/Modal_Dialog.h"
 
 #include <functional>
-#include <optional>
 
 class QPlainTextEdit;
 class QPushButton;
@@ -39,7 +39,7 @@ private:
     void Selection_Changed();
     // The record's id behind an entry; "" for the current configuration.
     QStringList Selected_Ids() const;
-    std::optional<Par_Gen> Load(const QString& Id, QString& Error) const;
+    Result<Par_Gen> Load(const QString& Id) const;
     void Compare();
     void Restore();
     void Save_Report();

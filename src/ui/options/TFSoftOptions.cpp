@@ -49,7 +49,7 @@ constexpr std::size_t Flag_File_Cap = 1024 * 1024;
 // A flag picture with its background, the colour of its bottom-left pixel, made transparent.
 QPixmap Load_Flag(const QString& Path) {
     const File_Bytes Read = Read_File_Bounded(Path, Flag_File_Cap);
-    const QImage Image = QImage::fromData(Read.Bytes);
+    const QImage Image = Read ? QImage::fromData(*Read) : QImage();
     if (Image.isNull())
         return {};
     QPixmap Flag = QPixmap::fromImage(Image);

@@ -256,8 +256,8 @@ int TFParGen::exec() {
     // A file that cannot be read leaves the dialog closed: it may still hold another
     // configuration's values, and OK would save them into this one.
     Par_Gen Set;
-    if (const auto Error = Load_Par_Gen(State.ParGen_File, Set)) {
-        Msgs.Error(*Error);
+    if (const Status Loaded = Load_Par_Gen(State.ParGen_File, Set); !Loaded) {
+        Msgs.Error(Loaded.Error());
         return Modal_Cancel;
     }
     Values = Set;

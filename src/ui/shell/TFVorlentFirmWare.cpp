@@ -269,13 +269,13 @@ void TFVorlentFirmWare::Update_Device() {
         Svc.Msgs.Warning(F_Boot->Still_Running_Text());
         return;
     }
-    const Update_Preparation Prepared = Prepare_Update(State);
-    if (!Prepared.Ok) {
-        Svc.Msgs.Error(Prepared.Error_Text);
+    const Result<Update_Mode> Prepared = Prepare_Update(State);
+    if (!Prepared) {
+        Svc.Msgs.Error(Prepared.Error());
         return;
     }
     TFBoot* const Dialog = Update_Dialog();
-    Dialog->Form_Type = Prepared.Form_Type;
+    Dialog->Form_Type = *Prepared;
     Dialog->exec();
 }
 

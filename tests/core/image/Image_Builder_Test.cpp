@@ -257,9 +257,9 @@ TEST_F(Image_Build, The_Nine_Leading_Elements_Are_Required_Integers) {
             const QString Path = Par_Gen({{Name, Content}});
             const vo::Image_Build Build = vo::Build_Image(Path);
             EXPECT_FALSE(Build);
-            EXPECT_TRUE(Build.Error_Text.contains(QLatin1String(Name))) << Build.Error_Text.toStdString();
-            EXPECT_TRUE(Build.Error_Text.contains(QDir::toNativeSeparators(Path)))
-                << Build.Error_Text.toStdString();
+            EXPECT_TRUE(Build.Error().contains(QLatin1String(Name))) << Build.Error().toStdString();
+            EXPECT_TRUE(Build.Error().contains(QDir::toNativeSeparators(Path)))
+                << Build.Error().toStdString();
         }
     }
 }
@@ -274,7 +274,7 @@ TEST_F(Image_Build, A_File_That_Is_Not_A_Parameter_File_Fails) {
         SCOPED_TRACE(Path.toStdString());
         const vo::Image_Build Build = vo::Build_Image(Path);
         EXPECT_FALSE(Build);
-        EXPECT_TRUE(Build.Error_Text.contains(QLatin1String(Reason))) << Build.Error_Text.toStdString();
+        EXPECT_TRUE(Build.Error().contains(QLatin1String(Reason))) << Build.Error().toStdString();
     }
 }
 

@@ -56,11 +56,11 @@ TEST_F(Build_And_Save, Writes_What_The_Builder_Gives) {
         const vo::Config_Image Expected = vo_test::Build_Ok(State.ParGen_File);
 
         const vo::Image_Build Saved = vo::Build_And_Save_Images(State);
-        ASSERT_TRUE(Saved) << Saved.Error_Text.toStdString();
+        ASSERT_TRUE(Saved) << Saved.Error().toStdString();
         EXPECT_EQ(Bank(), Expected.Bank_Bytes());
         EXPECT_EQ(BankK(), Expected.BankK_Bytes());
-        EXPECT_EQ(Saved.Image->Bank_Bytes(), Expected.Bank_Bytes());
-        EXPECT_EQ(Saved.Image->BankK_Bytes(), Expected.BankK_Bytes());
+        EXPECT_EQ(Saved->Bank_Bytes(), Expected.Bank_Bytes());
+        EXPECT_EQ(Saved->BankK_Bytes(), Expected.BankK_Bytes());
     }
     EXPECT_EQ(Bank(), QByteArray::fromHex("04000000"));
     EXPECT_EQ(BankK().right(4), QByteArray::fromHex("820d0000"));
@@ -86,8 +86,7 @@ TEST_F(Build_And_Save, A_Failed_Build_Leaves_The_Old_Images) {
 
         const vo::Image_Build Saved = vo::Build_And_Save_Images(State);
         EXPECT_FALSE(Saved);
-        EXPECT_TRUE(Saved.Error_Text.contains(QLatin1String(Case.Error_Part)))
-            << Saved.Error_Text.toStdString();
+        EXPECT_TRUE(Saved.Error().contains(QLatin1String(Case.Error_Part))) << Saved.Error().toStdString();
         EXPECT_EQ(Bank(), QByteArray("old bank"));
         EXPECT_EQ(BankK(), QByteArray("old bankK"));
     }
@@ -98,8 +97,8 @@ TEST_F(Build_And_Save, A_Failed_Write_Names_The_File) {
     ASSERT_TRUE(QDir(Bin).removeRecursively());
     const vo::Image_Build Saved = vo::Build_And_Save_Images(State);
     EXPECT_FALSE(Saved);
-    EXPECT_TRUE(Saved.Error_Text.contains(QStringLiteral("\"%1\"").arg(vo::Bank_File_Path(Bin))))
-        << Saved.Error_Text.toStdString();
+    EXPECT_TRUE(Saved.Error().contains(QStringLiteral("\"%1\"").arg(vo::Bank_File_Path(Bin))))
+        << Saved.Error().toStdString();
     EXPECT_FALSE(QFileInfo::exists(Bin));
 }
 
@@ -109,5 +108,5 @@ TEST(Build_And_Save_Closed, Without_An_Open_Configuration_Nothing_Is_Written) {
     vo::Set_Files(State);
     const vo::Image_Build Saved = vo::Build_And_Save_Images(State);
     EXPECT_FALSE(Saved);
-    EXPECT_EQ(Saved.Error_Text, QStringLiteral("No configuration is open"));
+    EXPECT_EQ(Saved.Error(), QStringLiteral("No configuration is open"));
 }

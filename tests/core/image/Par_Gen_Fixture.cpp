@@ -35,8 +35,8 @@ QString Write_Par_Gen(const QString& Folder, const std::vector<Element_Edit>& Ed
 
 vo::Config_Image Build_Ok(const QString& Path) {
     vo::Image_Build Build = vo::Build_Image(Path);
-    EXPECT_TRUE(Build) << Build.Error_Text.toStdString();
-    return Build.Image.value_or(vo::Config_Image{});
+    EXPECT_TRUE(Build) << Build.Error().toStdString();
+    return Build ? *Build : vo::Config_Image{};
 }
 
 } // namespace vo_test

@@ -6,7 +6,7 @@
 
 namespace {
 
-std::optional<QString> Apply(vo::Par_Gen& Set, const char* Assignment) {
+vo::Status Apply(vo::Par_Gen& Set, const char* Assignment) {
     return vo::Apply_Par_Gen_Text(Set, QString::fromUtf8(Assignment));
 }
 
@@ -59,8 +59,8 @@ TEST(Apply_Par_Gen_Text, Sets_The_Named_Field) {
         vo::Par_Gen Set = vo::Default_Par_Gen(0);
         vo::Par_Gen Expected = Set;
         C.Expect(Expected);
-        const std::optional<QString> Error = Apply(Set, C.Assignment);
-        EXPECT_FALSE(Error.has_value()) << C.Assignment << ": " << Error.value_or(QString()).toStdString();
+        const vo::Status Applied = Apply(Set, C.Assignment);
+        EXPECT_TRUE(Applied) << C.Assignment << ": " << Applied.Error().toStdString();
         EXPECT_EQ(Set, Expected) << C.Assignment;
     }
 }
@@ -89,30 +89,31 @@ TEST(Apply_Par_Gen_Text, Refuses_Bad_Input_And_Leaves_The_Set_Alone) {
     };
     for (const Case& C : Cases) {
         vo::Par_Gen Set = vo::Default_Par_Gen(0);
-        const std::optional<QString> Error = Apply(Set, C.Assignment);
-        ASSERT_TRUE(Error.has_value()) << C.Assignment;
-        EXPECT_TRUE(Error->contains(QString::fromUtf8(C.Error_Part))) << Error->toStdString();
+        const vo::Status Applied = Apply(Set, C.Assignment);
+        ASSERT_FALSE(Applied) << C.Assignment;
+        EXPECT_TRUE(Applied.Error().contains(QString::fromUtf8(C.Error_Part)))
+            << Applied.Error().toStdString();
         EXPECT_EQ(Set, vo::Default_Par_Gen(0)) << C.Assignment;
     }
 }
 
 TEST(Apply_Par_Gen_Text, Data_Bits_Index_Follows_The_Device_Type_Held) {
     vo::Par_Gen Set = vo::Default_Par_Gen(1);
-    EXPECT_TRUE(Apply(Set, "DATA_ASCII=2").has_value());
-    EXPECT_FALSE(Apply(Set, "Device_Type_Type=0").has_value());
-    EXPECT_FALSE(Apply(Set, "DATA_ASCII=2").has_value());
+    EXPECT_FALSE(Apply(Set, "DATA_ASCII=2"));
+    EXPECT_TRUE(Apply(Set, "Device_Type_Type=0"));
+    EXPECT_TRUE(Apply(Set, "DATA_ASCII=2"));
     EXPECT_EQ(vo::Entry_Text(vo::Par_List::Data_Bits, Set.Device_Type_Type, Set.DATA_ASCII),
               QStringLiteral("7"));
 }
 
 TEST(Apply_Par_Gen_Text, Runs_The_Dialog_Change_Rules) {
     vo::Par_Gen Set = vo::Default_Par_Gen(0);
-    ASSERT_FALSE(Apply(Set, "DATA_RTU=1").has_value()); // "6"
-    ASSERT_FALSE(Apply(Set, "Device_Type_Type=1").has_value());
+    ASSERT_TRUE(Apply(Set, "DATA_RTU=1")); // "6"
+    ASSERT_TRUE(Apply(Set, "Device_Type_Type=1"));
     EXPECT_EQ(vo::Entry_Text(vo::Par_List::Data_Bits, 1, Set.DATA_RTU), QStringLiteral("8"));
 
-    ASSERT_FALSE(Apply(Set, "SER_RTU=0").has_value());
-    ASSERT_FALSE(Apply(Set, "SER_ASCII=0").has_value());
+    ASSERT_TRUE(Apply(Set, "SER_RTU=0"));
+    ASSERT_TRUE(Apply(Set, "SER_ASCII=0"));
     EXPECT_EQ(Set.SER_ASCII, 0);
     EXPECT_EQ(Set.SER_RTU, 1); // switched to RS485
 }
@@ -135,7 +136,7 @@ TEST(Apply_Par_Gen_Text, Reapplying_Every_Shown_Value_Rebuilds_The_Set) {
     Target.SER_ASCII = 0;
     for (const vo::Par_Field& Field : vo::Par_Fields()) {
         const QString Line = QLatin1String(Field.Element) + u'=' + vo::Field_Text(Source, Field);
-        EXPECT_FALSE(vo::Apply_Par_Gen_Text(Target, Line).has_value()) << Line.toStdString();
+        EXPECT_TRUE(vo::Apply_Par_Gen_Text(Target, Line)) << Line.toStdString();
     }
     EXPECT_EQ(Target, Source);
 }

@@ -22,14 +22,14 @@ vo::Par_Gen Load_Bytes(const QByteArray& Bytes) {
     vo::Par_Gen Set;
     Set.Device_Type_Type = 5;
     Set.TO_RTU = QStringLiteral("held");
-    const std::optional<QString> Error = vo::Load_Par_Gen(Path, Set);
-    EXPECT_FALSE(Error.has_value()) << Error.value_or(QString()).toStdString();
+    const vo::Status Loaded = vo::Load_Par_Gen(Path, Set);
+    EXPECT_TRUE(Loaded) << Loaded.Error().toStdString();
     return Set;
 }
 
 vo::Par_Gen Load_Fixture(const char* Name) {
     vo::Par_Gen Set;
-    EXPECT_FALSE(vo::Load_Par_Gen(vo_test::Test_Data_Path(Name), Set).has_value()) << Name;
+    EXPECT_TRUE(vo::Load_Par_Gen(vo_test::Test_Data_Path(Name), Set)) << Name;
     return Set;
 }
 
@@ -84,7 +84,7 @@ TEST(Save_Par_Gen, Round_Trip_Gives_The_Same_Set_And_The_Same_Bytes) {
         ASSERT_TRUE(vo::Save_Par_Gen(Set, Path));
         const QByteArray First = Read_All(Path);
         vo::Par_Gen Loaded;
-        ASSERT_FALSE(vo::Load_Par_Gen(Path, Loaded).has_value());
+        ASSERT_TRUE(vo::Load_Par_Gen(Path, Loaded));
         EXPECT_EQ(Loaded, Set);
         ASSERT_TRUE(vo::Save_Par_Gen(Loaded, Path));
         EXPECT_EQ(Read_All(Path), First);
@@ -101,7 +101,7 @@ TEST(Save_Par_Gen, A_Carriage_Return_In_A_Text_Survives_Save_And_Load) {
     const QString Path = Dir.filePath(QStringLiteral("ParGen.xml"));
     ASSERT_TRUE(vo::Save_Par_Gen(Set, Path));
     vo::Par_Gen Loaded;
-    ASSERT_FALSE(vo::Load_Par_Gen(Path, Loaded).has_value());
+    ASSERT_TRUE(vo::Load_Par_Gen(Path, Loaded));
     EXPECT_EQ(Loaded, Set);
 }
 
@@ -121,7 +121,7 @@ TEST(Save_Par_Gen, Starts_From_A_New_Document) {
     const QString Path = Dir.filePath(QStringLiteral("ParGen.xml"));
     Write_All(Path, Read_All(vo_test::Test_Data_Path("params/ParGen_Hand_Written.xml")));
     vo::Par_Gen Set;
-    ASSERT_FALSE(vo::Load_Par_Gen(Path, Set).has_value());
+    ASSERT_TRUE(vo::Load_Par_Gen(Path, Set));
     ASSERT_TRUE(vo::Save_Par_Gen(Set, Path));
     EXPECT_EQ(Read_All(Path), vo::Par_Gen_Bytes(Set));
     EXPECT_FALSE(Read_All(Path).contains("Unknown"));
@@ -160,7 +160,7 @@ TEST(Save_Par_Gen, A_Read_Only_File_Keeps_Its_Content) {
 TEST(Load_Par_Gen, No_File_Gives_The_Variant_With_Ethernet_Port) {
     QTemporaryDir Dir;
     vo::Par_Gen Set = Varied_Set();
-    EXPECT_FALSE(vo::Load_Par_Gen(Dir.filePath(QStringLiteral("ParGen.xml")), Set).has_value());
+    EXPECT_TRUE(vo::Load_Par_Gen(Dir.filePath(QStringLiteral("ParGen.xml")), Set));
     EXPECT_EQ(Set, vo::Missing_File_Par_Gen());
     EXPECT_EQ(Set.Device_Type_Type, 1);
     EXPECT_EQ(vo::Entry_Text(vo::Par_List::Data_Bits, 1, Set.DATA_RTU), QStringLiteral("8"));
@@ -193,9 +193,9 @@ TEST(Load_Par_Gen, A_File_That_Cannot_Be_Parsed_Is_An_Error_And_Keeps_The_Held_V
     for (const QByteArray& Bytes : Broken) {
         Write_All(Path, Bytes);
         vo::Par_Gen Set = Varied_Set();
-        const std::optional<QString> Error = vo::Load_Par_Gen(Path, Set);
-        ASSERT_TRUE(Error.has_value()) << Bytes.toStdString();
-        EXPECT_TRUE(Error->contains(QDir::toNativeSeparators(Path))) << Error->toStdString();
+        const vo::Status Loaded = vo::Load_Par_Gen(Path, Set);
+        ASSERT_FALSE(Loaded) << Bytes.toStdString();
+        EXPECT_TRUE(Loaded.Error().contains(QDir::toNativeSeparators(Path))) << Loaded.Error().toStdString();
         EXPECT_EQ(Set, Varied_Set()) << Bytes.toStdString();
     }
 }
@@ -205,7 +205,7 @@ TEST(Load_Par_Gen, A_Folder_In_Place_Of_The_File_Is_An_Error) {
     const QString Folder = Dir.filePath(QStringLiteral("ParGen.xml"));
     ASSERT_TRUE(QDir().mkdir(Folder));
     vo::Par_Gen Set = Varied_Set();
-    EXPECT_TRUE(vo::Load_Par_Gen(Folder, Set).has_value());
+    EXPECT_FALSE(vo::Load_Par_Gen(Folder, Set));
     EXPECT_EQ(Set, Varied_Set());
 }
 
@@ -217,7 +217,7 @@ TEST(Load_Par_Gen, An_Unreadable_File_Is_An_Error) {
     QFile::setPermissions(Locked, QFile::WriteOwner);
     if (QFile(Locked).open(QIODevice::ReadOnly))
         GTEST_SKIP() << "running with rights that ignore file permissions";
-    EXPECT_TRUE(vo::Load_Par_Gen(Locked, Set).has_value());
+    EXPECT_FALSE(vo::Load_Par_Gen(Locked, Set));
     EXPECT_EQ(Set, Varied_Set());
 }
 

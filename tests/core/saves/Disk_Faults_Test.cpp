@@ -115,9 +115,9 @@ TEST(Disk_Faults, Every_Save_Fails_With_Its_File_Named_And_Keeps_The_Previous_On
             }
             const vo::Image_Build Update_Step = vo::Build_And_Save_Images(State);
             EXPECT_FALSE(Update_Step);
-            EXPECT_TRUE(Update_Step.Error_Text.contains(
+            EXPECT_TRUE(Update_Step.Error().contains(
                 QDir::toNativeSeparators(First_File(Files, vo_test::Save_Kind::Images))))
-                << Update_Step.Error_Text.toStdString();
+                << Update_Step.Error().toStdString();
 
             const auto Paths = Files.Paths();
             const auto Previous = Files.Bytes(0);

@@ -51,10 +51,10 @@ vo::Config_Image Image_Content(int Which) {
     const bool Written =
         File.open(QIODevice::WriteOnly) && File.write(vo::Par_Gen_Bytes(Par_Gen_Content(Which))) > 0;
     File.close();
-    const vo::Image_Build Build = Written ? vo::Build_Image(File.fileName()) : vo::Image_Build{};
+    const vo::Image_Build Build = Written ? vo::Build_Image(File.fileName()) : vo::Failure{};
     if (!Build)
         throw std::runtime_error("cannot build the images of content " + std::to_string(Which));
-    return *Build.Image;
+    return *Build;
 }
 
 } // namespace

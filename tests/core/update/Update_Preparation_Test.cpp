@@ -33,15 +33,15 @@ protected:
 TEST_F(Update_Preparation, Writes_The_Images_And_Takes_The_Mode_From_The_Device_Type) {
     // Without a parameter file the update is serial, although the dialog would show the variant
     // with Ethernet port.
-    vo::Update_Preparation Prepared = vo::Prepare_Update(State);
-    EXPECT_TRUE(Prepared.Ok) << Prepared.Error_Text.toStdString();
-    EXPECT_EQ(Prepared.Form_Type, vo::Form_Serial);
+    vo::Result<vo::Update_Mode> Prepared = vo::Prepare_Update(State);
+    ASSERT_TRUE(Prepared) << Prepared.Error().toStdString();
+    EXPECT_EQ(*Prepared, vo::Form_Serial);
     EXPECT_TRUE(Has_Images());
 
     ASSERT_TRUE(vo::Save_Par_Gen(vo::Missing_File_Par_Gen(), State.ParGen_File));
     Prepared = vo::Prepare_Update(State);
-    EXPECT_TRUE(Prepared.Ok);
-    EXPECT_EQ(Prepared.Form_Type, vo::Form_Ethernet);
+    ASSERT_TRUE(Prepared);
+    EXPECT_EQ(*Prepared, vo::Form_Ethernet);
 }
 
 TEST_F(Update_Preparation, A_Build_Or_Write_Failure_Stops_The_Update) {
@@ -49,16 +49,14 @@ TEST_F(Update_Preparation, A_Build_Or_Write_Failure_Stops_The_Update) {
     ASSERT_TRUE(File.open(QIODevice::WriteOnly));
     File.write("<Par_Gen><MODE_DEV>x</MODE_DEV></Par_Gen>");
     File.close();
-    vo::Update_Preparation Prepared = vo::Prepare_Update(State);
-    EXPECT_FALSE(Prepared.Ok);
-    EXPECT_TRUE(Prepared.Error_Text.contains(QStringLiteral("MODE_DEV")))
-        << Prepared.Error_Text.toStdString();
+    vo::Result<vo::Update_Mode> Prepared = vo::Prepare_Update(State);
+    EXPECT_FALSE(Prepared);
+    EXPECT_TRUE(Prepared.Error().contains(QStringLiteral("MODE_DEV"))) << Prepared.Error().toStdString();
     EXPECT_FALSE(Has_Images());
 
     ASSERT_TRUE(vo::Save_Par_Gen(vo::Missing_File_Par_Gen(), State.ParGen_File));
     QDir(Dir.path()).rmdir(QStringLiteral("bin"));
     Prepared = vo::Prepare_Update(State);
-    EXPECT_FALSE(Prepared.Ok);
-    EXPECT_TRUE(Prepared.Error_Text.contains(QStringLiteral("bank.bin")))
-        << Prepared.Error_Text.toStdString();
+    EXPECT_FALSE(Prepared);
+    EXPECT_TRUE(Prepared.Error().contains(QStringLiteral("bank.bin"))) << Prepared.Error().toStdString();
 }

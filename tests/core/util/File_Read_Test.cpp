@@ -84,9 +84,8 @@ TEST_F(Hostile_Files, Are_Refused_By_Name_Without_Waiting) {
         const vo::File_Bytes Read = vo::Read_File_Bounded(Case.Path, vo::Xml_File_Cap);
         EXPECT_FALSE(Read);
         EXPECT_EQ(Read.Missing, Case.Missing);
-        EXPECT_TRUE(Read.Bytes.isEmpty());
-        EXPECT_EQ(Read.Error_Text, QStringLiteral("Cannot read \"%1\": %2")
-                                       .arg(QDir::toNativeSeparators(Case.Path), QLatin1String(Case.Reason)));
+        EXPECT_EQ(Read.Error(), QStringLiteral("Cannot read \"%1\": %2")
+                                    .arg(QDir::toNativeSeparators(Case.Path), QLatin1String(Case.Reason)));
     }
 }
 
@@ -95,7 +94,7 @@ TEST_F(Hostile_Files, The_Bound_Is_Inclusive) {
     Write_All(File, QByteArray(100, 'x'));
     const vo::File_Bytes At_Bound = vo::Read_File_Bounded(File, 100);
     ASSERT_TRUE(At_Bound);
-    EXPECT_EQ(At_Bound.Bytes, QByteArray(100, 'x'));
+    EXPECT_EQ(*At_Bound, QByteArray(100, 'x'));
     const vo::File_Bytes Over = vo::Read_File_Bounded(File, 99);
     EXPECT_FALSE(Over);
     EXPECT_TRUE(Over.Too_Large);
