@@ -34,9 +34,9 @@ int Run_Report(Cli_Context& Context) {
     Args.remove(Output, 2);
     if (!Open_Config(Context, Args.first()))
         return Exit_Failed;
-    const Save_Status Written = Write_Report(Context.State, Pdf);
+    const Status Written = Write_Report(Context.State, Pdf);
     if (!Written) {
-        Context.Err << Context.State.Text(Msg_Report_Not_Written) << Written.Error_Text << '\n';
+        Context.Err << Context.State.Text(Msg_Report_Not_Written) << Written.Error() << '\n';
         return Exit_Failed;
     }
     Context.Out << QDir::toNativeSeparators(Pdf) << '\n';

@@ -10,15 +10,14 @@ int Run_Restore(Cli_Context& Context) {
         return Usage_Error(Context, "restore");
     if (!Open_Config(Context, Context.Args.first()))
         return Exit_Failed;
-    QString Kept;
-    const Save_Status Restored =
-        Restore_Snapshot(Context.State.Project_Path, Context.State.ParGen_File, Context.Args.at(1), Kept);
-    if (!Restored) {
-        Context.Err << Context.State.Text(Msg_Restore_Failed) << Restored.Error_Text << '\n';
+    const Result<QString> Kept =
+        Restore_Snapshot(Context.State.Project_Path, Context.State.ParGen_File, Context.Args.at(1));
+    if (!Kept) {
+        Context.Err << Context.State.Text(Msg_Restore_Failed) << Kept.Error() << '\n';
         return Exit_Failed;
     }
     Context.Out << "Restored ParGen.xml of record " << Context.Args.at(1)
-                << "; the files it replaced are kept as record " << Kept << '\n';
+                << "; the files it replaced are kept as record " << *Kept << '\n';
     return Exit_Ok;
 }
 

@@ -23,8 +23,9 @@ int Run_Set(Cli_Context& Context) {
         return Exit_Failed;
     // Read, changed and written under the lock: a second writer's change is never lost.
     Writer_Lock Lock(Lock_Of::Configuration, Context.State.Project_Path);
-    if (const QString Busy = Lock.Acquire(); !Busy.isEmpty()) {
-        Context.Err << "vo40913-cli: " << Context.State.Text(Msg_Configuration_Busy) << Busy << '\n';
+    if (const Status Locked = Lock.Acquire(); !Locked) {
+        Context.Err << "vo40913-cli: " << Context.State.Text(Msg_Configuration_Busy) << Locked.Error()
+                    << '\n';
         return Exit_Failed;
     }
     std::optional<Par_Gen> Set = Load_Open_Config(Context, Par_Reading::To_Change);
@@ -38,8 +39,8 @@ int Run_Set(Cli_Context& Context) {
     }
     if (Run_Checks(Context, *Set) != 0)
         return Exit_Failed;
-    if (const Save_Status Saved = Save_Par_Gen(*Set, Context.State.ParGen_File); !Saved) {
-        Context.Err << "vo40913-cli: " << Saved.Error_Text << '\n';
+    if (const Status Saved = Save_Par_Gen(*Set, Context.State.ParGen_File); !Saved) {
+        Context.Err << "vo40913-cli: " << Saved.Error() << '\n';
         return Exit_Failed;
     }
     return Exit_Ok;

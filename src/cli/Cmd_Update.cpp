@@ -59,8 +59,8 @@ int Report(Cli_Context& Context, const QString& Updater, const Run_Result& Resul
 // The attempt goes into the configuration's history; a failed write is told, never the update's failure.
 void Record(Cli_Context& Context, const Launch_Capture& Capture, const Launch_Info& Info,
             const Run_Result& Result) {
-    if (const Save_Status Saved = Record_Update(Capture, Info, Result); !Saved)
-        Context.Err << Context.State.Text(Msg_History_Not_Written) << Saved.Error_Text << '\n';
+    if (const Status Saved = Record_Update(Capture, Info, Result); !Saved)
+        Context.Err << Context.State.Text(Msg_History_Not_Written) << Saved.Error() << '\n';
 }
 
 // While the updater runs, a request to stop this command is passed on to the updater, which may

@@ -148,10 +148,10 @@ QByteArray Report_Pdf(const QString& Html) {
     return Bytes;
 }
 
-Save_Status Write_Report(const Shared_State& State, const QString& Path) {
+Status Write_Report(const Shared_State& State, const QString& Path) {
     const Result<QString> Html = Report_Html(State);
     if (!Html)
-        return Save_Status::Failed(Html.Error());
+        return Failure(Html.Error());
     return Save_File_Atomic(Path, Report_Pdf(*Html));
 }
 

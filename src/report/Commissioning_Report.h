@@ -26,6 +26,6 @@ Result<QString> Report_Html(const Shared_State& State);
 QByteArray Report_Pdf(const QString& Html);
 
 // Report_Html and Report_Pdf, written to Path in one step: a failure leaves no file behind.
-[[nodiscard]] Save_Status Write_Report(const Shared_State& State, const QString& Path);
+Status Write_Report(const Shared_State& State, const QString& Path);
 
 } // namespace vo

@@ -12,7 +12,7 @@ namespace {
 struct Par_Gen_Folder {
     QTemporaryDir Dir;
     QString Path = Dir.filePath(QStringLiteral("ParGen.xml"));
-    bool Ready = vo::Save_Par_Gen(vo::Missing_File_Par_Gen(), Path).Ok;
+    bool Ready = vo::Save_Par_Gen(vo::Missing_File_Par_Gen(), Path).Has_Value();
 };
 
 // One confirmation of the parameter dialog on a real file: load, check, save.

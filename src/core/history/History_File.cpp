@@ -76,11 +76,11 @@ History Read_History(const QString& Project_Path) {
     return Read;
 }
 
-Save_Status Append_Record(const QString& Project_Path, const Update_Record& Record) {
+Status Append_Record(const QString& Project_Path, const Update_Record& Record) {
     const QString Path = History_File_Path(Project_Path);
     Result<QByteArray> Read = Read_Bytes(Path);
     if (!Read)
-        return Save_Status::Failed(Read.Error());
+        return Failure(Read.Error());
     QByteArray& Bytes = *Read;
     if (!Bytes.isEmpty() && !Bytes.endsWith('\n'))
         Bytes.append('\n');

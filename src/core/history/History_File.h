@@ -37,6 +37,6 @@ History Read_History(const QString& Project_Path);
 
 // Adds Record as a new last line, replacing the file atomically. The lines already there are kept
 // byte for byte, the unreadable ones included; a last line without its line end gets one first.
-[[nodiscard]] Save_Status Append_Record(const QString& Project_Path, const Update_Record& Record);
+Status Append_Record(const QString& Project_Path, const Update_Record& Record);
 
 } // namespace vo

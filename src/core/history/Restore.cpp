@@ -5,43 +5,40 @@
 
 namespace vo {
 
-Save_Status Restore_Snapshot(const QString& Project_Path, const QString& ParGen_File, const QString& Id,
-                             QString& New_Id) {
+Result<QString> Restore_Snapshot(const QString& Project_Path, const QString& ParGen_File, const QString& Id) {
     const History Read = Read_History(Project_Path);
     if (!Read.Error_Text.isEmpty())
-        return Save_Status::Failed(Read.Error_Text);
+        return Failure(Read.Error_Text);
     const Update_Record* Record = Read.Find(Id);
     if (!Record)
-        return Save_Status::Failed(
-            QStringLiteral("no record \"%1\" in the history of \"%2\"").arg(Id, Project_Path));
+        return Failure(QStringLiteral("no record \"%1\" in the history of \"%2\"").arg(Id, Project_Path));
     const Snapshot_Check Check = Check_Snapshot(Project_Path, *Record);
     if (Check.State != Snapshot_State::Intact)
-        return Save_Status::Failed(
+        return Failure(
             QStringLiteral("the snapshot of record \"%1\" is %2%3; nothing was restored")
                 .arg(Id, State_Name(Check.State),
                      Check.Detail.isEmpty() ? QString() : QStringLiteral(" (") + Check.Detail + u')'));
     const Result<Config_Files> Snapshot = Read_Config_Files(Snapshot_Folder(Project_Path, Id), true);
     if (!Snapshot)
-        return Save_Status::Failed(Snapshot.Error());
+        return Failure(Snapshot.Error());
     if (!Snapshot->ParGen)
-        return Save_Status::Failed(
-            QStringLiteral("the snapshot of record \"%1\" holds no ParGen.xml").arg(Id));
+        return Failure(QStringLiteral("the snapshot of record \"%1\" holds no ParGen.xml").arg(Id));
     const Result<Config_Files> Current = Read_Config_Files(Project_Path, false);
     if (!Current)
-        return Save_Status::Failed(Current.Error());
+        return Failure(Current.Error());
 
     Update_Record Kept = New_Record(Project_Path, Update_Record::Kind::Restore,
                                     QDateTime::currentDateTimeUtc(), Current->Sums());
     Kept.Restored = Id;
-    if (Save_Status Saved = Save_Snapshot(Project_Path, Kept.Id, *Current); !Saved)
-        return Saved;
-    if (Save_Status Saved = Append_Record(Project_Path, Kept); !Saved)
-        return Saved;
-    if (Save_Status Saved = Save_File_Atomic(ParGen_File, *Snapshot->ParGen); !Saved)
-        return Saved;
-    New_Id = Kept.Id;
+    // In this order: the current files are kept before anything is replaced.
+    if (const Status Saved = Save_Snapshot(Project_Path, Kept.Id, *Current); !Saved)
+        return Failure(Saved.Error());
+    if (const Status Saved = Append_Record(Project_Path, Kept); !Saved)
+        return Failure(Saved.Error());
+    if (const Status Saved = Save_File_Atomic(ParGen_File, *Snapshot->ParGen); !Saved)
+        return Failure(Saved.Error());
     Prune_Snapshots(Project_Path);
-    return {};
+    return Kept.Id;
 }
 
 } // namespace vo

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "util/File_Save.h"
+#include "util/Result.h"
 
 #include <QString>
 
@@ -11,9 +11,8 @@ inline constexpr int Msg_Restore_Failed = 79;
 
 // Makes the ParGen.xml of record Id's snapshot the configuration's current one. The snapshot must
 // hold exactly what its record says. The current files are first kept as a snapshot of their own
-// with a restore record, so the restore can be undone by restoring that record; its id goes to
-// New_Id. Any failure leaves the current ParGen.xml as it was.
-[[nodiscard]] Save_Status Restore_Snapshot(const QString& Project_Path, const QString& ParGen_File,
-                                           const QString& Id, QString& New_Id);
+// with a restore record, so the restore can be undone by restoring that record: gives its id.
+// Any failure leaves the current ParGen.xml as it was.
+Result<QString> Restore_Snapshot(const QString& Project_Path, const QString& ParGen_File, const QString& Id);
 
 } // namespace vo

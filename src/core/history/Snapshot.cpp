@@ -80,13 +80,13 @@ QString Snapshot_Folder(const QString& Project_Path, const QString& Id) {
     return Join_Path(History_Folder(Project_Path), Id);
 }
 
-Save_Status Save_Snapshot(const QString& Project_Path, const QString& Id, const Config_Files& Files) {
+Status Save_Snapshot(const QString& Project_Path, const QString& Id, const Config_Files& Files) {
     const QString Folder = Snapshot_Folder(Project_Path, Id);
     if (!QDir().mkpath(Folder))
-        return Save_Status::Failed(QStringLiteral("Cannot create the folder \"%1\"").arg(Folder));
+        return Failure(QStringLiteral("Cannot create the folder \"%1\"").arg(Folder));
     for (const File_Place& Place : Places) {
         if (const std::optional<QByteArray>& Bytes = Files.*Place.Bytes) {
-            if (Save_Status Saved = Save_File_Atomic(Place_Path(Folder, Place, true), *Bytes); !Saved)
+            if (Status Saved = Save_File_Atomic(Place_Path(Folder, Place, true), *Bytes); !Saved)
                 return Saved;
         }
     }

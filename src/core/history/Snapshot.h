@@ -37,8 +37,7 @@ QString New_Record_Id(const QString& Project_Path, const QDateTime& Utc);
 QString Snapshot_Folder(const QString& Project_Path, const QString& Id);
 
 // Writes the files that exist into the record's snapshot folder, each atomically.
-[[nodiscard]] Save_Status Save_Snapshot(const QString& Project_Path, const QString& Id,
-                                        const Config_Files& Files);
+Status Save_Snapshot(const QString& Project_Path, const QString& Id, const Config_Files& Files);
 
 // Whether a snapshot still holds what its record says.
 enum class Snapshot_State { Intact, Removed, Missing_Files, Edited };

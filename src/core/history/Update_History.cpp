@@ -30,9 +30,9 @@ Launch_Capture Capture_Launch(const QString& Project_Path) {
     return Capture;
 }
 
-Save_Status Record_Update(const Launch_Capture& Capture, const Launch_Info& Info, const Run_Result& Result) {
+Status Record_Update(const Launch_Capture& Capture, const Launch_Info& Info, const Run_Result& Result) {
     if (!Capture.Files)
-        return Save_Status::Failed(Capture.Files.Error());
+        return Failure(Capture.Files.Error());
     Update_Record Record =
         New_Record(Capture.Project_Path, Update_Record::Kind::Update, Capture.Start, Capture.Files->Sums());
     Record.Mode = Info.Ethernet ? QStringLiteral("ethernet") : QStringLiteral("serial");
@@ -48,9 +48,9 @@ Save_Status Record_Update(const Launch_Capture& Capture, const Launch_Info& Info
     Record.Error_Text = QString::fromStdString(Result.Error_Text);
     Record.Duration_Ms = Capture.Clock.elapsed();
     // The snapshot first: a record never names a folder that was not written.
-    if (Save_Status Saved = Save_Snapshot(Capture.Project_Path, Record.Id, *Capture.Files); !Saved)
+    if (Status Saved = Save_Snapshot(Capture.Project_Path, Record.Id, *Capture.Files); !Saved)
         return Saved;
-    if (Save_Status Saved = Append_Record(Capture.Project_Path, Record); !Saved)
+    if (Status Saved = Append_Record(Capture.Project_Path, Record); !Saved)
         return Saved;
     Prune_Snapshots(Capture.Project_Path);
     return {};

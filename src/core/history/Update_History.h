@@ -39,8 +39,7 @@ struct Launch_Info {
 // Adds the attempt to the configuration's history: the record with its outcome and duration, the
 // snapshot of the captured files, then the oldest snapshots beyond the kept number are removed.
 // The update's own outcome never depends on this: a failure comes back for the caller to report.
-[[nodiscard]] Save_Status Record_Update(const Launch_Capture& Capture, const Launch_Info& Info,
-                                        const Run_Result& Result);
+Status Record_Update(const Launch_Capture& Capture, const Launch_Info& Info, const Run_Result& Result);
 
 // The record of the latest update whose updater ended with code 0, if any.
 std::optional<Update_Record> Last_Successful_Update(const QString& Project_Path);

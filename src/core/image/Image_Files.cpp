@@ -18,12 +18,11 @@ QString BankK_File_Path(const QString& Bin_Folder) {
     return Join_Path(Bin_Folder, QStringLiteral("bankK.bin"));
 }
 
-Save_Status Save_Image_Files(const Config_Image& Image, const QString& Bin_Folder) {
+Status Save_Image_Files(const Config_Image& Image, const QString& Bin_Folder) {
     const QString Project_Path = QFileInfo(Bin_Folder).absolutePath();
-    if (Save_Status Status =
-            Save_Configuration_File(Bank_File_Path(Bin_Folder), Image.Bank_Bytes(), Project_Path);
-        !Status)
-        return Status;
+    if (Status Saved = Save_Configuration_File(Bank_File_Path(Bin_Folder), Image.Bank_Bytes(), Project_Path);
+        !Saved)
+        return Saved;
     return Save_Configuration_File(BankK_File_Path(Bin_Folder), Image.BankK_Bytes(), Project_Path);
 }
 

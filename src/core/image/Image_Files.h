@@ -17,6 +17,6 @@ QString BankK_File_Path(const QString& Bin_Folder);
 // written and names it with the reason; an update must not go on with the images on disk then.
 // A file behind a link leading outside the configuration folder (the bin folder's parent) is not
 // written.
-[[nodiscard]] Save_Status Save_Image_Files(const Config_Image& Image, const QString& Bin_Folder);
+Status Save_Image_Files(const Config_Image& Image, const QString& Bin_Folder);
 
 } // namespace vo

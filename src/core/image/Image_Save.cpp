@@ -11,13 +11,13 @@ Image_Build Build_And_Save_Images(const Shared_State& State) {
         return Failure(QStringLiteral("No configuration is open"));
     // The parameters read and the images written belong together: no other writer in between.
     Writer_Lock Lock(Lock_Of::Configuration, State.Project_Path);
-    if (const QString Busy = Lock.Acquire(); !Busy.isEmpty())
-        return Failure(State.Text(Msg_Configuration_Busy) + Busy);
+    if (const Status Locked = Lock.Acquire(); !Locked)
+        return Failure(State.Text(Msg_Configuration_Busy) + Locked.Error());
     Image_Build Build = Build_Image(State.ParGen_File);
     if (!Build)
         return Build;
-    if (const Save_Status Saved = Save_Image_Files(*Build, Bin_Folder(State.Project_Path)); !Saved)
-        return Failure(Saved.Error_Text);
+    if (const Status Saved = Save_Image_Files(*Build, Bin_Folder(State.Project_Path)); !Saved)
+        return Failure(Saved.Error());
     return Build;
 }
 

@@ -80,7 +80,7 @@ QByteArray Par_Gen_Bytes(const Par_Gen& Set) {
     return Xml_To_Bytes(Doc);
 }
 
-Save_Status Save_Par_Gen(const Par_Gen& Set, const QString& Path) {
+Status Save_Par_Gen(const Par_Gen& Set, const QString& Path) {
     return Save_Configuration_File(Path, Par_Gen_Bytes(Set), QFileInfo(Path).absolutePath());
 }
 

@@ -28,6 +28,6 @@ QByteArray Par_Gen_Bytes(const Par_Gen& Set);
 
 // Replaces the file at Path with Set in one step; a link leading outside the file's folder is not
 // written through.
-[[nodiscard]] Save_Status Save_Par_Gen(const Par_Gen& Set, const QString& Path);
+Status Save_Par_Gen(const Par_Gen& Set, const QString& Path);
 
 } // namespace vo

@@ -73,7 +73,7 @@ QByteArray Settings_Bytes(const Shared_State& State) {
     return Xml_To_Bytes(Doc);
 }
 
-Save_Status Write_Settings(const Shared_State& State) {
+Status Write_Settings(const Shared_State& State) {
     return Save_File_Atomic(Settings_File_Path(State), Settings_Bytes(State));
 }
 

@@ -21,6 +21,6 @@ void Read_Settings(Shared_State& State);
 QByteArray Settings_Bytes(const Shared_State& State);
 
 // Replaces Vorlent.xml with the current settings.
-[[nodiscard]] Save_Status Write_Settings(const Shared_State& State);
+Status Write_Settings(const Shared_State& State);
 
 } // namespace vo

@@ -77,7 +77,7 @@ QByteArray Job_File_Bytes(const Job_Input& Input) {
     return Xml_To_Bytes(Doc);
 }
 
-Save_Status Compile_XML_Parameter_New_Boot(const Job_Input& Input, const QString& Job_File) {
+Status Compile_XML_Parameter_New_Boot(const Job_Input& Input, const QString& Job_File) {
     return Save_File_Atomic(Job_File, Job_File_Bytes(Input));
 }
 

@@ -25,6 +25,6 @@ QString Job_File_Path(const QString& Exe_Dir);
 QByteArray Job_File_Bytes(const Job_Input& Input);
 
 // Replaces the job file at Job_File with the document of Input.
-[[nodiscard]] Save_Status Compile_XML_Parameter_New_Boot(const Job_Input& Input, const QString& Job_File);
+Status Compile_XML_Parameter_New_Boot(const Job_Input& Input, const QString& Job_File);
 
 } // namespace vo

@@ -29,8 +29,8 @@ Updater_Start Not_Started(const QString& Reason) {
 Updater_Start Under_Update_Lock(const Shared_State& State) {
     Updater_Start Start;
     Start.Lock = std::make_unique<Writer_Lock>(Lock_Of::Updates, State.Exe_Dir);
-    if (const QString Busy = Start.Lock->Acquire(); !Busy.isEmpty())
-        return Not_Started(State.Text(Msg_Update_Running) + Busy);
+    if (const Status Locked = Start.Lock->Acquire(); !Locked)
+        return Not_Started(State.Text(Msg_Update_Running) + Locked.Error());
     return Start;
 }
 
@@ -76,8 +76,8 @@ Updater_Start Begin_Ethernet_Launch(Shared_State& State, Process_Runner& Runner,
     if (!Start.Lock)
         return Start;
     const Job_Input Input{Address, Choice, State.Master_Dir, State.Project_Path, Native_Separator()};
-    if (const Save_Status Saved = Compile_XML_Parameter_New_Boot(Input, Job_File_Path(State.Exe_Dir)); !Saved)
-        return Not_Started(Saved.Error_Text);
+    if (const Status Saved = Compile_XML_Parameter_New_Boot(Input, Job_File_Path(State.Exe_Dir)); !Saved)
+        return Not_Started(Saved.Error());
     Start.Started = Begin_Program(Runner, Ethernet_Updater_Path(State.Exe_Dir), QString(), 0);
     return Start;
 }

@@ -12,14 +12,13 @@ namespace vo {
 
 namespace {
 
-Save_Status Write_Failure(const QString& Path, const QString& Reason) {
-    return Save_Status::Failed(
-        QStringLiteral("Cannot write \"%1\": %2").arg(QDir::toNativeSeparators(Path), Reason));
+Status Write_Failure(const QString& Path, const QString& Reason) {
+    return Failure(QStringLiteral("Cannot write \"%1\": %2").arg(QDir::toNativeSeparators(Path), Reason));
 }
 
 } // namespace
 
-Save_Status Save_File_Atomic(const QString& Path, const QByteArray& Data) {
+Status Save_File_Atomic(const QString& Path, const QByteArray& Data) {
     // QSaveFile keeps the mode of the file it replaces, not its owner: a file saved by another
     // user (root) would no longer be its owner's.
     const std::string Native_Path = Seam_Text(Path);
@@ -42,10 +41,9 @@ Save_Status Save_File_Atomic(const QString& Path, const QByteArray& Data) {
     return {};
 }
 
-Save_Status Save_Configuration_File(const QString& Path, const QByteArray& Data,
-                                    const QString& Project_Path) {
+Status Save_Configuration_File(const QString& Path, const QByteArray& Data, const QString& Project_Path) {
     if (const Status Inside = Stays_Inside(Path, Project_Path); !Inside)
-        return Save_Status::Failed(Inside.Error());
+        return Failure(Inside.Error());
     return Save_File_Atomic(Path, Data);
 }
 

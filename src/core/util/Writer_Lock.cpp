@@ -22,9 +22,9 @@ Writer_Lock::Writer_Lock(Lock_Of What, const QString& Folder)
 
 Writer_Lock::~Writer_Lock() = default;
 
-QString Writer_Lock::Acquire(std::chrono::milliseconds Wait) {
+Status Writer_Lock::Acquire(std::chrono::milliseconds Wait) {
     if (Lock->tryLock(Wait))
-        return QString();
+        return {};
     const QString File = QDir::toNativeSeparators(Path);
     switch (Lock->error()) {
     case QLockFile::LockFailedError: {
@@ -32,17 +32,17 @@ QString Writer_Lock::Acquire(std::chrono::milliseconds Wait) {
         QString Host;
         QString Program;
         if (!Lock->getLockInfo(&Pid, &Host, &Program))
-            return QStringLiteral("\"%1\" is held by another process").arg(File);
-        return QStringLiteral("\"%1\" is held by process %2%3%4")
-            .arg(File)
-            .arg(Pid)
-            .arg(Program.isEmpty() ? QString() : QStringLiteral(" (%1)").arg(Program),
-                 Host.isEmpty() ? QString() : QStringLiteral(" on host \"%1\"").arg(Host));
+            return Failure(QStringLiteral("\"%1\" is held by another process").arg(File));
+        return Failure(QStringLiteral("\"%1\" is held by process %2%3%4")
+                           .arg(File)
+                           .arg(Pid)
+                           .arg(Program.isEmpty() ? QString() : QStringLiteral(" (%1)").arg(Program),
+                                Host.isEmpty() ? QString() : QStringLiteral(" on host \"%1\"").arg(Host)));
     }
     default:
         // No lock file can be made here (read-only folder, full disk): then no writer can write
         // here either, and this one's own write fails with the file and the reason.
-        return QString();
+        return {};
     }
 }
 

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "Result.h"
+
 #include <QLockFile>
 #include <QString>
 #include <chrono>
@@ -35,10 +37,10 @@ public:
     Writer_Lock(const Writer_Lock&) = delete;
     Writer_Lock& operator=(const Writer_Lock&) = delete;
 
-    // Takes the lock, waiting up to Wait for another holder to let go. Empty on success, otherwise
-    // the holder (process id, program and host). Where no lock file can be made at all (read-only
-    // folder, full disk) it is empty too, without the lock: no writer can write there.
-    [[nodiscard]] QString Acquire(std::chrono::milliseconds Wait = Writer_Lock_Wait);
+    // Takes the lock, waiting up to Wait for another holder to let go; fails naming the holder
+    // (process id, program and host). Where no lock file can be made at all (read-only folder,
+    // full disk) it succeeds too, without the lock: no writer can write there.
+    Status Acquire(std::chrono::milliseconds Wait = Writer_Lock_Wait);
     void Release();
     bool Held() const;
 

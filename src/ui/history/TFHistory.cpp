@@ -162,11 +162,9 @@ void TFHistory::Restore() {
     const QStringList Ids = Selected_Ids();
     if (Ids.size() != 1 || Ids.first().isEmpty() || !Svc.Msgs.Confirm(State.Text(Msg_Confirm_Restore)))
         return;
-    QString Kept;
-    if (const Save_Status Restored =
-            Restore_Snapshot(State.Project_Path, State.ParGen_File, Ids.first(), Kept);
+    if (const Result<QString> Restored = Restore_Snapshot(State.Project_Path, State.ParGen_File, Ids.first());
         !Restored) {
-        Svc.Msgs.Error(State.Text(Msg_Restore_Failed) + Restored.Error_Text);
+        Svc.Msgs.Error(State.Text(Msg_Restore_Failed) + Restored.Error());
         return;
     }
     Reload();
@@ -176,8 +174,8 @@ void TFHistory::Save_Report() {
     const QString Path = Ask_Report_Path();
     if (Path.isEmpty())
         return;
-    if (const Save_Status Written = Write_Report(State, Path); !Written)
-        Svc.Msgs.Error(State.Text(Msg_Report_Not_Written) + Written.Error_Text);
+    if (const Status Written = Write_Report(State, Path); !Written)
+        Svc.Msgs.Error(State.Text(Msg_Report_Not_Written) + Written.Error());
 }
 
 } // namespace vo

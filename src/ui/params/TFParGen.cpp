@@ -324,13 +324,13 @@ void TFParGen::Btn_OKClick() {
         return;
     }
     Writer_Lock Lock(Lock_Of::Configuration, State.Project_Path);
-    if (const QString Busy = Lock.Acquire(); !Busy.isEmpty()) {
-        Msgs.Error(State.Text(Msg_Configuration_Busy) + Busy);
+    if (const Status Locked = Lock.Acquire(); !Locked) {
+        Msgs.Error(State.Text(Msg_Configuration_Busy) + Locked.Error());
         return;
     }
-    const Save_Status Status = Save_Par_Gen(Values, State.ParGen_File);
-    if (!Status) {
-        Msgs.Error(Status.Error_Text);
+    const Status Saved = Save_Par_Gen(Values, State.ParGen_File);
+    if (!Saved) {
+        Msgs.Error(Saved.Error());
         return;
     }
     done(Modal_Ok);

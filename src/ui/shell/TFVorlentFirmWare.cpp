@@ -326,9 +326,9 @@ void TFVorlentFirmWare::Put_Update_Link() {
 }
 
 void TFVorlentFirmWare::Save_Setting() {
-    const Save_Status Status = Write_Settings(State);
-    if (!Status)
-        Svc.Msgs.Error(State.Text(Msg_Settings_Not_Saved) + Status.Error_Text);
+    const Status Saved = Write_Settings(State);
+    if (!Saved)
+        Svc.Msgs.Error(State.Text(Msg_Settings_Not_Saved) + Saved.Error());
 }
 
 void TFVorlentFirmWare::closeEvent(QCloseEvent* Event) {

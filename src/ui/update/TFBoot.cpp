@@ -511,8 +511,8 @@ void TFBoot::Show_State(const QString& Text) {
 }
 
 void TFBoot::Record_Attempt(const Run_Result& Result) {
-    if (const Save_Status Saved = Record_Update(Capture, Info, Result); !Saved)
-        Svc.Msgs.Error(State.Text(Msg_History_Not_Written) + Saved.Error_Text);
+    if (const Status Saved = Record_Update(Capture, Info, Result); !Saved)
+        Svc.Msgs.Error(State.Text(Msg_History_Not_Written) + Saved.Error());
     Show_Changes();
 }
 

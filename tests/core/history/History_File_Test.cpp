@@ -146,7 +146,7 @@ TEST_F(History_File, No_File_Is_An_Empty_History_And_A_Folder_Is_An_Error) {
     EXPECT_TRUE(Empty.Error_Text.isEmpty());
     ASSERT_TRUE(QDir().mkpath(File()));
     EXPECT_FALSE(vo::Read_History(Config.path()).Error_Text.isEmpty());
-    const vo::Save_Status Refused = vo::Append_Record(Config.path(), Record_Named("x"));
+    const vo::Status Refused = vo::Append_Record(Config.path(), Record_Named("x"));
     EXPECT_FALSE(Refused);
     EXPECT_TRUE(QFileInfo(File()).isDir());
 }

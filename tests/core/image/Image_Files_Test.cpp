@@ -34,8 +34,8 @@ protected:
 
 TEST_F(Image_Files, Writes_Both_Images_And_Nothing_Else) {
     Write_Old_Images();
-    const vo::Save_Status Status = vo::Save_Image_Files(Image, Bin);
-    ASSERT_TRUE(Status) << Status.Error_Text.toStdString();
+    const vo::Status Saved = vo::Save_Image_Files(Image, Bin);
+    ASSERT_TRUE(Saved) << Saved.Error().toStdString();
     EXPECT_EQ(Bin, vo_test::Shown(Project.filePath(QStringLiteral("bin"))));
     EXPECT_EQ(Read_All(Project.filePath(QStringLiteral("bin/bank.bin"))), Image.Bank_Bytes());
     EXPECT_EQ(Read_All(Project.filePath(QStringLiteral("bin/bankK.bin"))).size(), 2048);
@@ -84,22 +84,22 @@ TEST_F(Image_Files, A_Folder_That_Cannot_Hold_The_Files_Is_Reported_By_File_Name
         QFile::remove(Bin);
         QDir().mkpath(Bin);
         C.Break(Bin);
-        const vo::Save_Status Status = vo::Save_Image_Files(Image, Bin);
-        EXPECT_FALSE(Status);
+        const vo::Status Saved = vo::Save_Image_Files(Image, Bin);
+        EXPECT_FALSE(Saved);
         const QString Failing = QDir::toNativeSeparators(QDir(Bin).filePath(QLatin1String(C.Failing_File)));
-        EXPECT_TRUE(Status.Error_Text.contains(QStringLiteral("\"%1\"").arg(Failing)))
-            << Status.Error_Text.toStdString();
+        EXPECT_TRUE(Saved.Error().contains(QStringLiteral("\"%1\"").arg(Failing)))
+            << Saved.Error().toStdString();
     }
 }
 
 TEST_F(Image_Files, Read_Only_Bin_Folder_Keeps_The_Old_Images) {
     Write_Old_Images();
-    vo::Save_Status Status;
-    const std::string Skip = vo_test::With_Read_Only(Bin, [&] { Status = vo::Save_Image_Files(Image, Bin); });
+    vo::Status Saved;
+    const std::string Skip = vo_test::With_Read_Only(Bin, [&] { Saved = vo::Save_Image_Files(Image, Bin); });
     if (!Skip.empty())
         GTEST_SKIP() << Skip;
-    EXPECT_FALSE(Status);
-    EXPECT_TRUE(Status.Error_Text.contains(QDir::toNativeSeparators(vo::Bank_File_Path(Bin))));
+    EXPECT_FALSE(Saved);
+    EXPECT_TRUE(Saved.Error().contains(QDir::toNativeSeparators(vo::Bank_File_Path(Bin))));
     EXPECT_EQ(Read_All(vo::Bank_File_Path(Bin)), QByteArray("old bank"));
     EXPECT_EQ(Read_All(vo::BankK_File_Path(Bin)), QByteArray("old bankK"));
     EXPECT_EQ(QDir(Bin).entryList(QDir::NoDotAndDotDot | QDir::AllEntries),

@@ -132,10 +132,9 @@ TEST(Save_Par_Gen, A_Failed_Write_Is_Reported_And_Leaves_No_Torn_File) {
     const vo::Par_Gen Set = Varied_Set();
 
     const QString Vanished = Dir.filePath(QStringLiteral("gone/ParGen.xml"));
-    const vo::Save_Status Gone = vo::Save_Par_Gen(Set, Vanished);
+    const vo::Status Gone = vo::Save_Par_Gen(Set, Vanished);
     EXPECT_FALSE(Gone);
-    EXPECT_TRUE(Gone.Error_Text.contains(QDir::toNativeSeparators(Vanished)))
-        << Gone.Error_Text.toStdString();
+    EXPECT_TRUE(Gone.Error().contains(QDir::toNativeSeparators(Vanished))) << Gone.Error().toStdString();
     EXPECT_FALSE(QFile::exists(Vanished));
 
     const QString Folder_In_The_Way = Dir.filePath(QStringLiteral("ParGen.xml"));

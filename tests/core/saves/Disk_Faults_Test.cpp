@@ -108,10 +108,10 @@ TEST(Disk_Faults, Every_Save_Fails_With_Its_File_Named_And_Keeps_The_Previous_On
             const QStringList Before = vo_test::Tree_Listing(Exe_Dir);
 
             for (const vo_test::Save_Kind Kind : vo_test::All_Saves) {
-                const vo::Save_Status Status = Files.Save(Kind, 1);
-                EXPECT_FALSE(Status) << vo_test::Save_Name(Kind);
-                EXPECT_TRUE(Status.Error_Text.contains(QDir::toNativeSeparators(First_File(Files, Kind))))
-                    << Status.Error_Text.toStdString();
+                const vo::Status Saved = Files.Save(Kind, 1);
+                EXPECT_FALSE(Saved) << vo_test::Save_Name(Kind);
+                EXPECT_TRUE(Saved.Error().contains(QDir::toNativeSeparators(First_File(Files, Kind))))
+                    << Saved.Error().toStdString();
             }
             const vo::Image_Build Update_Step = vo::Build_And_Save_Images(State);
             EXPECT_FALSE(Update_Step);

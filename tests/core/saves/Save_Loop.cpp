@@ -21,9 +21,9 @@ int main(int argc, char** argv) {
         for (std::uint32_t Index = 0; Index < vo_test::All_Saves.size(); ++Index) {
             vo_test::Save_Progress::Set(Progress->Saving, Index + 1);
             // Content 0 is on disk when the test starts the first child: begin with the other.
-            const vo::Save_Status Status = Files.Save(vo_test::All_Saves[Index], (Round + 1) % 2);
-            if (!Status) {
-                std::fprintf(stderr, "save_loop: %s\n", qPrintable(Status.Error_Text));
+            const vo::Status Saved = Files.Save(vo_test::All_Saves[Index], (Round + 1) % 2);
+            if (!Saved) {
+                std::fprintf(stderr, "save_loop: %s\n", qPrintable(Saved.Error()));
                 return 1;
             }
             vo_test::Save_Progress::Set(Progress->Saving, 0);

@@ -100,7 +100,7 @@ std::array<QByteArray, Saved_Files::File_Count> Saved_Files::Bytes(int Which) co
             vo::Job_File_Bytes(Job_Content(State, Which))};
 }
 
-vo::Save_Status Saved_Files::Save(Save_Kind Kind, int Which) const {
+vo::Status Saved_Files::Save(Save_Kind Kind, int Which) const {
     switch (Kind) {
     case Save_Kind::Par_Gen:
         return vo::Save_Par_Gen(Par_Gen_Content(Which), State.ParGen_File);
@@ -112,7 +112,7 @@ vo::Save_Status Saved_Files::Save(Save_Kind Kind, int Which) const {
         return vo::Compile_XML_Parameter_New_Boot(Job_Content(State, Which),
                                                   vo::Job_File_Path(State.Exe_Dir));
     }
-    return vo::Save_Status::Failed(QStringLiteral("unknown save"));
+    return vo::Failure(QStringLiteral("unknown save"));
 }
 
 } // namespace vo_test

@@ -32,7 +32,7 @@ public:
     // What the files hold once every save wrote content Which (0 or 1).
     std::array<QByteArray, File_Count> Bytes(int Which) const;
     // Writes content Which through the program's own save for Kind.
-    [[nodiscard]] vo::Save_Status Save(Save_Kind Kind, int Which) const;
+    vo::Status Save(Save_Kind Kind, int Which) const;
 
 private:
     vo::Shared_State State;

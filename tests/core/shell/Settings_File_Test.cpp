@@ -155,7 +155,7 @@ TEST_F(Settings_File, A_Flag_Is_Set_Only_By_Exactly_One) {
 
 TEST_F(Settings_File, A_Failed_Write_Is_Reported_And_Keeps_The_Old_File) {
     vo::Set_Folders(State, Dir.filePath(QStringLiteral("gone")));
-    const vo::Save_Status Status = vo::Write_Settings(State);
-    EXPECT_FALSE(Status);
-    EXPECT_TRUE(Status.Error_Text.contains(QStringLiteral("Vorlent.xml")));
+    const vo::Status Saved = vo::Write_Settings(State);
+    EXPECT_FALSE(Saved);
+    EXPECT_TRUE(Saved.Error().contains(QStringLiteral("Vorlent.xml")));
 }

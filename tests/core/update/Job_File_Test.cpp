@@ -76,7 +76,7 @@ TEST(Job_File, Each_Launch_Replaces_The_Whole_File) {
 TEST(Job_File, A_Folder_That_Cannot_Take_It_Is_Reported_By_File_Name) {
     QTemporaryDir Dir;
     const QString Path = vo::Job_File_Path(Dir.filePath(QStringLiteral("missing")));
-    const vo::Save_Status Status = vo::Compile_XML_Parameter_New_Boot(Windows_Input(0, true), Path);
-    EXPECT_FALSE(Status);
-    EXPECT_TRUE(Status.Error_Text.contains(Path)) << Status.Error_Text.toStdString();
+    const vo::Status Saved = vo::Compile_XML_Parameter_New_Boot(Windows_Input(0, true), Path);
+    EXPECT_FALSE(Saved);
+    EXPECT_TRUE(Saved.Error().contains(Path)) << Saved.Error().toStdString();
 }

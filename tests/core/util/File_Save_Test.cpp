@@ -28,10 +28,9 @@ TEST(Save_File_Atomic, Replaces_The_Whole_File) {
 TEST(Save_File_Atomic, Reports_A_Missing_Folder_By_File_Name) {
     QTemporaryDir Dir;
     const QString Missing = Dir.filePath(QStringLiteral("no/such/a.bin"));
-    const vo::Save_Status Status = vo::Save_File_Atomic(Missing, QByteArray("x"));
-    EXPECT_FALSE(Status);
-    EXPECT_TRUE(Status.Error_Text.contains(QDir::toNativeSeparators(Missing)))
-        << Status.Error_Text.toStdString();
+    const vo::Status Saved = vo::Save_File_Atomic(Missing, QByteArray("x"));
+    EXPECT_FALSE(Saved);
+    EXPECT_TRUE(Saved.Error().contains(QDir::toNativeSeparators(Missing))) << Saved.Error().toStdString();
 }
 
 TEST(Save_File_Atomic, Read_Only_Folder_Keeps_The_Old_File) {
@@ -39,10 +38,9 @@ TEST(Save_File_Atomic, Read_Only_Folder_Keeps_The_Old_File) {
     const QString Path = Dir.filePath(QStringLiteral("keep.xml"));
     ASSERT_TRUE(vo::Save_File_Atomic(Path, QByteArray("old")));
     const std::string Skip = vo_test::With_Read_Only(Dir.path(), [&] {
-        const vo::Save_Status Status = vo::Save_File_Atomic(Path, QByteArray("new"));
-        EXPECT_FALSE(Status);
-        EXPECT_TRUE(Status.Error_Text.contains(QDir::toNativeSeparators(Path)))
-            << Status.Error_Text.toStdString();
+        const vo::Status Saved = vo::Save_File_Atomic(Path, QByteArray("new"));
+        EXPECT_FALSE(Saved);
+        EXPECT_TRUE(Saved.Error().contains(QDir::toNativeSeparators(Path))) << Saved.Error().toStdString();
     });
     if (!Skip.empty())
         GTEST_SKIP() << Skip;
@@ -64,12 +62,11 @@ TEST(Save_File_Atomic, A_Write_That_Fails_Part_Way_Keeps_The_Old_File) {
     rlimit Small = Before;
     Small.rlim_cur = 100;
     ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &Small), 0);
-    const vo::Save_Status Status = vo::Save_File_Atomic(Path, QByteArray(1000, 'n'));
+    const vo::Status Saved = vo::Save_File_Atomic(Path, QByteArray(1000, 'n'));
     setrlimit(RLIMIT_FSIZE, &Before);
     std::signal(SIGXFSZ, Old_Handler);
-    EXPECT_FALSE(Status);
-    EXPECT_TRUE(Status.Error_Text.contains(QDir::toNativeSeparators(Path)))
-        << Status.Error_Text.toStdString();
+    EXPECT_FALSE(Saved);
+    EXPECT_TRUE(Saved.Error().contains(QDir::toNativeSeparators(Path))) << Saved.Error().toStdString();
     EXPECT_EQ(Read_All(Path), QByteArray("old"));
     EXPECT_EQ(QDir(Dir.path()).entryList(QDir::Files), QStringList{QStringLiteral("keep.xml")});
 }
@@ -121,11 +118,11 @@ TEST(Save_Configuration_File, Never_Writes_Through_A_Link_Leading_Out_Of_The_Con
         if (!Case.Link_Target.isEmpty()) {
             ASSERT_TRUE(QFile::link(Case.Link_Target, File));
         }
-        const vo::Save_Status Status = vo::Save_Configuration_File(File, "saved", Config);
-        EXPECT_EQ(bool(Status), Case.Written) << Status.Error_Text.toStdString();
+        const vo::Status Saved = vo::Save_Configuration_File(File, "saved", Config);
+        EXPECT_EQ(bool(Saved), Case.Written) << Saved.Error().toStdString();
         if (!Case.Written) {
-            EXPECT_TRUE(Status.Error_Text.contains(QStringLiteral("outside the configuration folder")))
-                << Status.Error_Text.toStdString();
+            EXPECT_TRUE(Saved.Error().contains(QStringLiteral("outside the configuration folder")))
+                << Saved.Error().toStdString();
         }
     }
     EXPECT_EQ(Read_All(Outside + QStringLiteral("/victim")), QByteArray("victim"));
