@@ -1,9 +1,12 @@
 #include "Cli_Config.h"
 #include "Cli_Json.h"
+#include "update/Update_Preparation.h"
 
 namespace vo {
 
-// check CONFIG: the checks on confirmation over the parameters as loaded; "OK" or the message.
+// check CONFIG: the checks on confirmation over the parameters as loaded; "OK" or the message. A
+// configuration whose parameters were never saved fails as an update would: the defaults the
+// dialog shows are not what its images would carry.
 int Run_Check(Cli_Context& Context) {
     const bool Json = Take_Option(Context.Args, QStringLiteral("--json"));
     if (Context.Args.size() != 1)
@@ -11,7 +14,10 @@ int Run_Check(Cli_Context& Context) {
     const std::optional<Par_Gen> Set = Load_Config(Context, Context.Args.first(), Par_Reading::To_Change);
     if (!Set)
         return Exit_Failed;
-    const int Id = Run_Checks(Context, *Set);
+    const bool Saved = Parameters_Saved(Context.State).Has_Value();
+    const int Id = Saved ? Run_Checks(Context, *Set) : Msg_Parameters_Never_Saved;
+    if (!Saved && !Json)
+        Print_Message(Context, Id);
     if (Json) {
         Print_Json(Context, {{QStringLiteral("configuration"), Context.State.Project_Path},
                              {QStringLiteral("ok"), Id == 0},

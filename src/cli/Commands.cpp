@@ -38,9 +38,11 @@ const Cli_Command Command_Table[] = {
      "--watch follows them as they come and go; --root reads DIR/dev and DIR/sys",
      Run_Ports},
     {"update",
-     "update CONFIG (--port DEVICE | --ip A.B.C.D) [--option 0|1|2] [--no-read-back] [--wait-limit SECONDS]",
-     "build the images and run the updater as the update dialog does, waiting up to 150 s or SECONDS; "
-     "option 0 firmware + configuration, 1 firmware, 2 configuration",
+     "update CONFIG (--port DEVICE | --ip A.B.C.D) [--option 0|1|2] [--no-read-back] [--wait-limit SECONDS] "
+     "[--force-port]",
+     "build and check the images and run the updater as the update dialog does, waiting up to 150 s or "
+     "SECONDS; option 0 firmware + configuration, 1 firmware, 2 configuration; --force-port starts it on a "
+     "busy port",
      Run_Update},
     {"history", "history [--json] CONFIG",
      "list the update attempts and restores of a configuration, with checksums and the state of each "

@@ -47,6 +47,10 @@ std::optional<Update_Request> Parse_Update_Args(Cli_Context& Context) {
             Request.Choice.Read_Back = false;
             continue;
         }
+        if (Arg == u"--force-port") {
+            Request.Force_Port = true;
+            continue;
+        }
         if (!Arg.startsWith(u'-')) {
             Configs.append(Arg);
             continue;

@@ -18,10 +18,12 @@ struct Update_Request {
     QString Target;
     Update_Choice Choice;
     std::chrono::milliseconds Wait_Limit{0};
+    // Start the updater on a port that another program holds.
+    bool Force_Port = false;
 };
 
-// The arguments of update: CONFIG, --port DEVICE or --ip A.B.C.D, --option 0|1|2, --no-read-back and
-// --wait-limit SECONDS, in any order. A usage error: the reason and the usage line on standard
+// The arguments of update: CONFIG, --port DEVICE or --ip A.B.C.D, --option 0|1|2, --no-read-back,
+// --wait-limit SECONDS and --force-port, in any order. A usage error: the reason and the usage line on standard
 // error, and nothing.
 std::optional<Update_Request> Parse_Update_Args(Cli_Context& Context);
 

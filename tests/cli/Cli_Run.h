@@ -87,6 +87,13 @@ protected:
 
     Run_Result Run(const QStringList& Args) const { return Run_Cli(Args, Program); }
 
+    // The two firmware files beside the copy, which the firmware options need.
+    void Install_Firmware() const {
+        ASSERT_TRUE(QDir(Root.path()).mkpath(QStringLiteral("MASTER")));
+        Write_All(Root.filePath(QStringLiteral("MASTER/sim40913.sim")), "serial firmware");
+        Write_All(Root.filePath(QStringLiteral("MASTER/Sim40913K.sim")), "Ethernet firmware");
+    }
+
     QString Projects_Dir() const { return Root.filePath(QStringLiteral("PROJECTS")); }
 
     QTemporaryDir Root;

@@ -1,5 +1,6 @@
 #include "Child_Checks.h"
 #include "Cli_Run.h"
+#include "Fake_Port_Tree.h"
 #include "Qt_Print.h"
 #include "image/Par_Gen_Fixture.h"
 #include "params/Par_Gen_File.h"
@@ -20,9 +21,14 @@ class Two_Writers : public vo_test::Copied_Cli {
 protected:
     void SetUp() override {
         Copied_Cli::SetUp();
+        Install_Firmware();
+        Ports.Add_Built_In(QStringLiteral("ttyUSB0"));
         for (const QString& Name : {QStringLiteral("P1"), QStringLiteral("P2")})
             ASSERT_TRUE(QDir().mkpath(Config(Name) + QStringLiteral("/bin")));
     }
+
+    vo_test::Fake_Port_Tree Ports;
+    QString Port = Ports.Dev(QStringLiteral("ttyUSB0"));
 
     QString Config(const QString& Name) const { return Exe_Dir + QStringLiteral("/PROJECTS/") + Name; }
 
@@ -106,8 +112,7 @@ TEST_F(Two_Writers, A_Held_Configuration_Makes_Every_Writer_Fail_Naming_The_Hold
     for (const QStringList& Args :
          {QStringList{QStringLiteral("set"), QStringLiteral("P1"), QStringLiteral("TO_RTU=5")},
           QStringList{QStringLiteral("build"), QStringLiteral("P1")},
-          QStringList{QStringLiteral("update"), QStringLiteral("P1"), QStringLiteral("--port"),
-                      QStringLiteral("/dev/ttyS0")}}) {
+          QStringList{QStringLiteral("update"), QStringLiteral("P1"), QStringLiteral("--port"), Port}}) {
         SCOPED_TRACE(Args.first().toStdString());
         const Run_Result Result = Run(Args);
         EXPECT_EQ(Result.Exit_Code, 1);
@@ -130,7 +135,7 @@ TEST_F(Two_Writers, Two_Updates_At_Once_Each_Hand_Their_Own_Job_Or_The_Second_Fa
         {"Ethernet and Ethernet", QStringLiteral("1"), {QStringLiteral("--ip"), QStringLiteral("127.0.0.2")}},
         {"Ethernet and serial",
          QStringLiteral("0"),
-         {QStringLiteral("--port"), QStringLiteral("/dev/ttyS0")}},
+         {QStringLiteral("--port"), Port}},
     };
     vo_test::Write_Par_Gen(Config(QStringLiteral("P1")), {{"Device_Type_Type", "1"}});
     for (const auto& Case : Cases) {
@@ -174,8 +179,7 @@ TEST_F(Two_Writers, A_Stop_Request_Is_Passed_On_To_The_Running_Updater) {
     for (const auto& Case : Cases) {
         SCOPED_TRACE(Case.Name);
         QFile::remove(Log);
-        auto Update = Start({QStringLiteral("update"), QStringLiteral("P1"), QStringLiteral("--port"),
-                             QStringLiteral("/dev/ttyS0")});
+        auto Update = Start({QStringLiteral("update"), QStringLiteral("P1"), QStringLiteral("--port"), Port});
         // The updater shares the command's output: its first line says it runs.
         ASSERT_TRUE(Update->waitForReadyRead(30000));
         ASSERT_EQ(kill(static_cast<pid_t>(Update->processId()), Case.Signal), 0);

@@ -1,5 +1,6 @@
 #include "Child_Checks.h"
 #include "Cli_Run.h"
+#include "Fake_Port_Tree.h"
 #include "Net_Namespace.h"
 #include "Private_Mounts.h"
 #include "Qt_Print.h"
@@ -19,11 +20,14 @@ const QString Serial_Mode = QStringLiteral("0");
 const QString Ethernet_Mode = QStringLiteral("1");
 
 // A copied vo40913-cli with the configuration "Plant 1" under its PROJECTS, old images in its bin
-// folder, and fake updaters beside it that record what they were given outside that folder.
+// folder, the firmware files, a serial port (a pseudo-terminal), and fake updaters beside it that
+// record what they were given outside that folder.
 class Cli_Update : public vo_test::Copied_Cli {
 protected:
     void SetUp() override {
         Copied_Cli::SetUp();
+        Install_Firmware();
+        Ports.Add_Built_In(QStringLiteral("ttyUSB0"));
         ASSERT_TRUE(QDir().mkpath(Bin));
         Write_All(Bin + QStringLiteral("/bank.bin"), "old");
         Write_All(Bin + QStringLiteral("/bankK.bin"), "old");
@@ -63,6 +67,8 @@ protected:
         EXPECT_FALSE(QFile::exists(Job_File));
     }
 
+    vo_test::Fake_Port_Tree Ports;
+    QString Port = Ports.Dev(QStringLiteral("ttyUSB0"));
     // The program's folder as the program itself finds it.
     QString Exe_Dir = QFileInfo(Root.path()).canonicalFilePath();
     QString Config = Exe_Dir + QStringLiteral("/PROJECTS/Plant 1");
@@ -95,13 +101,12 @@ TEST_F(Cli_Update, Serial_Updater_Gets_The_Parameter_Words_After_The_Images_Are_
     for (const auto& Case : Cases) {
         SCOPED_TRACE(Case.Options.join(u' ').toStdString());
         QFile::remove(Record);
-        const Run_Result Result =
-            Update(QStringList{QStringLiteral("--port"), QStringLiteral("/dev/ttyUSB0")} + Case.Options);
+        const Run_Result Result = Update(QStringList{QStringLiteral("--port"), Port} + Case.Options);
         EXPECT_EQ(Result.Exit_Code, 0);
         EXPECT_EQ(Result.Out, QStringLiteral("The updater \"%1\" ended with code 0\n").arg(Serial_Updater));
         EXPECT_EQ(Result.Err_Lines, QStringList());
         EXPECT_EQ(Recorded(),
-                  (QStringList{QStringLiteral("7"), QStringLiteral("/dev/ttyUSB0")} + Case.Codes +
+                  (QStringList{QStringLiteral("7"), Port} + Case.Codes +
                    QStringList{Exe_Dir + QStringLiteral("/MASTER/sim40913.sim"), Bin + u'/',
                                QDir::currentPath(), QStringLiteral("19"), QStringLiteral("2048")}));
     }
@@ -166,9 +171,8 @@ TEST_F(Cli_Update, Every_End_Of_The_Updater_But_Code_0_Fails_With_Its_Report) {
             ASSERT_TRUE(QFile::setPermissions(Updater, QFile::ReadOwner | QFile::WriteOwner));
         }
 
-        const Run_Result Result =
-            Update(Serial ? QStringList{QStringLiteral("--port"), QStringLiteral("/dev/ttyS0")}
-                          : QStringList{QStringLiteral("--ip"), QStringLiteral("127.0.0.1")});
+        const Run_Result Result = Update(Serial ? QStringList{QStringLiteral("--port"), Port}
+                                                : QStringList{QStringLiteral("--ip"), QStringLiteral("127.0.0.1")});
         EXPECT_EQ(Result.Exit_Code, 1);
         EXPECT_TRUE(Result.Out.isEmpty()) << Result.Out.toStdString();
         ASSERT_EQ(Result.Err_Lines.size(), 1) << Result.Err_Lines.join(u'\n').toStdString();
@@ -183,8 +187,8 @@ TEST_F(Cli_Update, An_Updater_Still_Running_At_The_Limit_Is_Left_Running) {
     const QString Pid_File = Records.filePath(QStringLiteral("pid"));
     ASSERT_TRUE(
         vo_test::Write_Script(Serial_Updater, "echo $$ > '" + Pid_File.toUtf8() + "'\nexec sleep 30\n"));
-    const Run_Result Result = Update({QStringLiteral("--port"), QStringLiteral("/dev/ttyS0"),
-                                      QStringLiteral("--wait-limit"), QStringLiteral("1")});
+    const Run_Result Result =
+        Update({QStringLiteral("--port"), Port, QStringLiteral("--wait-limit"), QStringLiteral("1")});
     const long Pid = QString::fromUtf8(Read_All(Pid_File)).trimmed().toLong();
     ASSERT_GT(Pid, 0);
     const char State = vo_test::Process_State(Pid);
@@ -319,7 +323,6 @@ TEST_F(Cli_Update, The_Device_Type_Decides_The_Mode_And_The_Other_Option_Is_Refu
         QString Error;
     } Cases[] = {
         {"serial device", Serial_Mode, {"--ip", "127.0.0.1"}, Serial_Refusal},
-        {"no parameter file", QString(), {"--ip", "127.0.0.1"}, Serial_Refusal},
         {"Ethernet device",
          Ethernet_Mode,
          {"--port", "/dev/ttyS0"},
@@ -345,7 +348,8 @@ TEST_F(Cli_Update, Usage_Errors_Name_The_Mistake_And_Touch_Nothing) {
     Set_Device_Type(Serial_Mode);
     Install_Updater(QStringLiteral("Ser_40913_Update"));
     const QString Usage = QStringLiteral("Usage: vo40913-cli update CONFIG (--port DEVICE | --ip A.B.C.D) "
-                                         "[--option 0|1|2] [--no-read-back] [--wait-limit SECONDS]");
+                                         "[--option 0|1|2] [--no-read-back] [--wait-limit SECONDS] "
+                                         "[--force-port]");
     const QString Either = QStringLiteral("give either --port DEVICE or --ip A.B.C.D");
     const struct {
         QStringList Args;
@@ -388,4 +392,137 @@ TEST_F(Cli_Update, Usage_Errors_Name_The_Mistake_And_Touch_Nothing) {
     // Nothing was built or started.
     EXPECT_EQ(Read_All(Bin + QStringLiteral("/bankK.bin")), QByteArray("old"));
     Expect_No_Launch();
+}
+
+// Before any launch: what the updater would put into the device, or could not do, is refused, and
+// nothing is started.
+TEST_F(Cli_Update, Parameters_Never_Saved_Are_Refused_By_Update_And_Check) {
+    Install_Updater(QStringLiteral("Ser_40913_Update"));
+    ASSERT_EQ(Run({QStringLiteral("new"), QStringLiteral("Fresh")}).Exit_Code, 0);
+    const QString Never_Saved =
+        QStringLiteral("Error! The parameters of this configuration were never saved: open Set Communication, "
+                       "check them and confirm with OK before the update");
+    const Run_Result Updated = Run({QStringLiteral("update"), QStringLiteral("Fresh"), QStringLiteral("--port"), Port});
+    EXPECT_EQ(Updated.Exit_Code, 1);
+    EXPECT_EQ(Updated.Err_Lines, QStringList{Never_Saved});
+    Expect_No_Launch();
+    const Run_Result Checked = Run({QStringLiteral("check"), QStringLiteral("Fresh")});
+    EXPECT_EQ(Checked.Exit_Code, 1);
+    EXPECT_TRUE(Checked.Out.isEmpty());
+    EXPECT_EQ(Checked.Err_Lines, QStringList{Never_Saved});
+    // The builder's own output stays available, with a warning.
+    const Run_Result Built = Run({QStringLiteral("build"), QStringLiteral("Fresh")});
+    EXPECT_EQ(Built.Exit_Code, 0);
+    EXPECT_EQ(Built.Err_Lines, QStringList{QStringLiteral("vo40913-cli: warning: ") + Never_Saved});
+    EXPECT_EQ(QFileInfo(Projects_Dir() + QStringLiteral("/Fresh/bin/bank.bin")).size(), 4);
+}
+
+// Hand-edited parameters that the builder compiles as they stand: the images are decoded before the
+// launch and the field is named.
+TEST_F(Cli_Update, Images_The_Device_Cannot_Use_Are_Refused_Naming_The_Field) {
+    Install_Updater(QStringLiteral("Ser_40913_Update"));
+    const struct {
+        const char* Element;
+        const char* Value;
+        QString Reason;
+    } Cases[] = {
+        {"BAUD_RTU", "99", QStringLiteral("BAUD_RTU in bankK.bin (serial slot 0) is 99, not a baud rate of the list")},
+        {"TO_RTU", "0", QStringLiteral("TO_RTU in bankK.bin is 0 ms, not from 1 to 60000 ms")},
+    };
+    for (const auto& Case : Cases) {
+        SCOPED_TRACE(Case.Element);
+        vo_test::Write_Par_Gen(Config, {{"Device_Type_Type", Serial_Mode}, {Case.Element, Case.Value}});
+        const Run_Result Result = Update({QStringLiteral("--port"), Port});
+        EXPECT_EQ(Result.Exit_Code, 1);
+        EXPECT_EQ(Result.Err_Lines,
+                  QStringList{QStringLiteral("Error! The images are not fit for the device, nothing was sent: ") +
+                              Case.Reason});
+        Expect_No_Launch();
+        EXPECT_EQ(Run({QStringLiteral("history"), QStringLiteral("--json"), QStringLiteral("Plant 1")})
+                      .Out.count(QStringLiteral("\"id\"")),
+                  0);
+    }
+}
+
+TEST_F(Cli_Update, A_Firmware_Option_Needs_Its_Firmware_File) {
+    Install_Updater(QStringLiteral("Ser_40913_Update"));
+    Install_Updater(QStringLiteral("Ethernet_Update"));
+    const struct {
+        QString Mode;
+        const char* Option;
+        const char* Firmware; // empty: none needed
+    } Cases[] = {
+        {Serial_Mode, "0", "sim40913.sim"},   {Serial_Mode, "1", "sim40913.sim"},
+        {Serial_Mode, "2", ""},               {Ethernet_Mode, "0", "Sim40913K.sim"},
+        {Ethernet_Mode, "1", "Sim40913K.sim"}, {Ethernet_Mode, "2", ""},
+    };
+    QDir(Exe_Dir + QStringLiteral("/MASTER")).removeRecursively();
+    // A folder in the file's place is no firmware either.
+    ASSERT_TRUE(QDir().mkpath(Exe_Dir + QStringLiteral("/MASTER/Sim40913K.sim")));
+    for (const auto& Case : Cases) {
+        SCOPED_TRACE(Case.Mode.toStdString() + " option " + Case.Option);
+        QFile::remove(Record);
+        Set_Device_Type(Case.Mode);
+        const bool Serial = Case.Mode == Serial_Mode;
+        const Run_Result Result =
+            Update({Serial ? QStringLiteral("--port") : QStringLiteral("--ip"),
+                    Serial ? Port : QStringLiteral("127.0.0.1"), QStringLiteral("--option"),
+                    QString::fromLatin1(Case.Option)});
+        if (*Case.Firmware == '\0') {
+            EXPECT_EQ(Result.Exit_Code, 0) << Result.Err_Lines.join(u'\n').toStdString();
+            EXPECT_TRUE(QFile::exists(Record));
+            continue;
+        }
+        EXPECT_EQ(Result.Exit_Code, 1);
+        EXPECT_EQ(Result.Err_Lines,
+                  QStringList{QStringLiteral("Error! The firmware file \"%1/MASTER/%2\" is missing or cannot be "
+                                             "read: the updater was not started")
+                                  .arg(Exe_Dir, QLatin1String(Case.Firmware))});
+        EXPECT_FALSE(QFile::exists(Record));
+    }
+}
+
+TEST_F(Cli_Update, A_Missing_Or_Busy_Port_Starts_Nothing_Unless_Forced) {
+    Set_Device_Type(Serial_Mode);
+    Install_Updater(QStringLiteral("Ser_40913_Update"));
+    const QString Missing = Ports.Dev(QStringLiteral("ttyUSB7"));
+    const Run_Result Absent = Update({QStringLiteral("--port"), Missing});
+    EXPECT_EQ(Absent.Exit_Code, 1);
+    EXPECT_EQ(Absent.Err_Lines,
+              QStringList{QStringLiteral("Error! There is no serial port \"%1\": the updater was not started")
+                              .arg(Missing)});
+    Expect_No_Launch();
+
+    ASSERT_TRUE(Ports.Line(QStringLiteral("ttyUSB0")).Hold(true));
+    const Run_Result Busy = Update({QStringLiteral("--port"), Port});
+    EXPECT_EQ(Busy.Exit_Code, 1);
+    ASSERT_EQ(Busy.Err_Lines.size(), 2) << Busy.Err_Lines.join(u'\n').toStdString();
+    EXPECT_TRUE(Busy.Err_Lines.first().startsWith(QStringLiteral("Error! The serial port \"%1\" is busy").arg(Port)))
+        << Busy.Err_Lines.first().toStdString();
+    EXPECT_TRUE(Busy.Err_Lines.first().endsWith(
+        QStringLiteral(": the updater could not open it and was not started")));
+    EXPECT_EQ(Busy.Err_Lines.at(1),
+              QStringLiteral("vo40913-cli: --force-port starts the updater on it all the same"));
+    Expect_No_Launch();
+
+    const Run_Result Forced = Update({QStringLiteral("--port"), Port, QStringLiteral("--force-port")});
+    EXPECT_EQ(Forced.Exit_Code, 0) << Forced.Err_Lines.join(u'\n').toStdString();
+    EXPECT_TRUE(QFile::exists(Record));
+}
+
+// What the updater writes reaches the user as it comes, and its end stays with the record.
+TEST_F(Cli_Update, The_Updaters_Output_Is_Shown_And_Kept_With_The_Record) {
+    Set_Device_Type(Serial_Mode);
+    Install_Updater(QStringLiteral("Ser_40913_Update"),
+                    "echo 'writing block 7'\necho 'no answer from the device' >&2\nexit 3\n");
+    const Run_Result Result = Update({QStringLiteral("--port"), Port});
+    EXPECT_EQ(Result.Exit_Code, 1);
+    EXPECT_EQ(Result.Out, QStringLiteral("writing block 7\n"));
+    EXPECT_EQ(Result.Err_Lines,
+              (QStringList{QStringLiteral("no answer from the device"),
+                           QStringLiteral("vo40913-cli: the updater \"%1\" ended with code 3").arg(Serial_Updater)}));
+    const Run_Result History =
+        Run({QStringLiteral("history"), QStringLiteral("--json"), QStringLiteral("Plant 1")});
+    EXPECT_TRUE(History.Out.contains(QStringLiteral("writing block 7\\nno answer from the device\\n")))
+        << History.Out.toStdString();
 }

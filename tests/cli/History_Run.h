@@ -2,6 +2,7 @@
 
 #include "Child_Checks.h"
 #include "Cli_Run.h"
+#include "Fake_Port_Tree.h"
 #include "Qt_Print.h"
 
 #include <QCryptographicHash>
@@ -23,12 +24,14 @@ inline QJsonObject Json_Of(const Run_Result& Result) {
     return Doc.object();
 }
 
-// A copied vo40913-cli with the configuration "Plant 1" (no Ethernet port) and a fake serial
-// updater beside it whose end the test chooses before each update.
+// A copied vo40913-cli with the configuration "Plant 1" (no Ethernet port), the firmware files, a
+// serial port and a fake serial updater beside it whose end the test chooses before each update.
 class History_Cli : public Copied_Cli {
 protected:
     void SetUp() override {
         Copied_Cli::SetUp();
+        Install_Firmware();
+        Ports.Add_Built_In(QStringLiteral("ttyUSB0"));
         Install_Language(QStringLiteral("Italiano"));
         ASSERT_EQ(Run({QStringLiteral("new"), QStringLiteral("Plant 1")}).Exit_Code, 0);
         Set({QStringLiteral("Device_Type_Type=0")});
@@ -43,8 +46,7 @@ protected:
     // Runs an update whose updater ends with Tail ("exit 0", "kill -9 $$").
     Run_Result Update(const QByteArray& Tail) const {
         EXPECT_TRUE(Write_Script(Root.filePath(QStringLiteral("Ser_40913_Update")), Tail + '\n'));
-        return Run({QStringLiteral("update"), QStringLiteral("Plant 1"), QStringLiteral("--port"),
-                    QStringLiteral("/dev/ttyS0")});
+        return Run({QStringLiteral("update"), QStringLiteral("Plant 1"), QStringLiteral("--port"), Port});
     }
 
     QJsonArray Records() const {
@@ -52,6 +54,9 @@ protected:
             .value(QStringLiteral("records"))
             .toArray();
     }
+
+    Fake_Port_Tree Ports;
+    QString Port = Ports.Dev(QStringLiteral("ttyUSB0"));
 
     QString Config() const { return Projects_Dir() + QStringLiteral("/Plant 1"); }
     QString ParGen() const { return Config() + QStringLiteral("/ParGen.xml"); }

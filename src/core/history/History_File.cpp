@@ -29,6 +29,10 @@ Result<QByteArray> Read_Bytes(const QString& Path) {
     return Bytes;
 }
 
+QByteArray Record_Line(const Update_Record& Record) {
+    return QJsonDocument(Record_To_Json(Record)).toJson(QJsonDocument::Compact) + '\n';
+}
+
 } // namespace
 
 QString History_Folder(const QString& Project_Path) {
@@ -84,9 +88,25 @@ Status Append_Record(const QString& Project_Path, const Update_Record& Record) {
     QByteArray& Bytes = *Read;
     if (!Bytes.isEmpty() && !Bytes.endsWith('\n'))
         Bytes.append('\n');
-    Bytes.append(QJsonDocument(Record_To_Json(Record)).toJson(QJsonDocument::Compact));
-    Bytes.append('\n');
+    Bytes.append(Record_Line(Record));
     return Save_File_Atomic(Path, Bytes);
+}
+
+Status Replace_Record(const QString& Project_Path, const Update_Record& Record) {
+    const QString Path = History_File_Path(Project_Path);
+    const Result<QByteArray> Read = Read_Bytes(Path);
+    if (!Read)
+        return Failure(Read.Error());
+    QList<QByteArray> Lines = Read->split('\n');
+    for (QByteArray& Line : Lines) {
+        const QJsonDocument Doc = QJsonDocument::fromJson(Line);
+        if (Doc.isObject() && Doc.object().value(QStringLiteral("id")).toString() == Record.Id) {
+            Line = Record_Line(Record);
+            Line.chop(1);
+            return Save_File_Atomic(Path, Lines.join('\n'));
+        }
+    }
+    return Append_Record(Project_Path, Record);
 }
 
 } // namespace vo

@@ -39,4 +39,8 @@ History Read_History(const QString& Project_Path);
 // byte for byte, the unreadable ones included; a last line without its line end gets one first.
 Status Append_Record(const QString& Project_Path, const Update_Record& Record);
 
+// Puts Record in place of the line of the record with its id, replacing the file atomically; the
+// other lines are kept byte for byte. Without such a line, Record is appended.
+Status Replace_Record(const QString& Project_Path, const Update_Record& Record);
+
 } // namespace vo

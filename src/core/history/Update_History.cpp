@@ -2,6 +2,7 @@
 
 #include "History_File.h"
 #include "platform/Process_Runner.h"
+#include "util/Writer_Lock.h"
 
 namespace vo {
 
@@ -26,27 +27,28 @@ Launch_Capture Capture_Launch(const QString& Project_Path) {
     Capture.Project_Path = Project_Path;
     Capture.Files = Read_Config_Files(Project_Path, false);
     Capture.Start = QDateTime::currentDateTimeUtc();
-    Capture.Clock.start();
     return Capture;
 }
 
-Status Record_Update(const Launch_Capture& Capture, const Launch_Info& Info, const Run_Result& Result) {
-    if (!Capture.Files)
-        return Failure(Capture.Files.Error());
-    Update_Record Record =
-        New_Record(Capture.Project_Path, Update_Record::Kind::Update, Capture.Start, Capture.Files->Sums());
+Update_Record Launch_Record(const Launch_Capture& Capture, const Launch_Info& Info) {
+    const File_Sums Sums = Capture.Files ? Capture.Files->Sums() : File_Sums();
+    Update_Record Record = New_Record(Capture.Project_Path, Update_Record::Kind::Update, Capture.Start, Sums);
     Record.Mode = Info.Ethernet ? QStringLiteral("ethernet") : QStringLiteral("serial");
     Record.Target = Info.Target;
     Record.Adapter = Info.Adapter;
     Record.Option_Index = Info.Choice.Option_Index;
     Record.Read_Back = Info.Choice.Read_Back;
     Record.Updater = Info.Updater;
-    Record.Result = Outcome_Of(Result.Outcome);
-    Record.Exit_Code = Result.Exit_Code;
-    Record.Term_Signal = Result.Term_Signal;
-    Record.Process_Id = Result.Process_Id;
-    Record.Error_Text = QString::fromStdString(Result.Error_Text);
-    Record.Duration_Ms = Capture.Clock.elapsed();
+    Record.Result = Update_Record::Outcome::Launched;
+    return Record;
+}
+
+Status Record_Launch(const Launch_Capture& Capture, const Update_Record& Record) {
+    if (!Capture.Files)
+        return Failure(Capture.Files.Error());
+    Writer_Lock Lock(Lock_Of::Configuration, Capture.Project_Path);
+    if (Status Locked = Lock.Acquire(); !Locked)
+        return Locked;
     // The snapshot first: a record never names a folder that was not written.
     if (Status Saved = Save_Snapshot(Capture.Project_Path, Record.Id, *Capture.Files); !Saved)
         return Saved;
@@ -56,11 +58,35 @@ Status Record_Update(const Launch_Capture& Capture, const Launch_Info& Info, con
     return {};
 }
 
+Status Complete_Record(const QString& Project_Path, Update_Record& Record, const Run_Result& Result,
+                       qint64 Duration_Ms, const QString& Output) {
+    Record.Result = Outcome_Of(Result.Outcome);
+    Record.Exit_Code = Result.Exit_Code;
+    Record.Term_Signal = Result.Term_Signal;
+    Record.Process_Id = Result.Process_Id;
+    Record.Error_Text = QString::fromStdString(Result.Error_Text);
+    Record.Duration_Ms = Duration_Ms;
+    Record.Output = Output;
+    Writer_Lock Lock(Lock_Of::Configuration, Project_Path);
+    if (Status Locked = Lock.Acquire(); !Locked)
+        return Locked;
+    return Replace_Record(Project_Path, Record);
+}
+
 std::optional<Update_Record> Last_Successful_Update(const QString& Project_Path) {
     const History Read = Read_History(Project_Path);
     for (auto It = Read.Records.crbegin(); It != Read.Records.crend(); ++It)
         if (It->Succeeded())
             return *It;
+    return std::nullopt;
+}
+
+std::optional<QString> Last_Update_Address(const QString& Project_Path) {
+    const History Read = Read_History(Project_Path);
+    for (auto It = Read.Records.crbegin(); It != Read.Records.crend(); ++It)
+        if (It->Record_Kind == Update_Record::Kind::Update && It->Mode == QLatin1String("ethernet") &&
+            !It->Target.isEmpty())
+            return It->Target;
     return std::nullopt;
 }
 

@@ -21,13 +21,12 @@ struct Launch_Capture {
     // Without them, or before any capture, the record cannot be written.
     Result<Config_Files> Files = Failure{};
     QDateTime Start;
-    QElapsedTimer Clock;
 };
 
 // Taken right before the updater is launched, after the images were written.
 Launch_Capture Capture_Launch(const QString& Project_Path);
 
-// What was launched.
+// What is launched.
 struct Launch_Info {
     bool Ethernet = false;
     QString Target;
@@ -36,12 +35,26 @@ struct Launch_Info {
     QJsonObject Adapter{}; // the serial port's details (Port_Details_Json), when known
 };
 
-// Adds the attempt to the configuration's history: the record with its outcome and duration, the
-// snapshot of the captured files, then the oldest snapshots beyond the kept number are removed.
-// The update's own outcome never depends on this: a failure comes back for the caller to report.
-Status Record_Update(const Launch_Capture& Capture, const Launch_Info& Info, const Run_Result& Result);
+// The record of an update about to be launched: the captured files' sums and what is launched,
+// its outcome "launched" until it is completed.
+Update_Record Launch_Record(const Launch_Capture& Capture, const Launch_Info& Info);
+
+// Before the launch, under the configuration's lock: the snapshot of the captured files, then the
+// record, then the oldest snapshots beyond the kept number go. A program killed while its updater
+// runs so leaves a record that says the outcome is unknown. A failure comes back for the caller
+// to report; the update does not depend on it.
+Status Record_Launch(const Launch_Capture& Capture, const Update_Record& Record);
+
+// After the updater's end (or the wait's), under the configuration's lock: the record of the
+// launch completed with how it ended, how long it ran and what it wrote.
+Status Complete_Record(const QString& Project_Path, Update_Record& Record, const Run_Result& Result,
+                       qint64 Duration_Ms, const QString& Output);
 
 // The record of the latest update whose updater ended with code 0, if any.
 std::optional<Update_Record> Last_Successful_Update(const QString& Project_Path);
+
+// The address of the latest update of the configuration over Ethernet whose address check found
+// the device, if any: the device this configuration went to.
+std::optional<QString> Last_Update_Address(const QString& Project_Path);
 
 } // namespace vo

@@ -1,6 +1,7 @@
 #include "Update_Record.h"
 
 #include "shell/Shared_State.h"
+#include "update/Update_Outcome.h"
 
 #include <QJsonValue>
 
@@ -14,9 +15,10 @@ constexpr int Msg_Killed = 1094;
 constexpr int Msg_Still_Running = 1095;
 constexpr int Msg_Not_Started = 1096;
 constexpr int Msg_Restore_Of = 1097;
+constexpr int Msg_Outcome_Unknown = 1099;
 
 const char* const Kind_Names[] = {"update", "restore"};
-const char* const Outcome_Names[] = {"ended", "still_running", "not_started"};
+const char* const Outcome_Names[] = {"ended", "still_running", "not_started", "launched"};
 
 template <typename Enum, std::size_t N>
 std::optional<Enum> Enum_From(const QJsonValue& Value, const char* const (&Names)[N]) {
@@ -40,6 +42,7 @@ struct Outcome_Phrases {
     QString Killed;
     QString Still_Running;
     QString Not_Started;
+    QString Unknown;
     bool Details = false;
 };
 
@@ -53,6 +56,8 @@ QString Outcome_In(const Update_Record& R, const Outcome_Phrases& P) {
     case Update_Record::Outcome::Still_Running:
         return P.Details ? P.Still_Running + QStringLiteral(" (process %1)").arg(R.Process_Id)
                          : P.Still_Running;
+    case Update_Record::Outcome::Launched:
+        return P.Unknown;
     case Update_Record::Outcome::Not_Started:
         break;
     }
@@ -62,7 +67,8 @@ QString Outcome_In(const Update_Record& R, const Outcome_Phrases& P) {
 } // namespace
 
 bool Update_Record::Succeeded() const {
-    return Record_Kind == Kind::Update && Result == Outcome::Ended && Term_Signal == 0 && Exit_Code == 0;
+    return Record_Kind == Kind::Update && Result == Outcome::Ended &&
+           End_Of(Run_Result::State::Ended, Exit_Code, Term_Signal) == Update_End::Succeeded;
 }
 
 QJsonObject Record_To_Json(const Update_Record& R) {
@@ -91,6 +97,8 @@ QJsonObject Record_To_Json(const Update_Record& R) {
                          {QStringLiteral("process_id"), static_cast<qint64>(R.Process_Id)},
                          {QStringLiteral("error"), R.Error_Text}});
     O.insert(QStringLiteral("duration_ms"), R.Duration_Ms);
+    if (!R.Output.isEmpty())
+        O.insert(QStringLiteral("output"), R.Output);
     return O;
 }
 
@@ -128,18 +136,21 @@ Result<Update_Record> Record_From_Json(const QJsonObject& O) {
     R.Process_Id = static_cast<long>(Outcome.value(QStringLiteral("process_id")).toInteger());
     R.Error_Text = Outcome.value(QStringLiteral("error")).toString();
     R.Duration_Ms = O.value(QStringLiteral("duration_ms")).toInteger();
+    R.Output = O.value(QStringLiteral("output")).toString();
     return R;
 }
 
 QString Outcome_Text(const Update_Record& R) {
     return Outcome_In(R, {QStringLiteral("restore of "), QStringLiteral("ended with code "),
                           QStringLiteral("killed by signal "), QStringLiteral("still running at the limit"),
-                          QStringLiteral("could not be started"), true});
+                          QStringLiteral("could not be started"), QStringLiteral("launched, outcome unknown"),
+                          true});
 }
 
 QString Outcome_Words(const Update_Record& R, const Shared_State& State) {
     return Outcome_In(R, {State.Text(Msg_Restore_Of), State.Text(Msg_Ended), State.Text(Msg_Killed),
-                          State.Text(Msg_Still_Running), State.Text(Msg_Not_Started), false});
+                          State.Text(Msg_Still_Running), State.Text(Msg_Not_Started),
+                          State.Text(Msg_Outcome_Unknown), false});
 }
 
 } // namespace vo

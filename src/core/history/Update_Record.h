@@ -27,7 +27,9 @@ struct File_Sums {
 // folder of the same name.
 struct Update_Record {
     enum class Kind { Update, Restore };
-    enum class Outcome { Ended, Still_Running, Not_Started };
+    // Launched: written before the updater started and not completed since, as when the program
+    // that launched it was killed: the outcome is unknown.
+    enum class Outcome { Ended, Still_Running, Not_Started, Launched };
 
     QString Id;
     Kind Record_Kind = Kind::Update;
@@ -51,7 +53,10 @@ struct Update_Record {
     int Term_Signal = 0;
     long Process_Id = 0;
     QString Error_Text;
+    // From the launch to the updater's end, as seen by the program that waited for it.
     qint64 Duration_Ms = 0;
+    // The end of what the updater wrote to its standard output and error.
+    QString Output;
 
     // A restore only: the record whose snapshot became the current ParGen.xml.
     QString Restored;
@@ -66,7 +71,8 @@ QJsonObject Record_To_Json(const Update_Record& Record);
 Result<Update_Record> Record_From_Json(const QJsonObject& Object);
 
 // "ended with code 0", "killed by signal 9", "still running at the limit (process 42)",
-// "could not be started: ...", "restore of ID": what became of the attempt, in English.
+// "could not be started: ...", "launched, outcome unknown", "restore of ID": what became of the
+// attempt, in English.
 QString Outcome_Text(const Update_Record& Record);
 
 // The same in the state's language, for the windows and the report.

@@ -235,6 +235,18 @@ constexpr Default_Text Table[] = {
     {1037, "Error!!! Check the Ip Address"},
     {1038, "Error! The updater could not be started: "},
     {1039, "An update is already running: "},
+    {1040, "Error! The parameters of this configuration were never saved: open Set Communication, check "
+           "them and confirm with OK before the update"},
+    {1041, "Error! The images are not fit for the device, nothing was sent: "},
+    {1042, "Error! The firmware file \"%1\" is missing or cannot be read: the updater was not started"},
+    {1043, "Error! There is no serial port \"%1\": the updater was not started"},
+    {1044, "The serial port \"%1\" is %2. The updater will fail unless it is let go first. Start the update "
+           "all the same?"},
+    {1045, "Error! The serial port \"%1\" is %2: the updater could not open it and was not started"},
+    {1046, "Checking the address %1 ..."},
+    {1047, "No answer from %1"},
+    {1048, "Details"},
+    {1049, "In the configuration: %1"},
     {1050, "The updater \"%1\" is running: %2 s"},
     {1051, "The updater \"%1\" ended successfully"},
     {1052, "Error! The updater \"%1\" ended with code %2"},
@@ -245,6 +257,8 @@ constexpr Default_Text Table[] = {
     {1056, "Error! No serial port is chosen: the updater \"%1\" was not started"},
     {1057, "Error! The address of the device could not be checked: "},
     {1058, "The updater \"%1\" is still running: the next update can start when it ends"},
+    {1059, "It ended by itself with code 0 after %1 s, which is how the updater reports a completed write; "
+           "read back was %2."},
     {1070, "Select the COM port for the Update"},
     {1071, "Update COM Ports List"},
     {1072, "built-in serial port"},
@@ -269,6 +283,7 @@ constexpr Default_Text Table[] = {
     {1096, "Could not be started"},
     {1097, "Restore of "},
     {1098, "Error! The update history could not be written: "},
+    {1099, "Launched, outcome unknown"},
 };
 
 } // namespace

@@ -6,7 +6,6 @@ namespace vo {
 
 namespace {
 
-constexpr int Max_TimeOut = 60000;
 constexpr int Max_Byte = 255;
 
 // Where one Modbus side keeps what the check reads.

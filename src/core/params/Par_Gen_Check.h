@@ -11,6 +11,9 @@ inline constexpr int Msg_RTU_Data_Bits_RS232 = 479;
 inline constexpr int Msg_ASCII_Data_Bits_RS232 = 483;
 inline constexpr int Msg_Address_Byte = 487;
 
+// The longest TimeOut a master side may wait for an answer, in ms.
+inline constexpr int Max_TimeOut = 60000;
+
 // What the parameter dialog shows: the checks skip every input it hides.
 struct Par_Gen_View {
     bool RTU_TimeOut_Shown = false;

@@ -39,7 +39,7 @@ Run_Result Wait_For_End(Start_Result& Started, std::chrono::milliseconds Limit, 
 
 Run_Result Process_Runner::Run(const std::string& Program, const std::string& Parameter, bool Show_Window,
                                std::chrono::milliseconds Limit, const Wait_Watch& Watch) {
-    Start_Result Started = Start(Program, Parameter, Show_Window);
+    Start_Result Started = Start(Program, Parameter, Show_Window, Program_Output::Inherited);
     return Wait_For_End(Started, Limit, Watch);
 }
 

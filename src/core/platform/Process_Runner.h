@@ -35,6 +35,17 @@ public:
     virtual bool Ended_Within(std::chrono::milliseconds Wait) = 0;
     virtual int Exit_Code() const = 0;
     virtual int Term_Signal() const = 0;
+    // What it wrote to its standard output and error (the last Output_Tail_Limit bytes), when it
+    // was started with Program_Output::Kept or Kept_And_Echoed; asked once it has ended, this waits
+    // briefly for the rest still on its way.
+    virtual std::string Output() const = 0;
+};
+
+// What becomes of a started program's standard output and error.
+enum class Program_Output {
+    Inherited,       // they are the caller's own
+    Kept,            // kept for Running_Program::Output
+    Kept_And_Echoed, // kept, and passed on to the caller's own as they come
 };
 
 // A started program, or why it could not be started.
@@ -57,11 +68,11 @@ public:
     // Starts Program with its parameter text, never through a shell, and returns at once.
     // Show_Window asks for a normally shown window rather than a hidden one where the system starts
     // programs with such a choice.
-    virtual Start_Result Start(const std::string& Program, const std::string& Parameter,
-                               bool Show_Window) = 0;
+    virtual Start_Result Start(const std::string& Program, const std::string& Parameter, bool Show_Window,
+                               Program_Output Output) = 0;
 
-    // Starts Program as Start does and waits for its end, for at most Limit; Watch, when set, runs
-    // at each look.
+    // Starts Program as Start does, its output its caller's, and waits for its end, for at most
+    // Limit; Watch, when set, runs at each look.
     Run_Result Run(const std::string& Program, const std::string& Parameter, bool Show_Window,
                    std::chrono::milliseconds Limit, const Wait_Watch& Watch = {});
 };

@@ -44,31 +44,25 @@ QString Ethernet_Updater_Path(const QString& Exe_Dir) {
     return Program_Path(Exe_Dir, "Ethernet_Update");
 }
 
-Start_Result Begin_Program(Process_Runner& Runner, const QString& NomeSW, const QString& Parameter,
-                           int tipo) {
-    return Runner.Start(Seam_Text(NomeSW), Seam_Text(Parameter), tipo == 0);
-}
-
-Run_Result Start_Program(Process_Runner& Runner, const QString& NomeSW, const QString& Parameter, int tipo,
-                         std::chrono::milliseconds Limit, const Wait_Watch& Watch) {
-    Start_Result Started = Begin_Program(Runner, NomeSW, Parameter, tipo);
-    return Wait_For_End(Started, Limit, Watch);
+Start_Result Begin_Program(Process_Runner& Runner, const QString& NomeSW, const QString& Parameter, int tipo,
+                           Program_Output Output) {
+    return Runner.Start(Seam_Text(NomeSW), Seam_Text(Parameter), tipo == 0, Output);
 }
 
 Updater_Start Begin_Serial_Launch(Shared_State& State, Process_Runner& Runner, const QString& Port,
-                                  const Update_Choice& Choice) {
+                                  const Update_Choice& Choice, Program_Output Output) {
     Remember(State, Choice);
     Updater_Start Start = Under_Update_Lock(State);
     if (!Start.Lock)
         return Start;
     const QString Parameter =
         Serial_Parameter_Text(Port, Choice, State.Master_Dir, State.Project_Path, Native_Path_Form());
-    Start.Started = Begin_Program(Runner, Serial_Updater_Path(State.Exe_Dir), Parameter, 0);
+    Start.Started = Begin_Program(Runner, Serial_Updater_Path(State.Exe_Dir), Parameter, 0, Output);
     return Start;
 }
 
 Updater_Start Begin_Ethernet_Launch(Shared_State& State, Process_Runner& Runner, const QString& Address,
-                                    const Update_Choice& Choice) {
+                                    const Update_Choice& Choice, Program_Output Output) {
     State.Last_IP_Address = Address;
     Remember(State, Choice);
     // The job file has one place for every update: it is written only under the lock.
@@ -78,22 +72,8 @@ Updater_Start Begin_Ethernet_Launch(Shared_State& State, Process_Runner& Runner,
     const Job_Input Input{Address, Choice, State.Master_Dir, State.Project_Path, Native_Separator()};
     if (const Status Saved = Compile_XML_Parameter_New_Boot(Input, Job_File_Path(State.Exe_Dir)); !Saved)
         return Not_Started(Saved.Error());
-    Start.Started = Begin_Program(Runner, Ethernet_Updater_Path(State.Exe_Dir), QString(), 0);
+    Start.Started = Begin_Program(Runner, Ethernet_Updater_Path(State.Exe_Dir), QString(), 0, Output);
     return Start;
-}
-
-Run_Result Serial_Launch(Shared_State& State, Process_Runner& Runner, const QString& Port,
-                         const Update_Choice& Choice, std::chrono::milliseconds Limit,
-                         const Wait_Watch& Watch) {
-    Updater_Start Start = Begin_Serial_Launch(State, Runner, Port, Choice);
-    return Wait_For_End(Start.Started, Limit, Watch);
-}
-
-Run_Result Ethernet_Launch(Shared_State& State, Process_Runner& Runner, const QString& Address,
-                           const Update_Choice& Choice, std::chrono::milliseconds Limit,
-                           const Wait_Watch& Watch) {
-    Updater_Start Start = Begin_Ethernet_Launch(State, Runner, Address, Choice);
-    return Wait_For_End(Start.Started, Limit, Watch);
 }
 
 } // namespace vo

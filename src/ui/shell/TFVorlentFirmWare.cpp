@@ -114,8 +114,10 @@ TFParGen* TFVorlentFirmWare::Par_Gen_Dialog() {
 }
 
 TFBoot* TFVorlentFirmWare::Update_Dialog() {
-    if (!F_Boot)
+    if (!F_Boot) {
         F_Boot = new TFBoot(State, Svc, this);
+        connect(F_Boot, &TFBoot::Run_Ended, this, &TFVorlentFirmWare::Show_Run_End);
+    }
     return F_Boot;
 }
 
@@ -161,6 +163,13 @@ void TFVorlentFirmWare::Place_Elements() {
         Add_Button(QStringLiteral("Btn_History"), QStyle::SP_FileDialogInfoView, {258, 200, 170, 36});
 
     Shape1 = Add_Frame(this, QStringLiteral("Shape1"), {10, 251, 674, 1});
+    // Under the steps: how an update ended whose dialog was closed while it ran.
+    L_Last_Update = new QLabel(this);
+    L_Last_Update->setObjectName(QStringLiteral("L_Last_Update"));
+    L_Last_Update->setGeometry(16, 260, 662, 56);
+    L_Last_Update->setWordWrap(true);
+    L_Last_Update->setTextFormat(Qt::PlainText);
+    L_Last_Update->hide();
 
     auto* Velorin = new Click_Label(QStringLiteral("L_Velorin"), this);
     Style_Grey_Label(Velorin, true);
@@ -276,7 +285,18 @@ void TFVorlentFirmWare::Update_Device() {
     }
     TFBoot* const Dialog = Update_Dialog();
     Dialog->Form_Type = *Prepared;
+    // Seen: the dialog shows the next update's course itself.
+    L_Last_Update->hide();
     Dialog->exec();
+}
+
+void TFVorlentFirmWare::Show_Run_End(const QString& Text, bool Succeeded) {
+    if (F_Boot && F_Boot->isVisible())
+        return;
+    L_Last_Update->setText(Text);
+    L_Last_Update->setStyleSheet(Succeeded ? QStringLiteral("color: #1b6e20; font-weight: bold;")
+                                           : QStringLiteral("color: #b00020; font-weight: bold;"));
+    L_Last_Update->show();
 }
 
 void TFVorlentFirmWare::Create_New_Project() {

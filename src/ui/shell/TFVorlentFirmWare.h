@@ -68,6 +68,8 @@ private:
     void Btn_CreateBinClick();
     void Btn_HistoryClick();
     void Update_Device();
+    // An update ended while its dialog was closed: its end stays in view under the steps.
+    void Show_Run_End(const QString& Text, bool Succeeded);
     void Show_Options();
     void Apply(Timer_Action Action);
     void Show_Update_Check(bool Newer);
@@ -100,6 +102,7 @@ private:
     // Beside the update step, in the space the steps leave free.
     Icon_Button* Btn_History = nullptr;
     QFrame* Shape1 = nullptr;
+    QLabel* L_Last_Update = nullptr;
     QLabel* L_Velorin = nullptr;
     QTimer* Timer_Update = nullptr;
 

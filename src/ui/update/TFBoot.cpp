@@ -4,28 +4,24 @@
 #include "Messages.h"
 #include "Services.h"
 #include "history/Update_History.h"
-#include "platform/Process_Runner.h"
+#include "params/Par_Gen_File.h"
 #include "shell/Shared_State.h"
-#include "update/Address_Check.h"
-#include "update/Com_Ports.h"
-#include "update/Device_Type.h"
+#include "update/Address_Checker.h"
 #include "update/Ip_Address.h"
 #include "update/Port_List_Watch.h"
-#include "update/Update_Steps.h"
-#include "update/Updater_Launch.h"
 #include "widgets/Ipv4_Row.h"
 #include "widgets/Placement.h"
 #include "widgets/Standard_Icon.h"
 #include "widgets/Title_Panel.h"
 #include "widgets/Window_Style.h"
 
-#include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDir>
 #include <QFileInfo>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QSignalBlocker>
 #include <QStyle>
@@ -39,9 +35,19 @@ namespace {
 
 constexpr int Client_Width = 449;
 
-// Message when the chosen port went away before the update (id of Lang_Strings).
+// Messages of the dialog (ids of Lang_Strings).
 constexpr int Msg_Chosen_Port_Gone = 1081;
 constexpr int Msg_Port_Vanished = 1082;
+constexpr int Msg_Checking_Address = 1046; // status, %1 the address
+constexpr int Msg_No_Answer_From = 1047;   // under "Device Not Found!", %1 the address
+constexpr int Msg_Details = 1048;          // the button that shows the updater's output
+constexpr int Msg_Configured_IP = 1049;    // %1 the address the configuration gives the device
+constexpr int Msg_Read_Back_On = 95;
+constexpr int Msg_Read_Back_Off = 96;
+
+// The result area: two lines of large type, a line of what it means, the output when shown.
+constexpr int Result_Height = 76;
+constexpr int Output_Height = 120;
 
 qint64 Whole_Seconds(qint64 Ms) {
     return Ms / 1000;
@@ -54,6 +60,14 @@ QString Updater_Name_Of(const QString& Path) {
 
 QString Shown_Path(const QString& Path) {
     return QDir::toNativeSeparators(Path);
+}
+
+// The address the configuration gives the device, when its parameters say one.
+QString Configured_Address(const Shared_State& State) {
+    Par_Gen Set;
+    if (!Load_Par_Gen(State.ParGen_File, Set))
+        return QString();
+    return Join_IP_Address(Set.Ethernet_IP1, Set.Ethernet_IP2, Set.Ethernet_IP3, Set.Ethernet_IP4);
 }
 
 } // namespace
@@ -70,29 +84,29 @@ TFBoot::TFBoot(Shared_State& App_State, const Services& App_Services, QWidget* P
     P_Eth_Search = Add_Panel(QStringLiteral("P_Eth_Search"), 184);
     P_Serial = Add_Panel(QStringLiteral("P_Serial"), 51);
     P_Options = Add_Panel(QStringLiteral("P_Options"), 72);
-    P_Button = Add_Panel(QStringLiteral("P_Button"), 40);
-    Build_IP_Address(P_IP_Address);
-    Build_Eth_Search(P_Eth_Search);
-    Build_Serial(P_Serial);
-    Build_Options(P_Options);
-    Build_Buttons(P_Button);
-    Order_Tab_Keys();
-    // The right of the title holds the state of the update, beside the software code.
-    L_Update_State = new QLabel(P_Title);
-    L_Update_State->setObjectName(QStringLiteral("L_Update_State"));
-    L_Update_State->setGeometry(170, 6, Client_Width - 170 - 16, 34);
-    L_Update_State->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-    L_Update_State->setWordWrap(true);
-    Timer_Poll = new QTimer(this);
-    Timer_Poll->setObjectName(QStringLiteral("Timer_Poll"));
-    Timer_Poll->setInterval(Program_Look_Interval);
-    connect(Timer_Poll, &QTimer::timeout, this, &TFBoot::Timer_PollTimer);
+    // What the project adds stands between the inputs and the buttons, which stay at the bottom.
     P_Port_Details = Add_Panel(QStringLiteral("P_Port_Details"), 22);
     L_Port_Details = Place_Label(P_Port_Details, QStringLiteral("L_Port_Details"), 35, 2);
     L_Port_Details->setFixedWidth(Client_Width - 35 - 16);
     P_Changes = Add_Panel(QStringLiteral("P_Changes"), 0);
     L_Changes = new Change_Summary_View(P_Changes);
     L_Changes->setGeometry(16, 4, Client_Width - 32, 0);
+    P_Result = Add_Panel(QStringLiteral("P_Result"), Result_Height);
+    P_Button = Add_Panel(QStringLiteral("P_Button"), 40);
+    Build_IP_Address(P_IP_Address);
+    Build_Eth_Search(P_Eth_Search);
+    Build_Serial(P_Serial);
+    Build_Options(P_Options);
+    Build_Result(P_Result);
+    Build_Buttons(P_Button);
+    Order_Tab_Keys();
+    Timer_Poll = new QTimer(this);
+    Timer_Poll->setObjectName(QStringLiteral("Timer_Poll"));
+    Timer_Poll->setInterval(Program_Look_Interval);
+    connect(Timer_Poll, &QTimer::timeout, this, &TFBoot::Timer_PollTimer);
+    Checker = new Address_Checker(Svc.Echo, this);
+    connect(Checker, &Address_Checker::Finished, this, &TFBoot::Address_Checked);
+    Session = std::make_unique<Update_Session>(State, Svc.Runner, Svc.Ports);
     Set_Lang();
 }
 
@@ -113,6 +127,8 @@ void TFBoot::Build_IP_Address(QWidget* Panel) {
     E_IP->move(35, 23);
     for (int Part = 0; Part < Ipv4_Row::Byte_Count; ++Part)
         E_IP->Byte(Part)->setText(QStringLiteral("0"));
+    L_Configured_IP = Place_Label(Panel, QStringLiteral("L_Configured_IP"), 240, 27);
+    L_Configured_IP->setFixedWidth(Client_Width - 240 - 16);
 }
 
 void TFBoot::Build_Serial(QWidget* Panel) {
@@ -151,6 +167,37 @@ void TFBoot::Build_Eth_Search(QWidget* Panel) {
     CB_Find_All_Velorin->setChecked(true);
 }
 
+void TFBoot::Build_Result(QWidget* Panel) {
+    L_Update_State = new QLabel(Panel);
+    L_Update_State->setObjectName(QStringLiteral("L_Update_State"));
+    L_Update_State->setGeometry(16, 2, Client_Width - 32, 38);
+    L_Update_State->setWordWrap(true);
+    L_Update_State->setTextFormat(Qt::PlainText);
+    QFont Large = L_Update_State->font();
+    Large.setPixelSize(14);
+    Large.setBold(true);
+    L_Update_State->setFont(Large);
+    L_Update_Meaning = new QLabel(Panel);
+    L_Update_Meaning->setObjectName(QStringLiteral("L_Update_Meaning"));
+    L_Update_Meaning->setGeometry(16, 42, Client_Width - 32 - 100, 32);
+    L_Update_Meaning->setWordWrap(true);
+    L_Update_Meaning->setTextFormat(Qt::PlainText);
+    Btn_Details = Place_Button(Panel, QStringLiteral("Btn_Details"), {Client_Width - 16 - 92, 44, 92, 26});
+    Btn_Details->setCheckable(true);
+    Btn_Details->hide();
+    E_Output = new QPlainTextEdit(this);
+    E_Output->setObjectName(QStringLiteral("E_Output"));
+    E_Output->setReadOnly(true);
+    E_Output->setFixedSize(Client_Width, Output_Height);
+    E_Output->hide();
+    // Under the result, above the buttons.
+    static_cast<QVBoxLayout*>(layout())->insertWidget(layout()->indexOf(P_Button), E_Output);
+    connect(Btn_Details, &QPushButton::toggled, this, [this](bool Shown) {
+        E_Output->setVisible(Shown);
+        Fit_Height();
+    });
+}
+
 void TFBoot::Build_Buttons(QWidget* Panel) {
     Btn_Cancel = Place_Button(Panel, QStringLiteral("Btn_Cancel"), {16, 6, 110, 28});
     Btn_Cancel->setIcon(Standard_Icon(QStyle::SP_DialogCancelButton));
@@ -168,7 +215,8 @@ void TFBoot::Order_Tab_Keys() {
     for (int Part = 0; Part < Ipv4_Row::Byte_Count; ++Part)
         Order << E_IP->Byte(Part);
     Order << Btn_Search << ACG_List_Devices << CB_Find_All_Velorin << CB_COM_Port << Btn_COM_List
-          << CB_Update_Options << CB_Update_Option_Read_Back << Btn_Update << Btn_Cancel;
+          << CB_Update_Options << CB_Update_Option_Read_Back << Btn_Details << E_Output << Btn_Update
+          << Btn_Cancel;
     Chain_Tab_Order(Order);
 }
 
@@ -199,6 +247,7 @@ void TFBoot::Set_Lang() {
     ACG_List_Devices->setToolTip(State.Text(1030));
     CB_Find_All_Velorin->setText(State.Text(1013));
     CB_Find_All_Velorin->setToolTip(State.Text(1031));
+    Btn_Details->setText(State.Text(Msg_Details));
     QList<Com_Port> Reworded;
     for (const Com_Port& Port : std::as_const(Listed_Ports))
         Reworded.append(Com_Port_Of(Port.Info, State));
@@ -217,15 +266,8 @@ void TFBoot::showEvent(QShowEvent* Event) {
     P_Serial->setVisible(!Ethernet);
     P_Options->show();
     P_Port_Details->setVisible(!Ethernet);
-    Show_Changes();
-    if (Ethernet) {
-        QString Parts[4];
-        if (!State.Last_IP_Address.isEmpty() &&
-            Split_IP_Address(State.Last_IP_Address, Parts[0], Parts[1], Parts[2], Parts[3])) {
-            for (int Part = 0; Part < Ipv4_Row::Byte_Count; ++Part)
-                E_IP->Byte(Part)->setText(Parts[Part]);
-        }
-    }
+    if (Ethernet)
+        Offer_Address();
     CB_Update_Options->setCurrentIndex(State.Update_Option_Index);
     CB_Update_Option_Read_Back->setChecked(State.Read_Back_Enabled);
     if (!Ethernet) {
@@ -235,9 +277,14 @@ void TFBoot::showEvent(QShowEvent* Event) {
             connect(Ports_Watch, &Port_List_Watch::Changed, this, &TFBoot::Follow_Ports);
         }
     }
-    if (!Updater)
-        Show_State(QString());
-    Set_Busy(Updater != nullptr);
+    // The end of the last update stays in view while it runs or until another is started; a
+    // dialog opened for another configuration starts clean.
+    if (!Updater_Running() && !Checker->Running()) {
+        Show_Result(QString());
+        Show_Output(QString());
+    }
+    Show_Changes();
+    Set_Busy(Updater_Running() || Checker->Running());
     (Ethernet ? static_cast<QWidget*>(E_IP->Byte(0)) : CB_COM_Port)->setFocus();
     Modal_Dialog::showEvent(Event);
 }
@@ -247,6 +294,21 @@ void TFBoot::hideEvent(QHideEvent* Event) {
     delete Ports_Watch;
     Ports_Watch = nullptr;
     Modal_Dialog::hideEvent(Event);
+}
+
+// The address this configuration was last updated at, else the last address of any update: the
+// device of another configuration is offered only when this one has none. Its own configured
+// address stands beside the fields.
+void TFBoot::Offer_Address() {
+    const QString Offered = Last_Update_Address(State.Project_Path).value_or(State.Last_IP_Address);
+    QString Parts[4];
+    if (!Offered.isEmpty() && Split_IP_Address(Offered, Parts[0], Parts[1], Parts[2], Parts[3])) {
+        for (int Part = 0; Part < Ipv4_Row::Byte_Count; ++Part)
+            E_IP->Byte(Part)->setText(Parts[Part]);
+    }
+    const QString Configured = Configured_Address(State);
+    L_Configured_IP->setText(Configured.isEmpty() ? QString() : State.Text(Msg_Configured_IP).arg(Configured));
+    L_Configured_IP->setToolTip(L_Configured_IP->text());
 }
 
 void TFBoot::update_ComPort() {
@@ -319,66 +381,101 @@ void TFBoot::Show_Port_Details() {
 
 void TFBoot::Btn_UpdateClick() {
     // A click queued while an update was under way finds the dialog busy and does nothing.
-    if (Checking || Updater)
+    if (Checker->Running() || Updater_Running())
         return;
     // The inputs as they are at the click: nothing typed later reaches this update.
-    const Update_Choice Choice{CB_Update_Options->currentIndex(), CB_Update_Option_Read_Back->isChecked()};
-    if (Form_Type != Form_Ethernet) {
-        const QString Port = CB_COM_Port->currentText();
-        // The adapter may have gone since the list was made, whether or not the system said so.
-        if (Port.isEmpty() && !Vanished_Port.isEmpty()) {
-            Svc.Msgs.Error(State.Text(Msg_Port_Vanished).arg(Vanished_Port));
-            return;
-        }
-        if (!Port.isEmpty() &&
-            Svc.Ports.Status_Of(Port.toStdString()).Port_State == Port_Status::State::Gone) {
-            Follow_Ports();
-            Svc.Msgs.Error(State.Text(Msg_Port_Vanished).arg(Port));
-            return;
-        }
-        if (Port.isEmpty()) {
-            Svc.Msgs.Error(
-                State.Text(Msg_No_Port_Chosen).arg(Shown_Path(Serial_Updater_Path(State.Exe_Dir))));
-            return;
-        }
-        const Launch_Capture Files = Capture_Launch(State.Project_Path);
+    Launch_Info Request;
+    Request.Ethernet = Form_Type == Form_Ethernet;
+    Request.Choice = {CB_Update_Options->currentIndex(), CB_Update_Option_Read_Back->isChecked()};
+    if (!Request.Ethernet) {
+        Request.Target = CB_COM_Port->currentText();
         const int Index = CB_COM_Port->currentIndex();
-        const QJsonObject Adapter =
-            Index < Listed_Ports.size() ? Adapter_Of(Listed_Ports.at(Index)) : QJsonObject();
-        Watch(Begin_Serial_Launch(State, Svc.Runner, Port, Choice), Files,
-              {false, Port, Choice, Serial_Updater_Path(State.Exe_Dir), Adapter});
+        if (Index >= 0 && Index < Listed_Ports.size())
+            Request.Adapter = Adapter_Of(Listed_Ports.at(Index));
+        if (Serial_Port_Fit(Request))
+            Launch(Request);
         return;
     }
-    const QString Address = Join_IP_Address(E_IP->Byte(0)->text(), E_IP->Byte(1)->text(),
-                                            E_IP->Byte(2)->text(), E_IP->Byte(3)->text());
-    // The check keeps the window painting, with every input off so that what is checked is what is
-    // launched, and a second click cannot start a second check inside the first.
-    Checking = true;
-    Set_Busy(true);
-    const bool Found = Send_Ping(Address);
-    Checking = false;
-    Set_Busy(false);
-    if (!Found)
+    Request.Target = Join_IP_Address(E_IP->Byte(0)->text(), E_IP->Byte(1)->text(), E_IP->Byte(2)->text(),
+                                     E_IP->Byte(3)->text());
+    if (const std::optional<Launch_Refusal> Refusal = Session->Check(Request)) {
+        Show_Result(Refusal->Text, QString(), -1);
+        Svc.Msgs.Error(Refusal->Text);
         return;
-    const Launch_Capture Files = Capture_Launch(State.Project_Path);
-    Watch(Begin_Ethernet_Launch(State, Svc.Runner, Address, Choice), Files,
-          {true, Address, Choice, Ethernet_Updater_Path(State.Exe_Dir)});
+    }
+    // The check runs off the window thread, with every input off so that what is checked is what
+    // is launched, and a second click cannot start a second check.
+    Pending = Request;
+    Set_Busy(true);
+    Show_Result(State.Text(Msg_Checking_Address).arg(Request.Target));
+    Show_Output(QString());
+    Checker->Start(Request.Target, Ping_Budget_Ms);
 }
 
-bool TFBoot::Send_Ping(const QString& Address) {
-    const Ping_Check Check = vo::Send_Ping(
-        Svc.Echo, Address, [] { QApplication::processEvents(); }, Ping_Budget_Ms);
-    ping_res = Check.ping_res;
-    if (!isVisible())
+bool TFBoot::Serial_Port_Fit(const Launch_Info& Request) {
+    // The adapter may have gone since the list was made, whether or not the system said so.
+    if (Request.Target.isEmpty() && !Vanished_Port.isEmpty()) {
+        Svc.Msgs.Error(State.Text(Msg_Port_Vanished).arg(Vanished_Port));
         return false;
-    if (Check.Found)
+    }
+    if (Request.Target.isEmpty()) {
+        Svc.Msgs.Error(State.Text(Msg_No_Port_Chosen).arg(Shown_Path(Serial_Updater_Path(State.Exe_Dir))));
+        return false;
+    }
+    const std::optional<Launch_Refusal> Refusal = Session->Check(Request);
+    if (!Refusal)
         return true;
-    const Ping_Report Report = Ping_Report_Of(Check, State);
-    if (Report.Warning)
-        Svc.Msgs.Warning(Report.Text);
-    else
-        Svc.Msgs.Error(Report.Text);
+    if (Refusal->Reason == Launch_Refusal::Kind::Port_Missing) {
+        Follow_Ports();
+        Svc.Msgs.Error(State.Text(Msg_Port_Vanished).arg(Request.Target));
+        return false;
+    }
+    if (Refusal->May_Go_On())
+        return Svc.Msgs.Confirm(Refusal->Question);
+    Show_Result(Refusal->Text, QString(), -1);
+    Svc.Msgs.Error(Refusal->Text);
     return false;
+}
+
+void TFBoot::Address_Checked(const QString& Address, const Ping_Check& Check) {
+    ping_res = Check.ping_res;
+    Set_Busy(false);
+    // Closed meanwhile: nothing is launched that the user no longer sees.
+    if (!isVisible()) {
+        Show_Result(QString());
+        return;
+    }
+    if (Check.Found) {
+        Launch(Pending);
+        return;
+    }
+    const Ping_Report Report = Ping_Report_Of(Check, State);
+    QString Text = Report.Text;
+    if (Ping_Message(Check) == Msg_Device_Not_Found)
+        Text += u'\n' + State.Text(Msg_No_Answer_From).arg(Address);
+    Show_Result(Text, QString(), -1);
+    if (Report.Warning)
+        Svc.Msgs.Warning(Text);
+    else
+        Svc.Msgs.Error(Text);
+}
+
+void TFBoot::Launch(const Launch_Info& Request) {
+    const Status Started = Session->Launch(Request, Program_Output::Kept);
+    Tell_Record_Error();
+    if (!Started) {
+        Show_Result(Started.Error(), QString(), -1);
+        Show_Changes();
+        Svc.Msgs.Error(Started.Error());
+        return;
+    }
+    Left_Running = false;
+    Close_When_Ended = false;
+    Limit_At_Ms = Wait_Limit_Ms.count();
+    Set_Busy(true);
+    Show_Output(QString());
+    Show_Result(State.Text(Msg_Updater_Running).arg(Updater_Name_Of(Session->Launched().Updater)).arg(0));
+    Timer_Poll->start();
 }
 
 void TFBoot::Set_Busy(bool Busy) {
@@ -396,66 +493,44 @@ void TFBoot::Set_Busy(bool Busy) {
         unsetCursor();
 }
 
-void TFBoot::Watch(Updater_Start Start, const Launch_Capture& Files, const Launch_Info& Launched) {
-    Capture = Files;
-    Info = Launched;
-    Start_Result& Started = Start.Started;
-    if (!Started.Program) {
-        Svc.Msgs.Error(State.Text(Msg_Updater_Not_Started) + QString::fromStdString(Started.Error_Text));
-        Run_Result Not_Started;
-        Not_Started.Error_Text = Started.Error_Text;
-        Record_Attempt(Not_Started);
-        return;
-    }
-    Updater = std::move(Started.Program);
-    Held_Update_Lock = std::move(Start.Lock);
-    Updater_Path = Launched.Updater;
-    Left_Running = false;
-    Close_When_Ended = false;
-    Run_Clock.start();
-    Limit_At_Ms = Wait_Limit_Ms.count();
-    Set_Busy(true);
-    Show_State(State.Text(Msg_Updater_Running).arg(Updater_Name_Of(Updater_Path)).arg(0));
-    Timer_Poll->start();
-}
-
 void TFBoot::Timer_PollTimer() {
-    if (!Updater) {
+    if (!Updater_Running()) {
         Timer_Poll->stop();
         return;
     }
-    if (Updater->Ended_Within(std::chrono::milliseconds::zero())) {
-        Finish(Ended_Result(*Updater));
+    if (Session->Ended_Within(std::chrono::milliseconds::zero())) {
+        Finish();
         return;
     }
     if (Left_Running)
         return;
-    const qint64 Elapsed = Run_Clock.elapsed();
+    const qint64 Elapsed = Session->Elapsed_Ms();
     if (Elapsed >= Limit_At_Ms) {
         Ask_At_Limit();
         return;
     }
-    Show_State(
-        State.Text(Msg_Updater_Running).arg(Updater_Name_Of(Updater_Path)).arg(Whole_Seconds(Elapsed)));
+    if (!Close_When_Ended)
+        Show_Result(State.Text(Msg_Updater_Running)
+                        .arg(Updater_Name_Of(Session->Launched().Updater))
+                        .arg(Whole_Seconds(Elapsed)));
 }
 
 void TFBoot::Ask_At_Limit() {
     // The question waits for the user; the updater's end is looked for again after the answer.
     Timer_Poll->stop();
-    const bool Wait_Further = Svc.Msgs.Confirm(State.Text(Msg_Updater_At_Limit)
-                                                   .arg(Shown_Path(Updater_Path))
-                                                   .arg(Whole_Seconds(Run_Clock.elapsed())));
+    const QString Updater = Session->Launched().Updater;
+    const bool Wait_Further = Svc.Msgs.Confirm(
+        State.Text(Msg_Updater_At_Limit).arg(Shown_Path(Updater)).arg(Whole_Seconds(Session->Elapsed_Ms())));
     if (Wait_Further) {
-        Limit_At_Ms = Run_Clock.elapsed() + Wait_Limit_Ms.count();
+        Limit_At_Ms = Session->Elapsed_Ms() + Wait_Limit_Ms.count();
     } else {
         // Left running, as the wait always did at its limit; still watched, so that no second update
-        // starts before it ends, but its end then shows only in the state line.
+        // starts before it ends, and its end then completes the record and the result area.
         Left_Running = true;
-        Show_State(State.Text(Msg_Updater_Left_Running).arg(Updater_Name_Of(Updater_Path)));
-        Run_Result Still_Running;
-        Still_Running.Outcome = Run_Result::State::Still_Running;
-        Still_Running.Process_Id = Updater->Id();
-        Record_Attempt(Still_Running);
+        Session->Leave_Running();
+        Tell_Record_Error();
+        Show_Result(State.Text(Msg_Updater_Left_Running).arg(Updater_Name_Of(Updater)), QString(), -1);
+        Show_Changes();
         if (Close_When_Ended) {
             Close_When_Ended = false;
             Modal_Dialog::reject();
@@ -464,28 +539,27 @@ void TFBoot::Ask_At_Limit() {
     Timer_Poll->start();
 }
 
-void TFBoot::Finish(const Run_Result& Result) {
+void TFBoot::Finish() {
     Timer_Poll->stop();
     const bool Reported = !Left_Running;
-    const QString Path = Updater_Path;
-    Updater.reset();
-    Held_Update_Lock.reset();
     Left_Running = false;
     Set_Busy(false);
-    const auto Failure = [&](const QString& Updater_Named) {
-        if (Result.Term_Signal != 0)
-            return State.Text(Msg_Updater_Killed).arg(Updater_Named).arg(Result.Term_Signal);
-        if (Result.Exit_Code != 0)
-            return State.Text(Msg_Updater_Failed).arg(Updater_Named).arg(Result.Exit_Code);
-        return QString();
-    };
-    const QString Failed = Failure(Updater_Name_Of(Path));
-    Show_State(Failed.isEmpty() ? State.Text(Msg_Updater_Succeeded).arg(Updater_Name_Of(Path)) : Failed);
-    if (Reported && !Failed.isEmpty())
-        Svc.Msgs.Error(Failure(Shown_Path(Path)));
-    // An updater left running at the limit was recorded then, as the command line records it.
-    if (Reported)
-        Record_Attempt(Result);
+    const Run_Result& Result = Session->Outcome();
+    const QString Updater = Session->Launched().Updater;
+    const bool Succeeded = Session->End() == Update_End::Succeeded;
+    const QString Text = End_Words(Result, Updater_Name_Of(Updater), State);
+    const QString Meaning =
+        Succeeded ? State.Text(Msg_Success_Means)
+                        .arg(Whole_Seconds(Session->Elapsed_Ms()))
+                        .arg(State.Text(Session->Launched().Choice.Read_Back ? Msg_Read_Back_On : Msg_Read_Back_Off))
+                  : QString();
+    Show_Result(Text, Meaning, Succeeded ? 1 : -1);
+    Show_Output(Session->Output());
+    Show_Changes();
+    Q_EMIT Run_Ended(Meaning.isEmpty() ? Text : Text + u' ' + Meaning, Succeeded);
+    Tell_Record_Error();
+    if (Reported && !Succeeded)
+        Svc.Msgs.Error(End_Words(Result, Shown_Path(Updater), State));
     if (Close_When_Ended) {
         Close_When_Ended = false;
         Modal_Dialog::reject();
@@ -493,37 +567,59 @@ void TFBoot::Finish(const Run_Result& Result) {
 }
 
 void TFBoot::reject() {
-    if (Updater && !Left_Running) {
-        Svc.Msgs.Information(State.Text(Msg_Updater_Closes_Later).arg(Shown_Path(Updater_Path)));
+    // No box that could outlive the updater: the result area says it, and the dialog closes at the end.
+    if (Updater_Running() && !Left_Running) {
         Close_When_Ended = true;
+        Show_Result(State.Text(Msg_Updater_Closes_Later).arg(Updater_Name_Of(Session->Launched().Updater)));
         return;
     }
     Modal_Dialog::reject();
 }
 
-QString TFBoot::Still_Running_Text() const {
-    return State.Text(Msg_Updater_Left_Running).arg(Shown_Path(Updater_Path));
+bool TFBoot::Updater_Running() const {
+    return Session->Running();
 }
 
-void TFBoot::Show_State(const QString& Text) {
+QString TFBoot::Still_Running_Text() const {
+    return State.Text(Msg_Updater_Left_Running).arg(Shown_Path(Session->Launched().Updater));
+}
+
+void TFBoot::Show_Result(const QString& Text, const QString& Meaning, int Tone) {
     L_Update_State->setText(Text);
     L_Update_State->setToolTip(Text);
+    L_Update_Meaning->setText(Meaning);
+    L_Update_Meaning->setToolTip(Meaning);
+    const char* Colour = Tone > 0 ? "#1b6e20" : Tone < 0 ? "#b00020" : "#333333";
+    L_Update_State->setStyleSheet(QStringLiteral("color: %1;").arg(QLatin1String(Colour)));
 }
 
-void TFBoot::Record_Attempt(const Run_Result& Result) {
-    if (const Status Saved = Record_Update(Capture, Info, Result); !Saved)
-        Svc.Msgs.Error(State.Text(Msg_History_Not_Written) + Saved.Error());
-    Show_Changes();
+void TFBoot::Show_Output(const QString& Output) {
+    E_Output->setPlainText(Output);
+    Btn_Details->setVisible(!Output.isEmpty());
+    if (Output.isEmpty())
+        Btn_Details->setChecked(false);
+    Fit_Height();
+}
+
+void TFBoot::Tell_Record_Error() {
+    if (!Session->Record_Error().isEmpty())
+        Svc.Msgs.Error(State.Text(Msg_History_Not_Written) + Session->Record_Error());
 }
 
 void TFBoot::Show_Changes() {
     L_Changes->Refresh(State);
     L_Changes->setFixedHeight(L_Changes->heightForWidth(L_Changes->width()));
     P_Changes->setFixedHeight(L_Changes->height() + 8);
+    Fit_Height();
+}
+
+void TFBoot::Fit_Height() {
     const bool Ethernet = Form_Type == Form_Ethernet;
-    const int Height = P_Title->height() + (Ethernet ? P_IP_Address->height() : P_Serial->height()) +
-                       P_Options->height() + P_Button->height() + (Ethernet ? 0 : P_Port_Details->height()) +
-                       P_Changes->height();
+    int Height = P_Title->height() + (Ethernet ? P_IP_Address->height() : P_Serial->height()) +
+                 P_Options->height() + (Ethernet ? 0 : P_Port_Details->height()) + P_Changes->height() +
+                 P_Result->height() + P_Button->height();
+    if (E_Output->isVisibleTo(this))
+        Height += E_Output->height();
     setFixedSize(Client_Width, Height);
 }
 

@@ -1,19 +1,18 @@
 #pragma once
 
-#include "history/Update_History.h"
 #include "update/Address_Check.h"
 #include "update/Com_Ports.h"
 #include "update/Device_Type.h"
-#include "update/Updater_Launch.h"
+#include "update/Update_Session.h"
 #include "widgets/Modal_Dialog.h"
 
-#include <QElapsedTimer>
 #include <chrono>
 #include <memory>
 
 class QCheckBox;
 class QComboBox;
 class QLabel;
+class QPlainTextEdit;
 class QPushButton;
 class QTimer;
 class QTreeWidget;
@@ -22,12 +21,11 @@ namespace vo {
 
 struct Shared_State;
 struct Services;
-struct Run_Result;
-class Running_Program;
 class Title_Panel;
 class Change_Summary_View;
 class Ipv4_Row;
 class Port_List_Watch;
+class Address_Checker;
 
 // The update dialog: a serial port, or the device's address checked by echo requests, the update
 // option and read back; its update button starts the updater and watches it without holding up the
@@ -35,7 +33,8 @@ class Port_List_Watch;
 //
 // One update at a time: from the click to the updater's end every input and the update button are
 // off, the inputs are taken once at the click, and closing while the updater runs waits for its end.
-// The updater is never stopped by the dialog; every way it ends is reported.
+// The updater is never stopped by the dialog; every way it ends is shown in the result area, which
+// keeps it until the next update.
 class TFBoot final : public Modal_Dialog {
     Q_OBJECT
 public:
@@ -45,7 +44,7 @@ public:
 
     // True from the start of an updater until it has been seen to end, whether the dialog still
     // waits for it or the user left it running.
-    bool Updater_Running() const { return Updater != nullptr; }
+    bool Updater_Running() const;
     // The message that says so, naming the updater.
     QString Still_Running_Text() const;
 
@@ -59,6 +58,11 @@ public:
     std::chrono::milliseconds Ping_Budget_Ms;
     std::chrono::milliseconds Wait_Limit_Ms;
 
+Q_SIGNALS:
+    // An updater's end, in the words of the result area, and whether it succeeded: the main window
+    // keeps it in view when the dialog was closed before.
+    void Run_Ended(const QString& Text, bool Succeeded);
+
 protected:
     void showEvent(QShowEvent* Event) override;
     void hideEvent(QHideEvent* Event) override;
@@ -69,8 +73,10 @@ private:
     void Build_Serial(QWidget* Panel);
     void Build_Options(QWidget* Panel);
     void Build_Eth_Search(QWidget* Panel);
+    void Build_Result(QWidget* Panel);
     void Build_Buttons(QWidget* Panel);
     void Order_Tab_Keys();
+    void Offer_Address();
     void update_ComPort();
     // Lists the ports again after the system told of a change, keeping the user's choice.
     void Follow_Ports();
@@ -79,17 +85,22 @@ private:
     int Index_Of_Choice() const;
     void Show_Port_Details();
     void Btn_UpdateClick();
-    bool Send_Ping(const QString& Address);
+    // The serial checks at the click: a chosen port that is there and free, or the user's leave.
+    bool Serial_Port_Fit(const Launch_Info& Request);
+    void Address_Checked(const QString& Address, const Ping_Check& Check);
+    void Launch(const Launch_Info& Request);
     void Set_Busy(bool Busy);
-    void Watch(Updater_Start Start, const Launch_Capture& Capture, const Launch_Info& Info);
     void Timer_PollTimer();
     void Ask_At_Limit();
-    void Finish(const Run_Result& Result);
-    void Show_State(const QString& Text);
-    // Adds the attempt to the configuration's history; a failed write is told, the update stands.
-    void Record_Attempt(const Run_Result& Result);
-    // Reads the change summary again and fits the window's height to it.
+    void Finish();
+    // The result area: the first line large, the second what it means, the updater's output
+    // behind Details. Tone: 0 neutral, 1 success, -1 failure.
+    void Show_Result(const QString& Text, const QString& Meaning = QString(), int Tone = 0);
+    void Show_Output(const QString& Output);
+    void Tell_Record_Error();
+    // Reads the change summary again and fits the window's height to what it shows.
     void Show_Changes();
+    void Fit_Height();
 
     Shared_State& State;
     const Services& Svc;
@@ -101,6 +112,8 @@ private:
     QWidget* P_Button = nullptr;
     QLabel* L_IP_Address = nullptr;
     Ipv4_Row* E_IP = nullptr;
+    // The address the configuration gives the device, beside the fields.
+    QLabel* L_Configured_IP = nullptr;
     QLabel* L_COM_Port = nullptr;
     QComboBox* CB_COM_Port = nullptr;
     QPushButton* Btn_COM_List = nullptr;
@@ -113,28 +126,25 @@ private:
     QTreeWidget* ACG_List_Devices = nullptr;
     QPushButton* Btn_Cancel = nullptr;
     QPushButton* Btn_Update = nullptr;
-    // What the dialog is doing: the running updater's state, or how the last one ended.
+    // The result area above the buttons: what the dialog is doing, or how the last update ended.
+    QWidget* P_Result = nullptr;
     QLabel* L_Update_State = nullptr;
+    QLabel* L_Update_Meaning = nullptr;
+    QPushButton* Btn_Details = nullptr;
+    QPlainTextEdit* E_Output = nullptr;
 
-    // The address check runs, started by the update button.
-    bool Checking = false;
-    // The updater started by the last launch, until it has been seen to end.
-    std::unique_ptr<Running_Program> Updater;
-    // The program's update lock, held until the updater has been seen to end, even past the limit.
-    std::unique_ptr<Writer_Lock> Held_Update_Lock;
-    QString Updater_Path;
+    // The address check started by the update button, and the launch it leads to.
+    Address_Checker* Checker = nullptr;
+    Launch_Info Pending;
+    // The update from its checks to its record; its updater until it has been seen to end.
+    std::unique_ptr<Update_Session> Session;
     QTimer* Timer_Poll = nullptr;
-    QElapsedTimer Run_Clock;
-    // When the wait next reaches its limit, in ms of Run_Clock.
+    // When the wait next reaches its limit, in ms since the launch.
     qint64 Limit_At_Ms = 0;
     bool Left_Running = false;
     // The user closed the dialog while the updater ran: it closes when the updater ends.
     bool Close_When_Ended = false;
-    // The files and the inputs as launched, for the history record of the attempt.
-    Launch_Capture Capture;
-    Launch_Info Info;
-    // The chosen port's details and state, below the buttons so that every other control keeps its
-    // place; each entry of the list has them as its hint too.
+    // The chosen port's details and state; each entry of the list has them as its hint too.
     QWidget* P_Port_Details = nullptr;
     QLabel* L_Port_Details = nullptr;
     QList<Com_Port> Listed_Ports;
@@ -146,7 +156,6 @@ private:
     QString Vanished_Port;
     // While the dialog shows in serial mode.
     Port_List_Watch* Ports_Watch = nullptr;
-    // Below the buttons, so that every other control keeps its place.
     QWidget* P_Changes = nullptr;
     Change_Summary_View* L_Changes = nullptr;
 };

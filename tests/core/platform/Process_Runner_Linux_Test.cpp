@@ -1,5 +1,6 @@
 #include "Child_Checks.h"
 #include "Qt_Print.h"
+#include "platform/Output_Tail.h"
 #include "platform/Process_Runner.h"
 
 #include <QDir>
@@ -63,7 +64,7 @@ TEST_F(Process_Runner_Test, A_Started_Program_Is_Looked_At_Without_Waiting) {
     const QString Release = Dir.filePath(QStringLiteral("release"));
     const std::string Program =
         Script("updater", "while [ ! -e '" + Release.toUtf8() + "' ]; do sleep 0.01; done\nexit 4\n");
-    vo::Start_Result Started = Runner->Start(Program, "", true);
+    vo::Start_Result Started = Runner->Start(Program, "", true, vo::Program_Output::Inherited);
     ASSERT_TRUE(Started.Program) << Started.Error_Text;
     const long Pid = Started.Program->Id();
     EXPECT_FALSE(Started.Program->Ended_Within(0ms));
@@ -75,6 +76,27 @@ TEST_F(Process_Runner_Test, A_Started_Program_Is_Looked_At_Without_Waiting) {
     EXPECT_EQ(Result.Process_Id, Pid);
     Started.Program.reset();
     EXPECT_EQ(vo_test::Process_State(Pid), 0) << "left behind as a zombie";
+}
+
+// A megabyte through both pipes: a reader that fell behind would leave the program blocked on a
+// full pipe, and the tail must be the last bytes written, in order.
+TEST_F(Process_Runner_Test, Kept_Output_Is_The_End_Of_Both_Streams_And_Never_Blocks_The_Program) {
+    const std::string Program = Script("updater", "i=0\nwhile [ $i -lt 16384 ]; do\n"
+                                                  "  printf '%063d\\n' $i; i=$((i + 1))\ndone\n"
+                                                  "echo 'the port did not answer' >&2\nexit 3\n");
+    vo::Start_Result Started = Runner->Start(Program, "", true, vo::Program_Output::Kept);
+    ASSERT_TRUE(Started.Program) << Started.Error_Text;
+    const vo::Run_Result Result = vo::Wait_For_End(Started, 60s);
+    ASSERT_EQ(Result.Outcome, State::Ended);
+    EXPECT_EQ(Result.Exit_Code, 3);
+    const std::string Output = Started.Program->Output();
+    EXPECT_EQ(Output.size(), vo::Output_Tail_Limit);
+    std::string Last(58, '0');
+    Last.append("16383\nthe port did not answer\n");
+    EXPECT_TRUE(Output.ends_with(Last)) << Output.substr(Output.size() - 100);
+    // Whole lines from the cut on: nothing lost or doubled inside the tail.
+    const std::size_t First_Line = Output.find('\n') + 1;
+    EXPECT_EQ((Output.size() - First_Line - 24) % 64, 0u);
 }
 
 TEST_F(Process_Runner_Test, A_Program_Past_The_Limit_Keeps_Running_And_Is_Reaped_After) {

@@ -5,6 +5,7 @@
 #include "shell/Shared_State.h"
 #include "shell/Startup.h"
 #include "update/Job_File.h"
+#include "Launch_And_Wait.h"
 #include "update/Updater_Launch.h"
 #include "util/Path_Join.h"
 
@@ -52,7 +53,7 @@ protected:
 TEST_F(Updater_Launch, Serial_Updater_Gets_Port_Steps_And_Paths_As_Words) {
     Install(State.Exe_Dir + QStringLiteral("/Ser_40913_Update"), Recording() + "exit 3\n");
     const vo::Run_Result Result =
-        vo::Serial_Launch(State, *Runner, QStringLiteral("/dev/ttyUSB0"), {0, true});
+        vo_test::Serial_Launch(State, *Runner, QStringLiteral("/dev/ttyUSB0"), {0, true});
     ASSERT_EQ(Result.Outcome, Run_State::Ended) << Result.Error_Text;
     EXPECT_EQ(Result.Exit_Code, 3);
     EXPECT_EQ(QString::fromUtf8(Read_All(Record)).split(u'\n'),
@@ -64,7 +65,7 @@ TEST_F(Updater_Launch, Serial_Updater_Gets_Port_Steps_And_Paths_As_Words) {
     EXPECT_TRUE(State.Read_Back_Enabled);
 
     // No port chosen: the port's place stays, empty, and the other words keep theirs.
-    ASSERT_EQ(vo::Serial_Launch(State, *Runner, QString(), {2, false}).Outcome, Run_State::Ended);
+    ASSERT_EQ(vo_test::Serial_Launch(State, *Runner, QString(), {2, false}).Outcome, Run_State::Ended);
     EXPECT_EQ(QString::fromUtf8(Read_All(Record)).split(u'\n').mid(0, 6),
               (QStringList{QStringLiteral("7"), QString(), QStringLiteral("NO"), QStringLiteral("NO"),
                            QStringLiteral("PW"), QStringLiteral("NO")}));
@@ -76,7 +77,7 @@ TEST_F(Updater_Launch, Ethernet_Updater_Finds_A_Fresh_Job_File_Beside_It) {
     Install(State.Exe_Dir + QStringLiteral("/Ethernet_Update"),
             Recording() + "cat \"$(dirname \"$0\")/Ethernet_Update.xml\" >> '" + Record.toUtf8() + "'\n");
     const vo::Run_Result Result =
-        vo::Ethernet_Launch(State, *Runner, QStringLiteral("192.168.2.205"), {1, false});
+        vo_test::Ethernet_Launch(State, *Runner, QStringLiteral("192.168.2.205"), {1, false});
     ASSERT_EQ(Result.Outcome, Run_State::Ended) << Result.Error_Text;
     EXPECT_EQ(Result.Exit_Code, 0);
     const QByteArray Expected_Job = vo::Job_File_Bytes(
@@ -90,7 +91,7 @@ TEST_F(Updater_Launch, Ethernet_Updater_Finds_A_Fresh_Job_File_Beside_It) {
 TEST_F(Updater_Launch, A_Job_File_That_Cannot_Be_Written_Starts_No_Updater) {
     QDir(State.Exe_Dir).mkdir(QStringLiteral("Ethernet_Update.xml"));
     Install(State.Exe_Dir + QStringLiteral("/Ethernet_Update"), Recording());
-    const vo::Run_Result Result = vo::Ethernet_Launch(State, *Runner, QStringLiteral("10.0.0.7"), {0, true});
+    const vo::Run_Result Result = vo_test::Ethernet_Launch(State, *Runner, QStringLiteral("10.0.0.7"), {0, true});
     EXPECT_EQ(Result.Outcome, Run_State::Not_Started);
     EXPECT_NE(Result.Error_Text.find(vo::Job_File_Path(State.Exe_Dir).toStdString()), std::string::npos)
         << Result.Error_Text;
@@ -103,7 +104,7 @@ TEST_F(Updater_Launch, A_Read_Only_Folder_Keeps_The_Old_Job_File_And_Starts_Noth
     Install(State.Exe_Dir + QStringLiteral("/Ethernet_Update"), Recording());
     vo::Run_Result Result;
     const std::string Skip = vo_test::With_Read_Only(State.Exe_Dir, [&] {
-        Result = vo::Ethernet_Launch(State, *Runner, QStringLiteral("10.0.0.7"), {0, true});
+        Result = vo_test::Ethernet_Launch(State, *Runner, QStringLiteral("10.0.0.7"), {0, true});
     });
     if (!Skip.empty())
         GTEST_SKIP() << Skip;
@@ -114,7 +115,7 @@ TEST_F(Updater_Launch, A_Read_Only_Folder_Keeps_The_Old_Job_File_And_Starts_Noth
 }
 
 TEST_F(Updater_Launch, Missing_Updater_Is_Named_In_The_Error) {
-    const vo::Run_Result Result = vo::Serial_Launch(State, *Runner, QStringLiteral("/dev/ttyS0"), {0, true});
+    const vo::Run_Result Result = vo_test::Serial_Launch(State, *Runner, QStringLiteral("/dev/ttyS0"), {0, true});
     EXPECT_EQ(Result.Outcome, Run_State::Not_Started);
     EXPECT_NE(Result.Error_Text.find(vo::Serial_Updater_Path(State.Exe_Dir).toStdString()), std::string::npos)
         << Result.Error_Text;

@@ -3,6 +3,7 @@
 #include "shell/Shared_State.h"
 #include "shell/Startup.h"
 #include "update/Job_File.h"
+#include "Launch_And_Wait.h"
 #include "update/Updater_Launch.h"
 #include "util/Path_Join.h"
 
@@ -65,7 +66,7 @@ protected:
 
 TEST_F(Updater_Launch_Windows, Serial_Updater_Gets_The_Parameter_Text_In_Windows_Form) {
     qputenv("VO_FAKE_EXIT", "3");
-    const vo::Run_Result Result = vo::Serial_Launch(State, *Runner, QStringLiteral("COM3"), {0, true});
+    const vo::Run_Result Result = vo_test::Serial_Launch(State, *Runner, QStringLiteral("COM3"), {0, true});
     ASSERT_EQ(Result.Outcome, Run_State::Ended) << Result.Error_Text;
     EXPECT_EQ(Result.Exit_Code, 3);
     const QString Exe_Dir = State.Exe_Dir;
@@ -80,7 +81,7 @@ TEST_F(Updater_Launch_Windows, Ethernet_Updater_Gets_No_Parameter_And_Finds_Its_
     const QString Job_Copy = Root.filePath(QStringLiteral("job"));
     qputenv("VO_FAKE_JOB_COPY", Job_Copy.toUtf8());
     const vo::Run_Result Result =
-        vo::Ethernet_Launch(State, *Runner, QStringLiteral("192.168.2.205"), {2, false});
+        vo_test::Ethernet_Launch(State, *Runner, QStringLiteral("192.168.2.205"), {2, false});
     ASSERT_EQ(Result.Outcome, Run_State::Ended) << Result.Error_Text;
     EXPECT_EQ(Recorded().value(0), QStringLiteral("0"));
     EXPECT_EQ(Command_Line(), QStringLiteral("\"%1\"").arg(vo::Ethernet_Updater_Path(State.Exe_Dir)));
@@ -95,7 +96,7 @@ TEST_F(Updater_Launch_Windows, Exit_Codes_Come_Back_Even_The_One_That_Looks_Like
     for (const char* Code : {"0", "1", "259"}) {
         qputenv("VO_FAKE_EXIT", Code);
         const vo::Run_Result Result =
-            vo::Serial_Launch(State, *Runner, QStringLiteral("COM1"), {1, false}, 60s);
+            vo_test::Serial_Launch(State, *Runner, QStringLiteral("COM1"), {1, false}, 60s);
         ASSERT_EQ(Result.Outcome, Run_State::Ended) << Code;
         EXPECT_EQ(Result.Exit_Code, std::atoi(Code));
     }
@@ -105,7 +106,7 @@ TEST_F(Updater_Launch_Windows, An_Updater_Still_Running_At_The_Limit_Is_Left_Run
     const QString Release = Root.filePath(QStringLiteral("release"));
     qputenv("VO_FAKE_RELEASE", Release.toUtf8());
     qputenv("VO_FAKE_EXIT", "5");
-    const vo::Run_Result Result = vo::Serial_Launch(State, *Runner, QStringLiteral("COM2"), {2, true}, 100ms);
+    const vo::Run_Result Result = vo_test::Serial_Launch(State, *Runner, QStringLiteral("COM2"), {2, true}, 100ms);
     ASSERT_EQ(Result.Outcome, Run_State::Still_Running) << Result.Error_Text;
     const HANDLE Process = OpenProcess(SYNCHRONIZE | PROCESS_QUERY_LIMITED_INFORMATION, FALSE,
                                        static_cast<DWORD>(Result.Process_Id));
@@ -121,7 +122,7 @@ TEST_F(Updater_Launch_Windows, An_Updater_Still_Running_At_The_Limit_Is_Left_Run
 
 TEST_F(Updater_Launch_Windows, Missing_Updater_Is_Named_In_The_Error) {
     ASSERT_TRUE(QFile::remove(vo::Serial_Updater_Path(State.Exe_Dir)));
-    const vo::Run_Result Result = vo::Serial_Launch(State, *Runner, QStringLiteral("COM3"), {0, true});
+    const vo::Run_Result Result = vo_test::Serial_Launch(State, *Runner, QStringLiteral("COM3"), {0, true});
     EXPECT_EQ(Result.Outcome, Run_State::Not_Started);
     const QString Expected = State.Exe_Dir + QStringLiteral("\\Ser_40913_Update.exe");
     EXPECT_EQ(vo::Serial_Updater_Path(State.Exe_Dir), Expected);

@@ -47,8 +47,10 @@ protected:
         vo::Run_Result Result;
         Result.Outcome = vo::Run_Result::State::Ended;
         Result.Exit_Code = Exit_Code;
-        ASSERT_TRUE(vo::Record_Update(
-            Capture, {false, QStringLiteral("/dev/ttyUSB0"), {}, QStringLiteral("updater")}, Result));
+        vo::Update_Record Record =
+            vo::Launch_Record(Capture, {false, QStringLiteral("/dev/ttyUSB0"), {}, QStringLiteral("updater")});
+        ASSERT_TRUE(vo::Record_Launch(Capture, Record));
+        ASSERT_TRUE(vo::Complete_Record(State.Project_Path, Record, Result, 1000, QString()));
         Saved.append(Read_All(State.ParGen_File));
     }
 

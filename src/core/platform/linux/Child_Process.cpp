@@ -66,6 +66,10 @@ Child_Process::Child_Process(const std::string& Program, const std::vector<std::
         posix_spawn_file_actions_adddup2(Actions.Get(), Pipe[1], 1);
         posix_spawn_file_actions_adddup2(Actions.Get(), Pipe[1], 2);
     }
+    if (Options.Output_Fd >= 0)
+        posix_spawn_file_actions_adddup2(Actions.Get(), Options.Output_Fd, 1);
+    if (Options.Error_Fd >= 0)
+        posix_spawn_file_actions_adddup2(Actions.Get(), Options.Error_Fd, 2);
     const auto Spawn = Options.Search_Path ? posix_spawnp : posix_spawn;
     Error = Spawn(&Pid, Program.c_str(), Actions.Get(), nullptr, Argv.data(), Environment.data());
     if (Options.Capture_Output) {

@@ -11,6 +11,9 @@ namespace vo {
 struct Child_Options {
     bool Search_Path = false;    // look the program up in PATH
     bool Capture_Output = false; // input from /dev/null, output and error output kept for Output
+    // Descriptors that become the child's standard output and error (-1: its own are inherited).
+    int Output_Fd = -1;
+    int Error_Fd = -1;
     std::vector<std::string> Environment_First; // "NAME=value" entries that win over the inherited ones
 };
 

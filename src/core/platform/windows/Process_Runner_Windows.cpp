@@ -8,9 +8,10 @@ namespace {
 
 class Windows_Process_Runner final : public Process_Runner {
 public:
-    Start_Result Start(const std::string& Program, const std::string& Parameter, bool Show_Window) override {
+    Start_Result Start(const std::string& Program, const std::string& Parameter, bool Show_Window,
+                       Program_Output Output) override {
         Start_Result Result;
-        auto Started = std::make_unique<Windows_Process>(Program, Parameter, Show_Window);
+        auto Started = std::make_unique<Windows_Process>(Program, Parameter, Show_Window, Output);
         if (Started->Start_Error() != 0) {
             Result.Error_Text =
                 "Cannot start \"" + Program + "\": " + System_Error_Text(Started->Start_Error());

@@ -1,8 +1,10 @@
 #pragma once
 
+#include "platform/Output_Tail.h"
 #include "platform/Process_Runner.h"
 
 #include <chrono>
+#include <memory>
 #include <string>
 
 namespace vo {
@@ -11,7 +13,8 @@ namespace vo {
 // program gets as it is. Letting this object go closes the handles and leaves the program running.
 class Windows_Process final : public Running_Program {
 public:
-    Windows_Process(const std::string& Program, const std::string& Parameter, bool Show_Window);
+    Windows_Process(const std::string& Program, const std::string& Parameter, bool Show_Window,
+                    Program_Output Output);
     ~Windows_Process() override;
     Windows_Process(const Windows_Process&) = delete;
     Windows_Process& operator=(const Windows_Process&) = delete;
@@ -26,11 +29,13 @@ public:
     int Exit_Code() const override;
     // Windows programs end with an exit code only.
     int Term_Signal() const override { return 0; }
+    std::string Output() const override;
 
 private:
     void* Process = nullptr;
     unsigned long Process_Id = 0;
     unsigned long Error = 0;
+    std::shared_ptr<Output_Tail> Tail;
 };
 
 } // namespace vo
