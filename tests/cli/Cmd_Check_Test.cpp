@@ -15,7 +15,6 @@ TEST(Cli_Check, Passes_What_The_Dialog_Would_Accept) {
         const char* Name;
         QByteArray Bytes; // empty: no parameter file
     } Cases[] = {
-        {"no file", QByteArray()},
         // Without Ethernet port the address bytes are hidden, and so is the slave's TimeOut: any
         // integer passes there.
         {"hidden values", "<Par_Gen><Ethernet_IP1>300</Ethernet_IP1><TO_RTU>70000</TO_RTU></Par_Gen>"},

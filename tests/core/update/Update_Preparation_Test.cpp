@@ -31,17 +31,21 @@ protected:
 } // namespace
 
 TEST_F(Update_Preparation, Writes_The_Images_And_Takes_The_Mode_From_The_Device_Type) {
-    // Without a parameter file the update is serial, although the dialog would show the variant
-    // with Ethernet port.
+    // Parameters never saved would send baud 0 and TimeOuts of 0 ms: nothing is built.
     vo::Result<vo::Update_Mode> Prepared = vo::Prepare_Update(State);
-    ASSERT_TRUE(Prepared) << Prepared.Error().toStdString();
-    EXPECT_EQ(*Prepared, vo::Form_Serial);
-    EXPECT_TRUE(Has_Images());
+    ASSERT_FALSE(Prepared);
+    EXPECT_EQ(Prepared.Error(), State.Text(vo::Msg_Parameters_Never_Saved));
+    EXPECT_FALSE(Has_Images());
 
     ASSERT_TRUE(vo::Save_Par_Gen(vo::Missing_File_Par_Gen(), State.ParGen_File));
     Prepared = vo::Prepare_Update(State);
-    ASSERT_TRUE(Prepared);
+    ASSERT_TRUE(Prepared) << Prepared.Error().toStdString();
     EXPECT_EQ(*Prepared, vo::Form_Ethernet);
+    EXPECT_TRUE(Has_Images());
+    ASSERT_TRUE(vo::Save_Par_Gen(vo::Default_Par_Gen(0), State.ParGen_File));
+    Prepared = vo::Prepare_Update(State);
+    ASSERT_TRUE(Prepared);
+    EXPECT_EQ(*Prepared, vo::Form_Serial);
 }
 
 TEST_F(Update_Preparation, A_Build_Or_Write_Failure_Stops_The_Update) {

@@ -2,6 +2,7 @@
 #include "File_Bytes.h"
 #include "Qt_Print.h"
 #include "Ui_Fixture.h"
+#include "image/Image_Save.h"
 #include "history/History_File.h"
 #include "history/TFHistory.h"
 #include "history/Update_History.h"
@@ -175,6 +176,8 @@ TEST_F(History_Window, Update_Dialog_Tells_What_Changes_Since_The_Last_Successfu
 TEST_F(History_Window, Update_From_The_Dialog_Is_Recorded) {
     Open_Plant();
     ASSERT_TRUE(vo::Save_Par_Gen(vo::Default_Par_Gen(0), State.ParGen_File));
+    ASSERT_TRUE(vo::Build_And_Save_Images(State));
+    vo_test::Write_All(State.Master_Dir + QStringLiteral("/sim40913.sim"), "serial firmware");
     ASSERT_TRUE(vo_test::Write_Script(Dir.filePath(QStringLiteral("Ser_40913_Update")), "exit 0\n"));
     Services.Port_Tree.Add_Usb(QStringLiteral("ttyUSB0"),
                                vo_test::Fake_Port_Tree::Adapter("FTDI", "FT232R", "A1"), {});

@@ -28,6 +28,8 @@ protected:
     void SetUp() override {
         vo::Start_Up(State, Dir.path());
         ASSERT_EQ(vo::Create_Configuration(State, QStringLiteral("Plant1")), 0);
+        // The dialog's parameters confirmed, so that its update step opens the update dialog.
+        ASSERT_TRUE(vo::Save_Par_Gen(vo::Missing_File_Par_Gen(), State.ParGen_File));
         Window = std::make_unique<vo::TFVorlentFirmWare>(State, Services.Svc);
         Window->show();
         QApplication::setActiveWindow(Window.get());

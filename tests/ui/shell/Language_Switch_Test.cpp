@@ -45,6 +45,8 @@ protected:
         State.Enable_Internet = true;
         State.Enable_Update = true;
         ASSERT_EQ(vo::Create_Configuration(State, Long_Name), 0);
+        // The dialog's parameters confirmed, so that its update step opens the update dialog.
+        ASSERT_TRUE(vo::Save_Par_Gen(vo::Missing_File_Par_Gen(), State.ParGen_File));
         Window = std::make_unique<vo::TFVorlentFirmWare>(State, Services.Svc);
         Window->show();
         vo_test::Loopback_Http_Server Server(vo_test::Http_Response(200, "VER. 9.999"));
