@@ -1,5 +1,6 @@
 #include "Commissioning_Report.h"
 
+#include "history/Built_Images.h"
 #include "history/History_File.h"
 #include "history/Snapshot.h"
 #include "params/Par_Gen_File.h"
@@ -67,15 +68,21 @@ QString Parameter_Section(const Shared_State& State, const Par_Gen& Set) {
     return Html + QStringLiteral("</table>");
 }
 
-QString Image_Section(const Shared_State& State, const File_Sums& Sums) {
+QString Image_Section(const Shared_State& State, const Config_Files& Files) {
     const auto Sum = [](const QString& S) {
         return S.isEmpty() ? QStringLiteral("&mdash;") : Mono(S);
     };
-    return QStringLiteral("<h3>%1 (SHA-256)</h3><table width=\"100%\" cellspacing=\"0\" "
+    const File_Sums Sums = Files.Sums();
+    // Checksums of images built from other parameters are never printed without saying so.
+    const QString Warning = Images_Differ(Compare_Built_Images(State.ParGen_File, Files))
+                                ? QStringLiteral("<p style=\"color:#b00020\"><b>%1</b></p>")
+                                      .arg(T(State, Msg_Images_Not_Of_Parameters))
+                                : QString();
+    return QStringLiteral("<h3>%1 (SHA-256)</h3>%5<table width=\"100%\" cellspacing=\"0\" "
                           "cellpadding=\"1\">%2%3%4</table>")
         .arg(T(State, Msg_Images), Row(QStringLiteral("ParGen.xml"), Sum(Sums.ParGen)),
              Row(QStringLiteral("bin/bank.bin"), Sum(Sums.Bank)),
-             Row(QStringLiteral("bin/bankK.bin"), Sum(Sums.BankK)));
+             Row(QStringLiteral("bin/bankK.bin"), Sum(Sums.BankK)), Warning);
 }
 
 QString Record_Section(const Shared_State& State, const QList<Update_Record>& Records) {
@@ -127,7 +134,7 @@ Result<QString> Report_Html(const Shared_State& State) {
                                                  QStringLiteral(" \u2013 ") + Software_Description_Text));
     Html += QStringLiteral("</table>");
     Html += Parameter_Section(State, Set);
-    Html += Image_Section(State, Files->Sums());
+    Html += Image_Section(State, *Files);
     Html += Record_Section(State, Read.Records);
     Html += Signature_Section(State);
     return Html + QStringLiteral("</body></html>");

@@ -10,6 +10,7 @@
 
 namespace {
 
+using vo_test::Read_All;
 using vo_test::Run_Result;
 
 // The text of a PDF by poppler's pdftotext, its layout kept, blanks squeezed.
@@ -114,3 +115,31 @@ TEST_F(Report, Bad_Destination_Or_Configuration_Leaves_No_File) {
 }
 
 } // namespace
+
+// A restore brings back the images sent with the parameters, so the report's checksums are theirs;
+// images that are not (edited by hand) are reported as such.
+TEST_F(Report, After_A_Restore_The_Images_Are_Those_Of_The_Parameters_And_Others_Are_Named) {
+    Set({QStringLiteral("BAUD_RTU=3")});
+    ASSERT_EQ(Update("exit 0").Exit_Code, 0);
+    Set({QStringLiteral("BAUD_RTU=0")});
+    ASSERT_EQ(Update("exit 0").Exit_Code, 0);
+    const QString First = Records()[0].toObject().value(QStringLiteral("id")).toString();
+    const QString BankK = Config() + QStringLiteral("/bin/bankK.bin");
+    const Run_Result Restored = Run({QStringLiteral("restore"), QStringLiteral("Plant 1"), First});
+    ASSERT_EQ(Restored.Exit_Code, 0) << Restored.Err_Lines.join(u'\n').toStdString();
+    EXPECT_EQ(Read_All(BankK), Read_All(Snapshot(First) + QStringLiteral("/bankK.bin")));
+    EXPECT_EQ(Read_All(Config() + QStringLiteral("/bin/bank.bin")),
+              Read_All(Snapshot(First) + QStringLiteral("/bank.bin")));
+
+    const QString Pdf = Out.filePath(QStringLiteral("r.pdf"));
+    const auto Report_Text = [&] {
+        const Run_Result Made = Run({QStringLiteral("report"), QStringLiteral("Plant 1"), QStringLiteral("-o"), Pdf});
+        EXPECT_EQ(Made.Exit_Code, 0) << Made.Err_Lines.join(u'\n').toStdString();
+        return Pdf_Text(Pdf);
+    };
+    EXPECT_FALSE(Report_Text().contains(QStringLiteral("Warning:")));
+    QByteArray Edited = Read_All(BankK);
+    Edited[400] = static_cast<char>(Edited[400] + 1);
+    vo_test::Write_All(BankK, Edited);
+    EXPECT_TRUE(Report_Text().contains(QStringLiteral("Warning: the images in bin")));
+}

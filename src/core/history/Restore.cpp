@@ -2,10 +2,17 @@
 
 #include "History_File.h"
 #include "Snapshot.h"
+#include "image/Image_Files.h"
+#include "util/Writer_Lock.h"
+
+#include <QDir>
 
 namespace vo {
 
 Result<QString> Restore_Snapshot(const QString& Project_Path, const QString& ParGen_File, const QString& Id) {
+    Writer_Lock Lock(Lock_Of::Configuration, Project_Path);
+    if (const Status Locked = Lock.Acquire(); !Locked)
+        return Failure(Locked.Error());
     const History Read = Read_History(Project_Path);
     if (!Read.Error_Text.isEmpty())
         return Failure(Read.Error_Text);
@@ -35,8 +42,17 @@ Result<QString> Restore_Snapshot(const QString& Project_Path, const QString& Par
         return Failure(Saved.Error());
     if (const Status Saved = Append_Record(Project_Path, Kept); !Saved)
         return Failure(Saved.Error());
-    if (const Status Saved = Save_File_Atomic(ParGen_File, *Snapshot->ParGen); !Saved)
+    if (const Status Saved = Save_Configuration_File(ParGen_File, *Snapshot->ParGen, Project_Path); !Saved)
         return Failure(Saved.Error());
+    const QString Bin = Bin_Folder(Project_Path);
+    QDir().mkpath(Bin);
+    for (const auto& [Bytes, Path] : {std::pair{Snapshot->Bank, Bank_File_Path(Bin)},
+                                      std::pair{Snapshot->BankK, BankK_File_Path(Bin)}}) {
+        if (!Bytes)
+            continue;
+        if (const Status Saved = Save_Configuration_File(Path, *Bytes, Project_Path); !Saved)
+            return Failure(Saved.Error());
+    }
     Prune_Snapshots(Project_Path);
     return Kept.Id;
 }

@@ -61,6 +61,7 @@ constexpr Default_Text Table[] = {
     {95, "enabled"},
     {96, "disabled"},
     {97, "Error! The report could not be written: "},
+    {98, "Warning: the images in bin were not built from these parameters; the update builds them again"},
     {100, "Create New Configuration"},
     {101, "Create New Configuration"},
     {102, "Name of the new Configuration"},

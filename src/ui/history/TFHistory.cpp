@@ -3,6 +3,7 @@
 #include "Commissioning_Report.h"
 #include "Messages.h"
 #include "Services.h"
+#include "history/Built_Images.h"
 #include "history/Config_Diff.h"
 #include "history/Restore.h"
 #include "params/Par_Gen_File.h"
@@ -93,6 +94,15 @@ void TFHistory::Reload() {
     M_Result->clear();
     auto* Current = new QTreeWidgetItem(LV_Records, {State.Text(Msg_Current)});
     Current->setData(0, Qt::UserRole, QString());
+    // The images in bin/ were built from other parameters (a restore of old, a hand edit): said
+    // beside the current configuration rather than left to the checksums.
+    QStringList Problems;
+    if (const Result<Config_Files> Files = Read_Config_Files(State.Project_Path, false);
+        Files && Images_Differ(Compare_Built_Images(State.ParGen_File, *Files))) {
+        Current->setText(3, State.Text(Msg_Images_Not_Of_Parameters));
+        Current->setToolTip(3, Current->text(3));
+        Problems.append(State.Text(Msg_Images_Not_Of_Parameters));
+    }
     for (auto It = Read.Records.crbegin(); It != Read.Records.crend(); ++It) {
         const Snapshot_Check Check = Check_Snapshot(State.Project_Path, *It);
         QString Outcome = Outcome_Words(*It, State);
@@ -105,7 +115,6 @@ void TFHistory::Reload() {
     }
     for (int Column = 0; Column < 3; ++Column)
         LV_Records->resizeColumnToContents(Column);
-    QStringList Problems;
     if (!Read.Error_Text.isEmpty())
         Problems.append(Read.Error_Text);
     for (const History_Problem& Problem : Read.Problems)
