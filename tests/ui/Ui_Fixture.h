@@ -29,7 +29,12 @@ public:
         QString Kind;
         QString Text;
     };
-    void Error(const QString& Text) override { Shown.append({QStringLiteral("error"), Text}); }
+    // An error box stays open Error_Open_Ms, the window's events still running, as a user leaves it.
+    void Error(const QString& Text) override {
+        Shown.append({QStringLiteral("error"), Text});
+        if (Error_Open_Ms > 0)
+            QTest::qWait(Error_Open_Ms);
+    }
     void Warning(const QString& Text) override { Shown.append({QStringLiteral("warning"), Text}); }
     void Information(const QString& Text) override { Shown.append({QStringLiteral("information"), Text}); }
     bool Confirm(const QString& Text) override {
@@ -44,6 +49,7 @@ public:
     }
     QList<Entry> Shown;
     QList<bool> Answers;
+    int Error_Open_Ms = 0;
 };
 
 class Recording_Url_Opener final : public Url_Opener {

@@ -556,7 +556,6 @@ void TFBoot::Finish() {
     Show_Result(Text, Meaning, Succeeded ? 1 : -1);
     Show_Output(Session->Output());
     Show_Changes();
-    Q_EMIT Run_Ended(Meaning.isEmpty() ? Text : Text + u' ' + Meaning, Succeeded);
     Tell_Record_Error();
     if (Reported && !Succeeded)
         Svc.Msgs.Error(End_Words(Result, Shown_Path(Updater), State));
@@ -564,6 +563,8 @@ void TFBoot::Finish() {
         Close_When_Ended = false;
         Modal_Dialog::reject();
     }
+    // Told once the dialog is closed or not: the main window keeps it when nobody sees it here.
+    Q_EMIT Run_Ended(Meaning.isEmpty() ? Text : Text + u'\n' + Meaning, Succeeded);
 }
 
 void TFBoot::reject() {

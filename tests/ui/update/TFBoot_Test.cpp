@@ -3,6 +3,8 @@
 #include "Qt_Print.h"
 #include "Ui_Fixture.h"
 #include "lang/String_Table.h"
+#include "history/History_File.h"
+#include "history/Update_History.h"
 #include "image/Image_Save.h"
 #include "params/Par_Gen_File.h"
 #include "platform/linux/Echo_Probe_Linux.h"
@@ -22,6 +24,7 @@
 #include <QJsonObject>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <iostream>
@@ -609,4 +612,137 @@ TEST_F(Update_Dialog, The_History_Keeps_The_Adapter_Of_Each_Serial_Update) {
                   {QStringLiteral("stable_name"),
                    Services.Port_Tree.Root() +
                        QStringLiteral("/dev/serial/by-id/usb-FTDI_FT232R_USB_UART_A50285BI-if00-port0")}}));
+}
+
+// Nothing unusable leaves the dialog: every refusal says why, and the updater's log stays empty.
+TEST_F(Update_Dialog, The_Main_Window_Refuses_Parameters_Never_Saved) {
+    vo::TFVorlentFirmWare Window(State, Services.Svc);
+    ASSERT_TRUE(QFile::remove(State.ParGen_File));
+    Click(&Window, "Btn_CreateBin");
+    EXPECT_EQ(Services.Msgs.Texts(),
+              QStringList{QStringLiteral("Error! The parameters of this configuration were never saved: open Set "
+                                         "Communication, check them and confirm with OK before the update")});
+    EXPECT_FALSE(Window.Update_Dialog()->isVisible());
+}
+
+TEST_F(Update_Dialog, Images_Made_Unusable_After_The_Build_Or_A_Missing_Firmware_Start_Nothing) {
+    Add_Updater("Ser_40913_Update");
+    const QString BankK = State.Project_Path + QStringLiteral("/bin/bankK.bin");
+    const QByteArray Built = Read_All(BankK);
+    QByteArray Broken = Built;
+    Broken[1000] = static_cast<char>(Broken[1000] ^ 0x01);
+    Show(vo::Form_Serial, [&] {
+        Offer_Port();
+        // Between the build and the click, as another program or a failing disk may do.
+        vo_test::Write_All(BankK, Broken);
+        Get<QPushButton>("Btn_Update")->click();
+        vo_test::Write_All(BankK, Built);
+        QFile::remove(State.Master_Dir + QStringLiteral("/sim40913.sim"));
+        Get<QPushButton>("Btn_Update")->click();
+        EXPECT_EQ(Update_State(), Services.Msgs.Texts().value(1));
+    });
+    const QStringList Errors = Shown_Of("error");
+    ASSERT_EQ(Errors.size(), 2) << Errors.join(u'|').toStdString();
+    EXPECT_TRUE(Errors[0].startsWith(QStringLiteral("Error! The images are not fit for the device, nothing was "
+                                                    "sent: the checksum of bankK.bin is ")))
+        << Errors[0].toStdString();
+    EXPECT_EQ(Errors[1], QStringLiteral("Error! The firmware file \"%1\" is missing or cannot be read: the updater "
+                                        "was not started")
+                             .arg(State.Master_Dir + QStringLiteral("/sim40913.sim")));
+    EXPECT_EQ(Runs(), 0);
+    EXPECT_TRUE(vo::Read_History(State.Project_Path).Records.isEmpty());
+}
+
+TEST_F(Update_Dialog, A_Busy_Port_Asks_And_Only_Yes_Starts_The_Updater) {
+    Add_Updater("Ser_40913_Update");
+    Services.Msgs.Answers = {false, true};
+    Show(vo::Form_Serial, [&] {
+        Offer_Port();
+        ASSERT_TRUE(Services.Port_Tree.Line(QStringLiteral("ttyUSB7")).Hold(true));
+        Get<QPushButton>("Btn_Update")->click();
+        EXPECT_EQ(Runs(), 0);
+        Get<QPushButton>("Btn_Update")->click();
+        ASSERT_TRUE(Wait_For_End());
+    });
+    const QStringList Questions = Shown_Of("confirm");
+    ASSERT_EQ(Questions.size(), 2);
+    EXPECT_TRUE(Questions[0].startsWith(QStringLiteral("The serial port \"%1\" is busy").arg(Port_Path())))
+        << Questions[0].toStdString();
+    EXPECT_TRUE(Questions[0].endsWith(QStringLiteral("Start the update all the same?")));
+    EXPECT_EQ(Runs(), 1);
+}
+
+// The device this configuration was updated at comes first; another configuration's last address
+// only when it has none. Its own configured address stands beside the fields.
+TEST_F(Update_Dialog, The_Address_Offered_Is_This_Configurations_Own_Device) {
+    vo::Par_Gen Set = vo::Missing_File_Par_Gen();
+    Set.Ethernet_IP1 = QStringLiteral("10");
+    Set.Ethernet_IP2 = QStringLiteral("1");
+    Set.Ethernet_IP3 = QStringLiteral("2");
+    Set.Ethernet_IP4 = QStringLiteral("3");
+    ASSERT_TRUE(vo::Save_Par_Gen(Set, State.ParGen_File));
+    ASSERT_TRUE(vo::Build_And_Save_Images(State));
+    State.Last_IP_Address = QStringLiteral("192.168.2.205");
+    Show(vo::Form_Ethernet, [&] {
+        EXPECT_EQ(Address_Fields(), (QStringList{"192", "168", "2", "205"}));
+        EXPECT_EQ(Get<QLabel>("L_Configured_IP")->text(), QStringLiteral("In the configuration: 10.1.2.3"));
+    });
+    // An update of this configuration at 127.0.0.9 (recorded as the dialog records it).
+    const vo::Launch_Capture Capture = vo::Capture_Launch(State.Project_Path);
+    vo::Update_Record Record =
+        vo::Launch_Record(Capture, {true, QStringLiteral("127.0.0.9"), {}, QStringLiteral("Ethernet_Update")});
+    ASSERT_TRUE(vo::Record_Launch(Capture, Record));
+    Show(vo::Form_Ethernet, [&] { EXPECT_EQ(Address_Fields(), (QStringList{"127", "0", "0", "9"})); });
+}
+
+// The time an error box stays open is not the updater's.
+TEST_F(Update_Dialog, A_Failed_Runs_Duration_Ends_With_The_Updater) {
+    Add_Updater("Ser_40913_Update", "echo 'no answer' >&2\nexit 4\n");
+    Services.Msgs.Error_Open_Ms = 3000;
+    Show(vo::Form_Serial, [&] {
+        Offer_Port();
+        Get<QPushButton>("Btn_Update")->click();
+        ASSERT_TRUE(Wait_For_End());
+        // The output is behind Details, there for the asking.
+        EXPECT_TRUE(Get<QPushButton>("Btn_Details")->isVisible());
+        Get<QPushButton>("Btn_Details")->click();
+        EXPECT_TRUE(Get<QWidget>("E_Output")->isVisible());
+        EXPECT_EQ(Get<QPlainTextEdit>("E_Output")->toPlainText(), QStringLiteral("no answer\n"));
+        EXPECT_EQ(Get<QWidget>("P_Button")->y(), Dialog->height() - 40);
+    });
+    const vo::History Read = vo::Read_History(State.Project_Path);
+    ASSERT_EQ(Read.Records.size(), 1);
+    EXPECT_EQ(Read.Records[0].Exit_Code, 4);
+    EXPECT_LT(Read.Records[0].Duration_Ms, 2000);
+    EXPECT_EQ(Read.Records[0].Output, QStringLiteral("no answer\n"));
+    EXPECT_EQ(Shown_Of("error"),
+              QStringList{QStringLiteral("Error! The updater \"%1\" ended with code 4")
+                              .arg(Dir.filePath(QStringLiteral("Ser_40913_Update")))});
+}
+
+// Closed while the updater ran: the dialog goes when it ends, and the main window keeps the end in
+// view.
+TEST_F(Update_Dialog, An_Update_Whose_Dialog_Was_Closed_Shows_Its_End_In_The_Main_Window) {
+    vo::TFVorlentFirmWare Window(State, Services.Svc);
+    vo::Par_Gen Serial = vo::Missing_File_Par_Gen();
+    Serial.Device_Type_Type = 0;
+    ASSERT_TRUE(vo::Save_Par_Gen(Serial, State.ParGen_File));
+    Add_Updater("Ser_40913_Update", QByteArray(Until_Released) + "exit 0\n");
+    Services.Port_Tree.Add_Usb(QStringLiteral("ttyUSB7"),
+                               vo_test::Fake_Port_Tree::Adapter("FTDI", "FT232R USB UART", "A50285BI"), {});
+    vo::TFBoot* Boot = Window.Update_Dialog();
+    On_Next_Modal([&](QWidget*) {
+        Click(Boot, "Btn_Update");
+        Click(Boot, "Btn_Cancel");
+        Release();
+        ASSERT_TRUE(QTest::qWaitFor([&] { return !Boot->isVisible(); }, 20000));
+    });
+    Click(&Window, "Btn_CreateBin");
+    auto* Last = Child<QLabel>(&Window, "L_Last_Update");
+    EXPECT_TRUE(Last->isVisibleTo(&Window));
+    EXPECT_TRUE(Last->text().startsWith(QStringLiteral("The updater \"Ser_40913_Update\" ended successfully\nIt ended "
+                                                       "by itself with code 0 after ")))
+        << Last->text().toStdString();
+    EXPECT_TRUE(Services.Msgs.Shown.isEmpty()) << Services.Msgs.Texts().join(u'|').toStdString();
+    EXPECT_EQ(Runs(), 1);
 }
