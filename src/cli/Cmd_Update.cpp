@@ -48,8 +48,8 @@ int Report(Cli_Context& Context, const Update_Session& Session, std::chrono::mil
                     << " s and is left running (process " << Result.Process_Id << ")\n";
         break;
     case Update_End::Not_Started:
-        Context.Err << Context.State.Text(Msg_Updater_Not_Started) << QString::fromStdString(Result.Error_Text)
-                    << '\n';
+        Context.Err << Context.State.Text(Msg_Updater_Not_Started)
+                    << QString::fromStdString(Result.Error_Text) << '\n';
         break;
     }
     return Exit_Failed;
@@ -75,7 +75,8 @@ public:
             return;
         Received = Request;
         Context.Err << "vo40913-cli: " << Stop_Request_Name(Request) << " received while the updater \""
-                    << Updater << "\" (process " << Process_Id << ") is running: passed on to it, waiting for its end\n";
+                    << Updater << "\" (process " << Process_Id
+                    << ") is running: passed on to it, waiting for its end\n";
         Context.Err.flush();
         Forward_Stop_Request(Process_Id, Request);
     }
@@ -95,7 +96,8 @@ private:
 };
 
 // The checks before the launch; a busy port passes with --force-port.
-bool Launch_Allowed(Cli_Context& Context, const Update_Session& Session, const Launch_Info& Info, bool Force_Port) {
+bool Launch_Allowed(Cli_Context& Context, const Update_Session& Session, const Launch_Info& Info,
+                    bool Force_Port) {
     const std::optional<Launch_Refusal> Refusal = Session.Check(Info);
     if (!Refusal)
         return true;

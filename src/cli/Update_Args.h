@@ -23,8 +23,8 @@ struct Update_Request {
 };
 
 // The arguments of update: CONFIG, --port DEVICE or --ip A.B.C.D, --option 0|1|2, --no-read-back,
-// --wait-limit SECONDS and --force-port, in any order. A usage error: the reason and the usage line on standard
-// error, and nothing.
+// --wait-limit SECONDS and --force-port, in any order. A usage error: the reason and the usage line on
+// standard error, and nothing.
 std::optional<Update_Request> Parse_Update_Args(Cli_Context& Context);
 
 } // namespace vo

@@ -133,9 +133,7 @@ TEST_F(Two_Writers, Two_Updates_At_Once_Each_Hand_Their_Own_Job_Or_The_Second_Fa
         QStringList P2_Target;
     } Cases[] = {
         {"Ethernet and Ethernet", QStringLiteral("1"), {QStringLiteral("--ip"), QStringLiteral("127.0.0.2")}},
-        {"Ethernet and serial",
-         QStringLiteral("0"),
-         {QStringLiteral("--port"), Port}},
+        {"Ethernet and serial", QStringLiteral("0"), {QStringLiteral("--port"), Port}},
     };
     vo_test::Write_Par_Gen(Config(QStringLiteral("P1")), {{"Device_Type_Type", "1"}});
     for (const auto& Case : Cases) {

@@ -62,9 +62,10 @@ TEST(Cli_Build, Writes_The_Images_The_Update_Step_Writes) {
         // The builder's own output without saved parameters, which an update refuses: said so.
         EXPECT_EQ(Result.Err_Lines,
                   Case.Par_Gen.isEmpty()
-                      ? QStringList{QStringLiteral("vo40913-cli: warning: Error! The parameters of this configuration "
-                                                   "were never saved: open Set Communication, check them and "
-                                                   "confirm with OK before the update")}
+                      ? QStringList{QStringLiteral(
+                            "vo40913-cli: warning: Error! The parameters of this configuration "
+                            "were never saved: open Set Communication, check them and "
+                            "confirm with OK before the update")}
                       : QStringList());
         EXPECT_EQ(Read_All(Config.Bank), Read_All(Update.Bank));
         EXPECT_EQ(Read_All(Config.BankK), Read_All(Update.BankK));

@@ -63,8 +63,7 @@ TEST_F(Three_Updates, History_Lists_Each_Attempt_With_Its_Outcome_And_Checksums)
         EXPECT_EQ(Sum_Of(Records[I], "ParGen.xml"), Sha256(ParGen_Bytes[I]));
         EXPECT_EQ(Sum_Of(Records[I], "bank.bin"), Bank_Sums[I]);
         EXPECT_EQ(Sum_Of(Records[I], "bankK.bin"), BankK_Sums[I]);
-        EXPECT_EQ(Records[I].toObject().value(QStringLiteral("target")).toString(),
-                  Port);
+        EXPECT_EQ(Records[I].toObject().value(QStringLiteral("target")).toString(), Port);
         EXPECT_EQ(Read_All(Snapshot(Id_Of(Records[I])) + QStringLiteral("/ParGen.xml")), ParGen_Bytes[I]);
     }
     const vo_test::Run_Result Text = Run({QStringLiteral("history"), QStringLiteral("Plant 1")});

@@ -133,7 +133,8 @@ TEST_F(Report, After_A_Restore_The_Images_Are_Those_Of_The_Parameters_And_Others
 
     const QString Pdf = Out.filePath(QStringLiteral("r.pdf"));
     const auto Report_Text = [&] {
-        const Run_Result Made = Run({QStringLiteral("report"), QStringLiteral("Plant 1"), QStringLiteral("-o"), Pdf});
+        const Run_Result Made =
+            Run({QStringLiteral("report"), QStringLiteral("Plant 1"), QStringLiteral("-o"), Pdf});
         EXPECT_EQ(Made.Exit_Code, 0) << Made.Err_Lines.join(u'\n').toStdString();
         return Pdf_Text(Pdf);
     };

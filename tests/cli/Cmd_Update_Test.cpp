@@ -171,8 +171,9 @@ TEST_F(Cli_Update, Every_End_Of_The_Updater_But_Code_0_Fails_With_Its_Report) {
             ASSERT_TRUE(QFile::setPermissions(Updater, QFile::ReadOwner | QFile::WriteOwner));
         }
 
-        const Run_Result Result = Update(Serial ? QStringList{QStringLiteral("--port"), Port}
-                                                : QStringList{QStringLiteral("--ip"), QStringLiteral("127.0.0.1")});
+        const Run_Result Result =
+            Update(Serial ? QStringList{QStringLiteral("--port"), Port}
+                          : QStringList{QStringLiteral("--ip"), QStringLiteral("127.0.0.1")});
         EXPECT_EQ(Result.Exit_Code, 1);
         EXPECT_TRUE(Result.Out.isEmpty()) << Result.Out.toStdString();
         ASSERT_EQ(Result.Err_Lines.size(), 1) << Result.Err_Lines.join(u'\n').toStdString();
@@ -399,10 +400,11 @@ TEST_F(Cli_Update, Usage_Errors_Name_The_Mistake_And_Touch_Nothing) {
 TEST_F(Cli_Update, Parameters_Never_Saved_Are_Refused_By_Update_And_Check) {
     Install_Updater(QStringLiteral("Ser_40913_Update"));
     ASSERT_EQ(Run({QStringLiteral("new"), QStringLiteral("Fresh")}).Exit_Code, 0);
-    const QString Never_Saved =
-        QStringLiteral("Error! The parameters of this configuration were never saved: open Set Communication, "
-                       "check them and confirm with OK before the update");
-    const Run_Result Updated = Run({QStringLiteral("update"), QStringLiteral("Fresh"), QStringLiteral("--port"), Port});
+    const QString Never_Saved = QStringLiteral(
+        "Error! The parameters of this configuration were never saved: open Set Communication, "
+        "check them and confirm with OK before the update");
+    const Run_Result Updated =
+        Run({QStringLiteral("update"), QStringLiteral("Fresh"), QStringLiteral("--port"), Port});
     EXPECT_EQ(Updated.Exit_Code, 1);
     EXPECT_EQ(Updated.Err_Lines, QStringList{Never_Saved});
     Expect_No_Launch();
@@ -426,7 +428,8 @@ TEST_F(Cli_Update, Images_The_Device_Cannot_Use_Are_Refused_Naming_The_Field) {
         const char* Value;
         QString Reason;
     } Cases[] = {
-        {"BAUD_RTU", "99", QStringLiteral("BAUD_RTU in bankK.bin (serial slot 0) is 99, not a baud rate of the list")},
+        {"BAUD_RTU", "99",
+         QStringLiteral("BAUD_RTU in bankK.bin (serial slot 0) is 99, not a baud rate of the list")},
         {"TO_RTU", "0", QStringLiteral("TO_RTU in bankK.bin is 0 ms, not from 1 to 60000 ms")},
     };
     for (const auto& Case : Cases) {
@@ -434,9 +437,10 @@ TEST_F(Cli_Update, Images_The_Device_Cannot_Use_Are_Refused_Naming_The_Field) {
         vo_test::Write_Par_Gen(Config, {{"Device_Type_Type", Serial_Mode}, {Case.Element, Case.Value}});
         const Run_Result Result = Update({QStringLiteral("--port"), Port});
         EXPECT_EQ(Result.Exit_Code, 1);
-        EXPECT_EQ(Result.Err_Lines,
-                  QStringList{QStringLiteral("Error! The images are not fit for the device, nothing was sent: ") +
-                              Case.Reason});
+        EXPECT_EQ(
+            Result.Err_Lines,
+            QStringList{QStringLiteral("Error! The images are not fit for the device, nothing was sent: ") +
+                        Case.Reason});
         Expect_No_Launch();
         EXPECT_EQ(Run({QStringLiteral("history"), QStringLiteral("--json"), QStringLiteral("Plant 1")})
                       .Out.count(QStringLiteral("\"id\"")),
@@ -452,9 +456,12 @@ TEST_F(Cli_Update, A_Firmware_Option_Needs_Its_Firmware_File) {
         const char* Option;
         const char* Firmware; // empty: none needed
     } Cases[] = {
-        {Serial_Mode, "0", "sim40913.sim"},   {Serial_Mode, "1", "sim40913.sim"},
-        {Serial_Mode, "2", ""},               {Ethernet_Mode, "0", "Sim40913K.sim"},
-        {Ethernet_Mode, "1", "Sim40913K.sim"}, {Ethernet_Mode, "2", ""},
+        {Serial_Mode, "0", "sim40913.sim"},
+        {Serial_Mode, "1", "sim40913.sim"},
+        {Serial_Mode, "2", ""},
+        {Ethernet_Mode, "0", "Sim40913K.sim"},
+        {Ethernet_Mode, "1", "Sim40913K.sim"},
+        {Ethernet_Mode, "2", ""},
     };
     QDir(Exe_Dir + QStringLiteral("/MASTER")).removeRecursively();
     // A folder in the file's place is no firmware either.
@@ -464,20 +471,20 @@ TEST_F(Cli_Update, A_Firmware_Option_Needs_Its_Firmware_File) {
         QFile::remove(Record);
         Set_Device_Type(Case.Mode);
         const bool Serial = Case.Mode == Serial_Mode;
-        const Run_Result Result =
-            Update({Serial ? QStringLiteral("--port") : QStringLiteral("--ip"),
-                    Serial ? Port : QStringLiteral("127.0.0.1"), QStringLiteral("--option"),
-                    QString::fromLatin1(Case.Option)});
+        const Run_Result Result = Update({Serial ? QStringLiteral("--port") : QStringLiteral("--ip"),
+                                          Serial ? Port : QStringLiteral("127.0.0.1"),
+                                          QStringLiteral("--option"), QString::fromLatin1(Case.Option)});
         if (*Case.Firmware == '\0') {
             EXPECT_EQ(Result.Exit_Code, 0) << Result.Err_Lines.join(u'\n').toStdString();
             EXPECT_TRUE(QFile::exists(Record));
             continue;
         }
         EXPECT_EQ(Result.Exit_Code, 1);
-        EXPECT_EQ(Result.Err_Lines,
-                  QStringList{QStringLiteral("Error! The firmware file \"%1/MASTER/%2\" is missing or cannot be "
-                                             "read: the updater was not started")
-                                  .arg(Exe_Dir, QLatin1String(Case.Firmware))});
+        EXPECT_EQ(
+            Result.Err_Lines,
+            QStringList{QStringLiteral("Error! The firmware file \"%1/MASTER/%2\" is missing or cannot be "
+                                       "read: the updater was not started")
+                            .arg(Exe_Dir, QLatin1String(Case.Firmware))});
         EXPECT_FALSE(QFile::exists(Record));
     }
 }
@@ -497,7 +504,8 @@ TEST_F(Cli_Update, A_Missing_Or_Busy_Port_Starts_Nothing_Unless_Forced) {
     const Run_Result Busy = Update({QStringLiteral("--port"), Port});
     EXPECT_EQ(Busy.Exit_Code, 1);
     ASSERT_EQ(Busy.Err_Lines.size(), 2) << Busy.Err_Lines.join(u'\n').toStdString();
-    EXPECT_TRUE(Busy.Err_Lines.first().startsWith(QStringLiteral("Error! The serial port \"%1\" is busy").arg(Port)))
+    EXPECT_TRUE(
+        Busy.Err_Lines.first().startsWith(QStringLiteral("Error! The serial port \"%1\" is busy").arg(Port)))
         << Busy.Err_Lines.first().toStdString();
     EXPECT_TRUE(Busy.Err_Lines.first().endsWith(
         QStringLiteral(": the updater could not open it and was not started")));
@@ -519,8 +527,9 @@ TEST_F(Cli_Update, The_Updaters_Output_Is_Shown_And_Kept_With_The_Record) {
     EXPECT_EQ(Result.Exit_Code, 1);
     EXPECT_EQ(Result.Out, QStringLiteral("writing block 7\n"));
     EXPECT_EQ(Result.Err_Lines,
-              (QStringList{QStringLiteral("no answer from the device"),
-                           QStringLiteral("vo40913-cli: the updater \"%1\" ended with code 3").arg(Serial_Updater)}));
+              (QStringList{
+                  QStringLiteral("no answer from the device"),
+                  QStringLiteral("vo40913-cli: the updater \"%1\" ended with code 3").arg(Serial_Updater)}));
     const Run_Result History =
         Run({QStringLiteral("history"), QStringLiteral("--json"), QStringLiteral("Plant 1")});
     EXPECT_TRUE(History.Out.contains(QStringLiteral("writing block 7\\nno answer from the device\\n")))

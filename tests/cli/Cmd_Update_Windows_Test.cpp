@@ -16,6 +16,7 @@ class Cli_Update_Windows : public vo_test::Copied_Cli {
 protected:
     void SetUp() override {
         Copied_Cli::SetUp();
+        Install_Firmware();
         const QString Fake = QCoreApplication::applicationDirPath() + QStringLiteral("/fake_updater.exe");
         ASSERT_TRUE(QFile::copy(Fake, Serial_Updater));
         ASSERT_TRUE(QFile::copy(Fake, Ethernet_Updater));
@@ -68,6 +69,15 @@ TEST_F(Cli_Update_Windows, New_Build_And_Serial_Update_Hand_Over_The_Windows_For
                   .arg(Serial_Updater, Exe_Dir, Config));
     EXPECT_EQ(QFileInfo(Config + QStringLiteral("\\bin\\bank.bin")).size(), 19);
     EXPECT_EQ(QFileInfo(Config + QStringLiteral("\\bin\\bankK.bin")).size(), 2048);
+    // A port that is not there starts nothing.
+    QFile::remove(Record);
+    const Run_Result Absent = Run({QStringLiteral("update"), QStringLiteral("Plant1"),
+                                   QStringLiteral("--port"), QStringLiteral("COM250")});
+    EXPECT_EQ(Absent.Exit_Code, 1);
+    EXPECT_EQ(Absent.Err_Lines,
+              QStringList{
+                  QStringLiteral("Error! There is no serial port \"COM250\": the updater was not started")});
+    EXPECT_FALSE(QFile::exists(Record));
 }
 
 TEST_F(Cli_Update_Windows, Ethernet_Update_Writes_The_Job_File_With_Windows_Paths) {

@@ -12,7 +12,7 @@ Built_Images Compare_Built_Images(const QString& ParGen_File, const Config_Files
     if (!Built)
         return Built_Images::Unbuildable;
     return Built->Bank_Bytes() == *Files.Bank && Built->BankK_Bytes() == *Files.BankK ? Built_Images::Match
-                                                                                        : Built_Images::Differ;
+                                                                                      : Built_Images::Differ;
 }
 
 bool Images_Differ(Built_Images State) {

@@ -46,8 +46,8 @@ Result<QString> Restore_Snapshot(const QString& Project_Path, const QString& Par
         return Failure(Saved.Error());
     const QString Bin = Bin_Folder(Project_Path);
     QDir().mkpath(Bin);
-    for (const auto& [Bytes, Path] : {std::pair{Snapshot->Bank, Bank_File_Path(Bin)},
-                                      std::pair{Snapshot->BankK, BankK_File_Path(Bin)}}) {
+    for (const auto& [Bytes, Path] :
+         {std::pair{Snapshot->Bank, Bank_File_Path(Bin)}, std::pair{Snapshot->BankK, BankK_File_Path(Bin)}}) {
         if (!Bytes)
             continue;
         if (const Status Saved = Save_Configuration_File(Path, *Bytes, Project_Path); !Saved)

@@ -23,20 +23,21 @@ Status Check_Sendable_Images(const QByteArray& Bank, const QByteArray& BankK) {
                            .arg(Bank_Stream_Size));
     const std::optional<BankK_Contents> Block = Decode_BankK(BankK);
     if (!Block)
-        return Failure(
-            QStringLiteral("bankK.bin holds %1 bytes, not %2").arg(BankK.size()).arg(BankK_Size));
+        return Failure(QStringLiteral("bankK.bin holds %1 bytes, not %2").arg(BankK.size()).arg(BankK_Size));
     if (!Block->Checksum_Matches())
         return Failure(QStringLiteral("the checksum of bankK.bin is %1, but its bytes sum to %2")
                            .arg(Block->Checksum)
                            .arg(Block->Byte_Sum));
     const QStringList Known = List_Entries(Par_List::Baudrate, 0);
-    for (const Side_Use& Side : {Side_Use{"BAUD_RTU", Block->RTU_Slot()}, Side_Use{"BAUD_ASCII", Block->ASCII_Slot()}}) {
+    for (const Side_Use& Side :
+         {Side_Use{"BAUD_RTU", Block->RTU_Slot()}, Side_Use{"BAUD_ASCII", Block->ASCII_Slot()}}) {
         const std::uint32_t Baud = Block->Serial[Side.Slot].Baud;
         if (!Known.contains(QString::number(Baud)))
-            return Failure(QStringLiteral("%1 in bankK.bin (serial slot %2) is %3, not a baud rate of the list")
-                               .arg(QLatin1String(Side.Baud_Name))
-                               .arg(Side.Slot)
-                               .arg(Baud));
+            return Failure(
+                QStringLiteral("%1 in bankK.bin (serial slot %2) is %3, not a baud rate of the list")
+                    .arg(QLatin1String(Side.Baud_Name))
+                    .arg(Side.Slot)
+                    .arg(Baud));
     }
     // Mode 1 makes the RTU side the master, which waits for the answers of its slaves.
     const bool RTU_Master = (Block->Mode_Flags & Mode_Bit_Mode_1) != 0;

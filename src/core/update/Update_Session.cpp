@@ -30,7 +30,8 @@ QString Firmware_File(const QString& Master_Dir, bool Ethernet, int Option_Index
                     : Serial_Firmware_File(Master_Dir, Native_Separator());
 }
 
-Update_Session::Update_Session(Shared_State& App_State, Process_Runner& App_Runner, const Port_Probe& App_Ports)
+Update_Session::Update_Session(Shared_State& App_State, Process_Runner& App_Runner,
+                               const Port_Probe& App_Ports)
     : State(App_State), Runner(App_Runner), Ports(App_Ports) {}
 
 Update_Session::~Update_Session() = default;
@@ -71,8 +72,8 @@ Status Update_Session::Launch(Launch_Info Request, Program_Output Output) {
     if (!Capture.Files)
         return Failure(State.Text(Msg_Images_Unfit) + Capture.Files.Error());
     const Config_Files& Files = *Capture.Files;
-    if (const Status Fit = Check_Sendable_Images(Files.Bank.value_or(QByteArray()),
-                                                 Files.BankK.value_or(QByteArray()));
+    if (const Status Fit =
+            Check_Sendable_Images(Files.Bank.value_or(QByteArray()), Files.BankK.value_or(QByteArray()));
         !Fit)
         return Failure(State.Text(Msg_Images_Unfit) + Fit.Error());
 

@@ -15,11 +15,11 @@ class Port_Probe;
 struct Shared_State;
 
 // Messages of the checks before a launch (ids of Lang_Strings).
-inline constexpr int Msg_Images_Unfit = 1041;      // error; what is wrong follows
-inline constexpr int Msg_Firmware_Missing = 1042;  // error, %1 the firmware file
-inline constexpr int Msg_Port_Missing = 1043;      // error, %1 the port
+inline constexpr int Msg_Images_Unfit = 1041;       // error; what is wrong follows
+inline constexpr int Msg_Firmware_Missing = 1042;   // error, %1 the firmware file
+inline constexpr int Msg_Port_Missing = 1043;       // error, %1 the port
 inline constexpr int Msg_Port_Busy_Question = 1044; // question, %1 the port, %2 its state
-inline constexpr int Msg_Port_Unusable = 1045;     // error, %1 the port, %2 its state
+inline constexpr int Msg_Port_Unusable = 1045;      // error, %1 the port, %2 its state
 
 // Why an update must not be launched as asked.
 struct Launch_Refusal {

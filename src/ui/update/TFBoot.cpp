@@ -307,7 +307,8 @@ void TFBoot::Offer_Address() {
             E_IP->Byte(Part)->setText(Parts[Part]);
     }
     const QString Configured = Configured_Address(State);
-    L_Configured_IP->setText(Configured.isEmpty() ? QString() : State.Text(Msg_Configured_IP).arg(Configured));
+    L_Configured_IP->setText(Configured.isEmpty() ? QString()
+                                                  : State.Text(Msg_Configured_IP).arg(Configured));
     L_Configured_IP->setToolTip(L_Configured_IP->text());
 }
 
@@ -551,7 +552,8 @@ void TFBoot::Finish() {
     const QString Meaning =
         Succeeded ? State.Text(Msg_Success_Means)
                         .arg(Whole_Seconds(Session->Elapsed_Ms()))
-                        .arg(State.Text(Session->Launched().Choice.Read_Back ? Msg_Read_Back_On : Msg_Read_Back_Off))
+                        .arg(State.Text(Session->Launched().Choice.Read_Back ? Msg_Read_Back_On
+                                                                             : Msg_Read_Back_Off))
                   : QString();
     Show_Result(Text, Meaning, Succeeded ? 1 : -1);
     Show_Output(Session->Output());

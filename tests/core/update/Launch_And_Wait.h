@@ -14,8 +14,8 @@ inline vo::Run_Result Serial_Launch(vo::Shared_State& State, vo::Process_Runner&
     return vo::Wait_For_End(Start.Started, Limit);
 }
 
-inline vo::Run_Result Ethernet_Launch(vo::Shared_State& State, vo::Process_Runner& Runner, const QString& Address,
-                                      const vo::Update_Choice& Choice,
+inline vo::Run_Result Ethernet_Launch(vo::Shared_State& State, vo::Process_Runner& Runner,
+                                      const QString& Address, const vo::Update_Choice& Choice,
                                       std::chrono::milliseconds Limit = vo::Updater_Wait_Limit) {
     vo::Updater_Start Start =
         vo::Begin_Ethernet_Launch(State, Runner, Address, Choice, vo::Program_Output::Inherited);

@@ -1,11 +1,11 @@
 #include "Child_Checks.h"
 #include "File_Bytes.h"
+#include "Launch_And_Wait.h"
 #include "Private_Mounts.h"
 #include "Qt_Print.h"
 #include "shell/Shared_State.h"
 #include "shell/Startup.h"
 #include "update/Job_File.h"
-#include "Launch_And_Wait.h"
 #include "update/Updater_Launch.h"
 #include "util/Path_Join.h"
 
@@ -91,7 +91,8 @@ TEST_F(Updater_Launch, Ethernet_Updater_Finds_A_Fresh_Job_File_Beside_It) {
 TEST_F(Updater_Launch, A_Job_File_That_Cannot_Be_Written_Starts_No_Updater) {
     QDir(State.Exe_Dir).mkdir(QStringLiteral("Ethernet_Update.xml"));
     Install(State.Exe_Dir + QStringLiteral("/Ethernet_Update"), Recording());
-    const vo::Run_Result Result = vo_test::Ethernet_Launch(State, *Runner, QStringLiteral("10.0.0.7"), {0, true});
+    const vo::Run_Result Result =
+        vo_test::Ethernet_Launch(State, *Runner, QStringLiteral("10.0.0.7"), {0, true});
     EXPECT_EQ(Result.Outcome, Run_State::Not_Started);
     EXPECT_NE(Result.Error_Text.find(vo::Job_File_Path(State.Exe_Dir).toStdString()), std::string::npos)
         << Result.Error_Text;
@@ -115,7 +116,8 @@ TEST_F(Updater_Launch, A_Read_Only_Folder_Keeps_The_Old_Job_File_And_Starts_Noth
 }
 
 TEST_F(Updater_Launch, Missing_Updater_Is_Named_In_The_Error) {
-    const vo::Run_Result Result = vo_test::Serial_Launch(State, *Runner, QStringLiteral("/dev/ttyS0"), {0, true});
+    const vo::Run_Result Result =
+        vo_test::Serial_Launch(State, *Runner, QStringLiteral("/dev/ttyS0"), {0, true});
     EXPECT_EQ(Result.Outcome, Run_State::Not_Started);
     EXPECT_NE(Result.Error_Text.find(vo::Serial_Updater_Path(State.Exe_Dir).toStdString()), std::string::npos)
         << Result.Error_Text;

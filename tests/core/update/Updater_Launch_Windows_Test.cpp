@@ -1,9 +1,9 @@
 #include "File_Bytes.h"
+#include "Launch_And_Wait.h"
 #include "Qt_Print.h"
 #include "shell/Shared_State.h"
 #include "shell/Startup.h"
 #include "update/Job_File.h"
-#include "Launch_And_Wait.h"
 #include "update/Updater_Launch.h"
 #include "util/Path_Join.h"
 
@@ -106,7 +106,8 @@ TEST_F(Updater_Launch_Windows, An_Updater_Still_Running_At_The_Limit_Is_Left_Run
     const QString Release = Root.filePath(QStringLiteral("release"));
     qputenv("VO_FAKE_RELEASE", Release.toUtf8());
     qputenv("VO_FAKE_EXIT", "5");
-    const vo::Run_Result Result = vo_test::Serial_Launch(State, *Runner, QStringLiteral("COM2"), {2, true}, 100ms);
+    const vo::Run_Result Result =
+        vo_test::Serial_Launch(State, *Runner, QStringLiteral("COM2"), {2, true}, 100ms);
     ASSERT_EQ(Result.Outcome, Run_State::Still_Running) << Result.Error_Text;
     const HANDLE Process = OpenProcess(SYNCHRONIZE | PROCESS_QUERY_LIMITED_INFORMATION, FALSE,
                                        static_cast<DWORD>(Result.Process_Id));

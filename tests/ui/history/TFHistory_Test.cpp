@@ -2,10 +2,10 @@
 #include "File_Bytes.h"
 #include "Qt_Print.h"
 #include "Ui_Fixture.h"
-#include "image/Image_Save.h"
 #include "history/History_File.h"
 #include "history/TFHistory.h"
 #include "history/Update_History.h"
+#include "image/Image_Save.h"
 #include "params/Par_Gen_File.h"
 #include "shell/Startup.h"
 #include "shell/TFVorlentFirmWare.h"
@@ -48,8 +48,8 @@ protected:
         vo::Run_Result Result;
         Result.Outcome = vo::Run_Result::State::Ended;
         Result.Exit_Code = Exit_Code;
-        vo::Update_Record Record =
-            vo::Launch_Record(Capture, {false, QStringLiteral("/dev/ttyUSB0"), {}, QStringLiteral("updater")});
+        vo::Update_Record Record = vo::Launch_Record(
+            Capture, {false, QStringLiteral("/dev/ttyUSB0"), {}, QStringLiteral("updater")});
         ASSERT_TRUE(vo::Record_Launch(Capture, Record));
         ASSERT_TRUE(vo::Complete_Record(State.Project_Path, Record, Result, 1000, QString()));
         Saved.append(Read_All(State.ParGen_File));

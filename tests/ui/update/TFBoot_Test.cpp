@@ -2,10 +2,10 @@
 #include "File_Bytes.h"
 #include "Qt_Print.h"
 #include "Ui_Fixture.h"
-#include "lang/String_Table.h"
 #include "history/History_File.h"
 #include "history/Update_History.h"
 #include "image/Image_Save.h"
+#include "lang/String_Table.h"
 #include "params/Par_Gen_File.h"
 #include "platform/linux/Echo_Probe_Linux.h"
 #include "shell/Startup.h"
@@ -69,7 +69,8 @@ protected:
     // The address check and the updater, both run without holding up the window, have ended.
     bool Wait_For_End() {
         return QTest::qWaitFor(
-            [this] { return !Dialog->Updater_Running() && Get<QPushButton>("Btn_Update")->isEnabled(); }, 20000);
+            [this] { return !Dialog->Updater_Running() && Get<QPushButton>("Btn_Update")->isEnabled(); },
+            20000);
     }
 
     // A USB adapter plugged in, and the list made again.
@@ -395,8 +396,9 @@ TEST_F(Update_Dialog, Closing_While_The_Updater_Runs_Waits_For_Its_End) {
     EXPECT_EQ(Result, vo::Modal_Cancel);
     EXPECT_TRUE(Open_After_Closing);
     // No box that could outlive the updater: the result area says it.
-    EXPECT_EQ(Said_While_Running,
-              QStringLiteral("The updater \"Ser_40913_Update\" is still running: this window closes when it ends"));
+    EXPECT_EQ(
+        Said_While_Running,
+        QStringLiteral("The updater \"Ser_40913_Update\" is still running: this window closes when it ends"));
     EXPECT_TRUE(Services.Msgs.Shown.isEmpty()) << Services.Msgs.Texts().join(u'|').toStdString();
     EXPECT_EQ(Runs(), 1);
     EXPECT_FALSE(Dialog->Updater_Running());
@@ -619,9 +621,10 @@ TEST_F(Update_Dialog, The_Main_Window_Refuses_Parameters_Never_Saved) {
     vo::TFVorlentFirmWare Window(State, Services.Svc);
     ASSERT_TRUE(QFile::remove(State.ParGen_File));
     Click(&Window, "Btn_CreateBin");
-    EXPECT_EQ(Services.Msgs.Texts(),
-              QStringList{QStringLiteral("Error! The parameters of this configuration were never saved: open Set "
-                                         "Communication, check them and confirm with OK before the update")});
+    EXPECT_EQ(
+        Services.Msgs.Texts(),
+        QStringList{QStringLiteral("Error! The parameters of this configuration were never saved: open Set "
+                                   "Communication, check them and confirm with OK before the update")});
     EXPECT_FALSE(Window.Update_Dialog()->isVisible());
 }
 
@@ -643,12 +646,14 @@ TEST_F(Update_Dialog, Images_Made_Unusable_After_The_Build_Or_A_Missing_Firmware
     });
     const QStringList Errors = Shown_Of("error");
     ASSERT_EQ(Errors.size(), 2) << Errors.join(u'|').toStdString();
-    EXPECT_TRUE(Errors[0].startsWith(QStringLiteral("Error! The images are not fit for the device, nothing was "
-                                                    "sent: the checksum of bankK.bin is ")))
+    EXPECT_TRUE(
+        Errors[0].startsWith(QStringLiteral("Error! The images are not fit for the device, nothing was "
+                                            "sent: the checksum of bankK.bin is ")))
         << Errors[0].toStdString();
-    EXPECT_EQ(Errors[1], QStringLiteral("Error! The firmware file \"%1\" is missing or cannot be read: the updater "
-                                        "was not started")
-                             .arg(State.Master_Dir + QStringLiteral("/sim40913.sim")));
+    EXPECT_EQ(Errors[1],
+              QStringLiteral("Error! The firmware file \"%1\" is missing or cannot be read: the updater "
+                             "was not started")
+                  .arg(State.Master_Dir + QStringLiteral("/sim40913.sim")));
     EXPECT_EQ(Runs(), 0);
     EXPECT_TRUE(vo::Read_History(State.Project_Path).Records.isEmpty());
 }
@@ -689,8 +694,8 @@ TEST_F(Update_Dialog, The_Address_Offered_Is_This_Configurations_Own_Device) {
     });
     // An update of this configuration at 127.0.0.9 (recorded as the dialog records it).
     const vo::Launch_Capture Capture = vo::Capture_Launch(State.Project_Path);
-    vo::Update_Record Record =
-        vo::Launch_Record(Capture, {true, QStringLiteral("127.0.0.9"), {}, QStringLiteral("Ethernet_Update")});
+    vo::Update_Record Record = vo::Launch_Record(
+        Capture, {true, QStringLiteral("127.0.0.9"), {}, QStringLiteral("Ethernet_Update")});
     ASSERT_TRUE(vo::Record_Launch(Capture, Record));
     Show(vo::Form_Ethernet, [&] { EXPECT_EQ(Address_Fields(), (QStringList{"127", "0", "0", "9"})); });
 }
@@ -715,9 +720,8 @@ TEST_F(Update_Dialog, A_Failed_Runs_Duration_Ends_With_The_Updater) {
     EXPECT_EQ(Read.Records[0].Exit_Code, 4);
     EXPECT_LT(Read.Records[0].Duration_Ms, 2000);
     EXPECT_EQ(Read.Records[0].Output, QStringLiteral("no answer\n"));
-    EXPECT_EQ(Shown_Of("error"),
-              QStringList{QStringLiteral("Error! The updater \"%1\" ended with code 4")
-                              .arg(Dir.filePath(QStringLiteral("Ser_40913_Update")))});
+    EXPECT_EQ(Shown_Of("error"), QStringList{QStringLiteral("Error! The updater \"%1\" ended with code 4")
+                                                 .arg(Dir.filePath(QStringLiteral("Ser_40913_Update")))});
 }
 
 // Closed while the updater ran: the dialog goes when it ends, and the main window keeps the end in
@@ -740,8 +744,9 @@ TEST_F(Update_Dialog, An_Update_Whose_Dialog_Was_Closed_Shows_Its_End_In_The_Mai
     Click(&Window, "Btn_CreateBin");
     auto* Last = Child<QLabel>(&Window, "L_Last_Update");
     EXPECT_TRUE(Last->isVisibleTo(&Window));
-    EXPECT_TRUE(Last->text().startsWith(QStringLiteral("The updater \"Ser_40913_Update\" ended successfully\nIt ended "
-                                                       "by itself with code 0 after ")))
+    EXPECT_TRUE(Last->text().startsWith(
+        QStringLiteral("The updater \"Ser_40913_Update\" ended successfully\nIt ended "
+                       "by itself with code 0 after ")))
         << Last->text().toStdString();
     EXPECT_TRUE(Services.Msgs.Shown.isEmpty()) << Services.Msgs.Texts().join(u'|').toStdString();
     EXPECT_EQ(Runs(), 1);

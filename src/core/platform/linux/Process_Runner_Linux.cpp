@@ -19,9 +19,7 @@ constexpr std::chrono::milliseconds Output_Settle{200};
 // child and are closed here once it started.
 class Child_Pipes {
 public:
-    bool Make() {
-        return pipe2(Output, O_CLOEXEC) == 0 && pipe2(Error, O_CLOEXEC) == 0;
-    }
+    bool Make() { return pipe2(Output, O_CLOEXEC) == 0 && pipe2(Error, O_CLOEXEC) == 0; }
     ~Child_Pipes() {
         for (const int Fd : {Output[0], Output[1], Error[0], Error[1]})
             if (Fd >= 0)

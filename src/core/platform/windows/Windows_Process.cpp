@@ -65,8 +65,8 @@ Windows_Process::Windows_Process(const std::string& Program, const std::string& 
         Startup.hStdError = Err.Write;
     }
     PROCESS_INFORMATION Started{};
-    const BOOL Made = CreateProcessW(Application.c_str(), Command_Line.data(), nullptr, nullptr, Keep ? TRUE : FALSE,
-                                     0, nullptr, nullptr, &Startup, &Started);
+    const BOOL Made = CreateProcessW(Application.c_str(), Command_Line.data(), nullptr, nullptr,
+                                     Keep ? TRUE : FALSE, 0, nullptr, nullptr, &Startup, &Started);
     Error = Made ? 0 : GetLastError();
     // The child has its own copies of the write ends: the pipes end when it and its children do.
     Out.Close_Write();
