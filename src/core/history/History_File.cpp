@@ -1,5 +1,6 @@
 #include "History_File.h"
 
+#include "History_Place.h"
 #include "util/Path_Join.h"
 
 #include <QFile>
@@ -52,6 +53,10 @@ const Update_Record* History::Find(const QString& Id) const {
 
 History Read_History(const QString& Project_Path) {
     History Read;
+    if (const Status Sound = Check_History_Place(Project_Path); !Sound) {
+        Read.Error_Text = Sound.Error();
+        return Read;
+    }
     const Result<QByteArray> Bytes = Read_Bytes(History_File_Path(Project_Path));
     if (!Bytes) {
         Read.Error_Text = Bytes.Error();
@@ -81,6 +86,8 @@ History Read_History(const QString& Project_Path) {
 }
 
 Status Append_Record(const QString& Project_Path, const Update_Record& Record) {
+    if (const Status Sound = Check_History_Place(Project_Path); !Sound)
+        return Sound;
     const QString Path = History_File_Path(Project_Path);
     Result<QByteArray> Read = Read_Bytes(Path);
     if (!Read)
@@ -89,10 +96,12 @@ Status Append_Record(const QString& Project_Path, const Update_Record& Record) {
     if (!Bytes.isEmpty() && !Bytes.endsWith('\n'))
         Bytes.append('\n');
     Bytes.append(Record_Line(Record));
-    return Save_File_Atomic(Path, Bytes);
+    return Save_Configuration_File(Path, Bytes, Project_Path);
 }
 
 Status Replace_Record(const QString& Project_Path, const Update_Record& Record) {
+    if (const Status Sound = Check_History_Place(Project_Path); !Sound)
+        return Sound;
     const QString Path = History_File_Path(Project_Path);
     const Result<QByteArray> Read = Read_Bytes(Path);
     if (!Read)
@@ -103,7 +112,7 @@ Status Replace_Record(const QString& Project_Path, const Update_Record& Record) 
         if (Doc.isObject() && Doc.object().value(QStringLiteral("id")).toString() == Record.Id) {
             Line = Record_Line(Record);
             Line.chop(1);
-            return Save_File_Atomic(Path, Lines.join('\n'));
+            return Save_Configuration_File(Path, Lines.join('\n'), Project_Path);
         }
     }
     return Append_Record(Project_Path, Record);

@@ -1,6 +1,7 @@
 #include "Snapshot.h"
 
 #include "History_File.h"
+#include "History_Place.h"
 #include "shell/Software_Info.h"
 #include "util/Path_Join.h"
 
@@ -54,10 +55,11 @@ Result<Config_Files> Read_Config_Files(const QString& Folder, bool Flat) {
     for (const File_Place& Place : Places) {
         const QString Path = Place_Path(Folder, Place, Flat);
         const QFileInfo Info(Path);
-        if (!Info.exists())
+        if (!Info.exists() && !Info.isSymLink())
             continue;
         QFile File(Path);
-        if (!Info.isFile() || Info.size() > Config_File_Limit)
+        // A snapshot's files are its own: one that is a link is not followed.
+        if (!Info.isFile() || Info.size() > Config_File_Limit || (Flat && Info.isSymLink()))
             return Failure(QStringLiteral("\"%1\" is not a regular file of at most %2 bytes")
                                .arg(Path)
                                .arg(Config_File_Limit));
@@ -81,19 +83,27 @@ QString Snapshot_Folder(const QString& Project_Path, const QString& Id) {
 }
 
 Status Save_Snapshot(const QString& Project_Path, const QString& Id, const Config_Files& Files) {
+    if (const Status Sound = Check_Snapshot_Place(Project_Path, Id); !Sound)
+        return Sound;
     const QString Folder = Snapshot_Folder(Project_Path, Id);
     if (!QDir().mkpath(Folder))
         return Failure(QStringLiteral("Cannot create the folder \"%1\"").arg(Folder));
     for (const File_Place& Place : Places) {
         if (const std::optional<QByteArray>& Bytes = Files.*Place.Bytes) {
-            if (Status Saved = Save_File_Atomic(Place_Path(Folder, Place, true), *Bytes); !Saved)
+            if (Status Saved = Save_Configuration_File(Place_Path(Folder, Place, true), *Bytes, Project_Path);
+                !Saved) {
+                // A folder left empty by a failed write (a full disk) would count as a snapshot.
+                QDir(Folder).removeRecursively();
                 return Saved;
+            }
         }
     }
     return {};
 }
 
 Snapshot_Check Check_Snapshot(const QString& Project_Path, const Update_Record& Record) {
+    if (const Status Sound = Check_Snapshot_Place(Project_Path, Record.Id); !Sound)
+        return {Snapshot_State::Removed, Sound.Error()};
     const QString Folder = Snapshot_Folder(Project_Path, Record.Id);
     if (!QFileInfo(Folder).isDir())
         return {Snapshot_State::Removed, QString()};
@@ -132,9 +142,15 @@ QString State_Name(Snapshot_State State) {
 }
 
 void Prune_Snapshots(const QString& Project_Path) {
-    // Record ids begin with their time, so the name order is the age order.
+    if (!Check_History_Place(Project_Path))
+        return;
+    // Only the folders this program made: real folders named by record ids, never a link. Record
+    // ids begin with their time, so the name order is the age order.
     QDir Dir(History_Folder(Project_Path));
-    const QStringList Names = Dir.entryList(QDir::Dirs | QDir::NoDotAndDotDot, QDir::Name);
+    QStringList Names;
+    for (const QFileInfo& Entry : Dir.entryInfoList(QDir::Dirs | QDir::NoDotAndDotDot | QDir::NoSymLinks, QDir::Name))
+        if (!Entry.isSymLink() && Is_Record_Id(Entry.fileName()))
+            Names.append(Entry.fileName());
     for (qsizetype I = 0; I + Snapshots_Kept < Names.size(); ++I)
         QDir(Dir.filePath(Names[I])).removeRecursively();
 }

@@ -1,5 +1,6 @@
 #include "Update_Record.h"
 
+#include "History_Place.h"
 #include "shell/Shared_State.h"
 #include "update/Update_Outcome.h"
 
@@ -103,15 +104,19 @@ QJsonObject Record_To_Json(const Update_Record& R) {
 }
 
 Result<Update_Record> Record_From_Json(const QJsonObject& O) {
-    const int Format = O.value(QStringLiteral("format")).toInt(0);
+    // As a number of any size: a format beyond an int is still a newer program's.
+    const double Format = O.value(QStringLiteral("format")).toDouble(0);
     if (Format > History_Format)
-        return Failure(QStringLiteral("written by a newer version (format %1)").arg(Format));
+        return Failure(QStringLiteral("written by a newer version (format %1)")
+                           .arg(O.value(QStringLiteral("format")).toVariant().toString()));
     Update_Record R;
     R.Id = O.value(QStringLiteral("id")).toString();
     const std::optional<Update_Record::Kind> Kind =
         Enum_From<Update_Record::Kind>(O.value(QStringLiteral("kind")), Kind_Names);
     const QJsonObject Sums = O.value(QStringLiteral("sha256")).toObject();
-    if (Format < 1 || R.Id.isEmpty() || !Kind || Sums.isEmpty())
+    if (Format != History_Format || !Is_Record_Id(R.Id) || !Kind || Sums.isEmpty() ||
+        (*Kind == Update_Record::Kind::Restore &&
+         !Is_Record_Id(O.value(QStringLiteral("restored")).toString())))
         return Failure(QStringLiteral("not a history record"));
     R.Record_Kind = *Kind;
     R.Time = O.value(QStringLiteral("time")).toString();

@@ -2,11 +2,17 @@
 
 #include "Path_Join.h"
 
+#include <QDateTime>
 #include <QDir>
+#include <QFileInfo>
 
 namespace vo {
 
 namespace {
+
+// A lock file that says nothing of its holder (empty, cut short by a kill, garbage) is taken
+// over once it is this old: a live writer fills its file at once.
+constexpr qint64 Silent_Lock_Stale_Ms = 5000;
 
 QString Lock_File(Lock_Of What, const QString& Folder) {
     return Join_Path(Folder, What == Lock_Of::Configuration ? QStringLiteral(".vo40913.lock")
@@ -23,9 +29,17 @@ Writer_Lock::Writer_Lock(Lock_Of What, const QString& Folder)
 Writer_Lock::~Writer_Lock() = default;
 
 Status Writer_Lock::Acquire(std::chrono::milliseconds Wait) {
+    const QString File = QDir::toNativeSeparators(Path);
+    // Reading a FIFO in its place would wait for ever, and a link or a folder is not ours to take.
+    const QFileInfo Found(Path);
+    if (Found.isSymLink() || (Found.exists() && !Found.isFile()))
+        return Failure(QStringLiteral("\"%1\" is not a regular file: remove it, then try again").arg(File));
     if (Lock->tryLock(Wait))
         return {};
-    const QString File = QDir::toNativeSeparators(Path);
+    if (Lock->error() == QLockFile::LockFailedError && !Lock->getLockInfo(nullptr, nullptr, nullptr) &&
+        QFileInfo(Path).lastModified().msecsTo(QDateTime::currentDateTime()) > Silent_Lock_Stale_Ms &&
+        Lock->removeStaleLockFile() && Lock->tryLock(std::chrono::milliseconds::zero()))
+        return {};
     switch (Lock->error()) {
     case QLockFile::LockFailedError: {
         qint64 Pid = 0;

@@ -28,8 +28,11 @@ enum class Lock_Of {
 };
 
 // One writer at a time, across processes: a lock file that holds the owner's process id and
-// host. A lock left behind by a process that no longer runs is taken over; a lock is never
-// broken for its age alone, as an update may hold one for minutes.
+// host. A lock left behind by a process that no longer runs is taken over, and so is one that
+// names no holder at all (empty or garbage, as a kill during its writing leaves it) once it is a
+// few seconds old; a lock that names a live holder is never broken for its age alone, as an
+// update may hold one for minutes. A lock file that is not a regular file (a FIFO, a folder, a
+// link) is an error at once, never a wait.
 class Writer_Lock {
 public:
     Writer_Lock(Lock_Of What, const QString& Folder);

@@ -55,7 +55,7 @@ TEST_F(History_File, Record_Survives_A_Round_Trip) {
 
 // Lines written before the port details were kept read as before, without them.
 TEST_F(History_File, A_Record_Without_Adapter_Details_Still_Reads) {
-    QJsonObject Older = vo::Record_To_Json(Record_Named("older"));
+    QJsonObject Older = vo::Record_To_Json(Record_Named("20261210-090000-001"));
     Older.remove(QStringLiteral("adapter"));
     Write_All(File(), QJsonDocument(Older).toJson(QJsonDocument::Compact) + '\n');
     const vo::History Read = vo::Read_History(Config.path());
@@ -88,7 +88,7 @@ TEST(Update_Outcome, Reads_The_Same_In_The_Command_Line_And_The_Windows) {
          "Restore of 20261210-100000-000"},
     };
     for (const auto& Case : Cases) {
-        vo::Update_Record Record = Record_Named("r", Case.Exit_Code);
+        vo::Update_Record Record = Record_Named("20261210-090000-006", Case.Exit_Code);
         Record.Result = Case.Result;
         Record.Term_Signal = Case.Term_Signal;
         Record.Process_Id = 42;
@@ -104,11 +104,11 @@ TEST(Update_Outcome, Reads_The_Same_In_The_Command_Line_And_The_Windows) {
 // Good records are shown, every other line is reported with its number, and an append keeps the
 // file's bytes as they were.
 TEST_F(History_File, Bad_Lines_Are_Reported_And_Kept_On_Append) {
-    QJsonObject Newer = vo::Record_To_Json(Record_Named("newer"));
+    QJsonObject Newer = vo::Record_To_Json(Record_Named("20261210-090000-005"));
     Newer.insert(QStringLiteral("format"), 2);
-    const QByteArray Old = Line_Of(Record_Named("first")) + "not json at all\n" +
+    const QByteArray Old = Line_Of(Record_Named("20261210-090000-002")) + "not json at all\n" +
                            QJsonDocument(Newer).toJson(QJsonDocument::Compact) + "\n" + "{\"format\":1}\n" +
-                           "\n" + Line_Of(Record_Named("second")) + Line_Of(Record_Named("cut")).left(40);
+                           "\n" + Line_Of(Record_Named("20261210-090000-003")) + Line_Of(Record_Named("20261210-090000-004")).left(40);
     Write_All(File(), Old);
 
     // The cut line ends the file at first; after the append it has its line end and is no longer
@@ -122,8 +122,8 @@ TEST_F(History_File, Bad_Lines_Are_Reported_And_Kept_On_Append) {
                         {4, "not a history record"},
                         {7, Cut_Reason}};
         ASSERT_EQ(Read.Records.size(), Records);
-        EXPECT_EQ(Read.Records[0].Id, QStringLiteral("first"));
-        EXPECT_EQ(Read.Records[1].Id, QStringLiteral("second"));
+        EXPECT_EQ(Read.Records[0].Id, QStringLiteral("20261210-090000-002"));
+        EXPECT_EQ(Read.Records[1].Id, QStringLiteral("20261210-090000-003"));
         ASSERT_EQ(Read.Problems.size(), 4);
         for (int I = 0; I < 4; ++I) {
             EXPECT_EQ(Read.Problems[I].Line, Expected[I].Line);
@@ -133,11 +133,11 @@ TEST_F(History_File, Bad_Lines_Are_Reported_And_Kept_On_Append) {
     };
     Check(vo::Read_History(Config.path()), 2, "truncated");
 
-    ASSERT_TRUE(vo::Append_Record(Config.path(), Record_Named("third")));
-    EXPECT_EQ(Read_All(File()), Old + '\n' + Line_Of(Record_Named("third")));
+    ASSERT_TRUE(vo::Append_Record(Config.path(), Record_Named("20261210-090000-007")));
+    EXPECT_EQ(Read_All(File()), Old + '\n' + Line_Of(Record_Named("20261210-090000-007")));
     const vo::History After = vo::Read_History(Config.path());
     Check(After, 3, "not JSON");
-    EXPECT_EQ(After.Records[2].Id, QStringLiteral("third"));
+    EXPECT_EQ(After.Records[2].Id, QStringLiteral("20261210-090000-007"));
 }
 
 TEST_F(History_File, No_File_Is_An_Empty_History_And_A_Folder_Is_An_Error) {
@@ -146,7 +146,7 @@ TEST_F(History_File, No_File_Is_An_Empty_History_And_A_Folder_Is_An_Error) {
     EXPECT_TRUE(Empty.Error_Text.isEmpty());
     ASSERT_TRUE(QDir().mkpath(File()));
     EXPECT_FALSE(vo::Read_History(Config.path()).Error_Text.isEmpty());
-    const vo::Status Refused = vo::Append_Record(Config.path(), Record_Named("x"));
+    const vo::Status Refused = vo::Append_Record(Config.path(), Record_Named("20261210-090000-008"));
     EXPECT_FALSE(Refused);
     EXPECT_TRUE(QFileInfo(File()).isDir());
 }
