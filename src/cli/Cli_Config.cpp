@@ -58,6 +58,28 @@ int Usage_Error(Cli_Context& Context, const char* Name) {
     return Exit_Usage;
 }
 
+QString Terminal_Text(const QString& Text) {
+    QString Safe;
+    Safe.reserve(Text.size());
+    for (qsizetype I = 0; I < Text.size(); ++I) {
+        const QChar C = Text[I];
+        const char16_t Code = C.unicode();
+        if (C.isHighSurrogate() && I + 1 < Text.size() && Text[I + 1].isLowSurrogate()) {
+            Safe += C;
+            Safe += Text[++I];
+            continue;
+        }
+        const bool Turning = (Code >= 0x202A && Code <= 0x202E) || (Code >= 0x2066 && Code <= 0x2069);
+        if (Code < 0x20 || Code == 0x7F || (Code >= 0x80 && Code < 0xA0))
+            Safe += QStringLiteral("\\x%1").arg(static_cast<int>(Code), 2, 16, QChar(u'0'));
+        else if (Turning || C.isSurrogate())
+            Safe += QStringLiteral("\\u%1").arg(static_cast<int>(Code), 4, 16, QChar(u'0'));
+        else
+            Safe += C;
+    }
+    return Safe;
+}
+
 void Print_Message(Cli_Context& Context, int Id) {
     Context.Err << Context.State.Text(Id) << '\n';
 }

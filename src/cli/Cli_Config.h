@@ -10,6 +10,11 @@ namespace vo {
 // Prints the usage line of the command named Name, from the command table; gives Exit_Usage.
 int Usage_Error(Cli_Context& Context, const char* Name);
 
+// Text from outside (files, records, process names, the system's port details) as a terminal may
+// show it: control characters and the marks that turn text around appear escaped ("\x1b",
+// "\u202e"), so that no value can forge a line of a table or recolour the terminal.
+QString Terminal_Text(const QString& Text);
+
 // Prints one message of Lang_Strings on standard error, as the dialogs would show it.
 void Print_Message(Cli_Context& Context, int Id);
 

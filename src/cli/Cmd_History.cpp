@@ -29,27 +29,29 @@ QString Adapter_Line(const QJsonObject& Adapter) {
 }
 
 void Print_Record(QTextStream& Out, const Update_Record& R, const Snapshot_Check& Check) {
-    Out << R.Id << "  " << R.Time << "  ";
+    // Every value of a record comes from a file anyone may have edited.
+    const auto T = Terminal_Text;
+    Out << T(R.Id) << "  " << T(R.Time) << "  ";
     if (R.Record_Kind == Update_Record::Kind::Update)
-        Out << R.Mode << ' ' << R.Target << "  option " << R.Option_Index
-            << (R.Read_Back ? ", read back" : "") << "  " << Outcome_Text(R) << "  " << R.Duration_Ms
+        Out << T(R.Mode) << ' ' << T(R.Target) << "  option " << R.Option_Index
+            << (R.Read_Back ? ", read back" : "") << "  " << T(Outcome_Text(R)) << "  " << R.Duration_Ms
             << " ms";
     else
-        Out << Outcome_Text(R);
+        Out << T(Outcome_Text(R));
     Out << "  snapshot " << State_Name(Check.State);
     if (!Check.Detail.isEmpty())
-        Out << " (" << Check.Detail << ')';
+        Out << " (" << T(Check.Detail) << ')';
     Out << '\n';
-    const auto Sum = [](const QString& S) {
-        return S.isEmpty() ? QStringLiteral("(none)") : S;
+    const auto Sum = [&T](const QString& S) {
+        return S.isEmpty() ? QStringLiteral("(none)") : T(S);
     };
     Out << "  ParGen.xml " << Sum(R.Sums.ParGen) << "\n  bank.bin   " << Sum(R.Sums.Bank) << "\n  bankK.bin  "
         << Sum(R.Sums.BankK) << '\n';
     if (!R.Adapter.isEmpty())
-        Out << "  adapter " << Adapter_Line(R.Adapter) << '\n';
-    Out << "  " << R.User << '@' << R.Host << ", " << R.Program_Version;
+        Out << "  adapter " << T(Adapter_Line(R.Adapter)) << '\n';
+    Out << "  " << T(R.User) << '@' << T(R.Host) << ", " << T(R.Program_Version);
     if (!R.Updater.isEmpty())
-        Out << ", " << R.Updater;
+        Out << ", " << T(R.Updater);
     Out << '\n';
 }
 

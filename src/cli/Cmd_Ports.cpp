@@ -16,7 +16,8 @@ namespace {
 using Port_List = QList<Com_Port>;
 
 QStringList Row(const Com_Port& Port) {
-    return {Port.Name, Port.State, Port.Details, Port.Stable_Name};
+    return {Terminal_Text(Port.Name), Terminal_Text(Port.State), Terminal_Text(Port.Details),
+            Terminal_Text(Port.Stable_Name)};
 }
 
 // The columns aligned, with a heading; nothing at all when there is no port.
@@ -73,7 +74,7 @@ const Com_Port* Find(const Port_List& Ports, const QString& Name) {
 void Print_Changes(QTextStream& Out, const Port_List& Before, const Port_List& After) {
     for (const Com_Port& Port : Before)
         if (!Find(After, Port.Name))
-            Out << "- " << Port.Name << '\n';
+            Out << "- " << Terminal_Text(Port.Name) << '\n';
     for (const Com_Port& Port : After) {
         const Com_Port* Was = Find(Before, Port.Name);
         if (!Was || Row(*Was) != Row(Port))

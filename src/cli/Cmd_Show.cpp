@@ -49,10 +49,10 @@ int Run_Show(Cli_Context& Context) {
         return Exit_Ok;
     }
     for (const Par_Field& Field : Par_Fields())
-        Context.Out << Field.Element << '=' << Field_Text(*Set, Field) << '\n';
+        Context.Out << Field.Element << '=' << Terminal_Text(Field_Text(*Set, Field)) << '\n';
     Context.Out << '\n';
     for (const Par_Field& Field : Par_Fields())
-        Context.Out << Field.Element << '=' << Shown_Text(*Set, Field) << '\n';
+        Context.Out << Field.Element << '=' << Terminal_Text(Shown_Text(*Set, Field)) << '\n';
     return Exit_Ok;
 }
 

@@ -21,22 +21,31 @@ QString Whole_Paths(const QString& Text) {
     return Shown;
 }
 
+// The box with the text as plain text: a record id, a file name or a process name that looks like
+// markup is shown as it is, never rendered.
+QMessageBox::StandardButton Show_Box(QMessageBox::Icon Icon, const QString& Title, const QString& Text,
+                                     QMessageBox::StandardButtons Buttons) {
+    QMessageBox Box(Icon, Title, Whole_Paths(Text), Buttons, Owner());
+    Box.setTextFormat(Qt::PlainText);
+    return static_cast<QMessageBox::StandardButton>(Box.exec());
+}
+
 } // namespace
 
 void Box_Messages::Error(const QString& Text) {
-    QMessageBox::critical(Owner(), Title, Whole_Paths(Text));
+    Show_Box(QMessageBox::Critical, Title, Text, QMessageBox::Ok);
 }
 
 void Box_Messages::Warning(const QString& Text) {
-    QMessageBox::warning(Owner(), Title, Whole_Paths(Text));
+    Show_Box(QMessageBox::Warning, Title, Text, QMessageBox::Ok);
 }
 
 void Box_Messages::Information(const QString& Text) {
-    QMessageBox::information(Owner(), Title, Whole_Paths(Text));
+    Show_Box(QMessageBox::Information, Title, Text, QMessageBox::Ok);
 }
 
 bool Box_Messages::Confirm(const QString& Text) {
-    return QMessageBox::question(Owner(), Title, Whole_Paths(Text), QMessageBox::Yes | QMessageBox::No) ==
+    return Show_Box(QMessageBox::Question, Title, Text, QMessageBox::Yes | QMessageBox::No) ==
            QMessageBox::Yes;
 }
 

@@ -188,3 +188,22 @@ TEST_F(History_Safety, A_Killed_Update_Leaves_A_Record_Of_Its_Launch) {
     const Run_Result Listed = Run({QStringLiteral("history"), QStringLiteral("Plant 1")});
     EXPECT_TRUE(Listed.Out.contains(QStringLiteral("launched, outcome unknown"))) << Listed.Out.toStdString();
 }
+
+// Values from a record reach a terminal escaped: none can recolour it or forge a line.
+TEST_F(History_Safety, Control_Characters_Of_A_Record_Are_Shown_Escaped) {
+    QJsonObject Forged = Records()[0].toObject();
+    Forged.insert(QStringLiteral("id"), QStringLiteral("20261210-100000-000"));
+    Forged.insert(QStringLiteral("target"), QStringLiteral("\x1b[31mCOM1\n20261210-100000-001  forged"));
+    Forged.insert(QStringLiteral("user"), QStringLiteral("\u202Eresu"));
+    QFile File(History() + QStringLiteral("/history.jsonl"));
+    ASSERT_TRUE(File.open(QIODevice::Append));
+    File.write(QJsonDocument(Forged).toJson(QJsonDocument::Compact) + '\n');
+    File.close();
+    const Run_Result Listed = Run({QStringLiteral("history"), QStringLiteral("Plant 1")});
+    EXPECT_EQ(Listed.Exit_Code, 0);
+    EXPECT_FALSE(Listed.Out.contains(QChar(0x1b)));
+    EXPECT_FALSE(Listed.Out.contains(QChar(0x202E)));
+    EXPECT_TRUE(Listed.Out.contains(QStringLiteral("\\x1b[31mCOM1\\x0a20261210-100000-001  forged")))
+        << Listed.Out.toStdString();
+    EXPECT_TRUE(Listed.Out.contains(QStringLiteral("\\u202eresu@")));
+}
