@@ -11,8 +11,8 @@ namespace vo {
 namespace {
 
 // A lock file that says nothing of its holder (empty, cut short by a kill, garbage) is taken
-// over once it is this old: a live writer fills its file at once.
-constexpr qint64 Silent_Lock_Stale_Ms = 5000;
+// over once it is this old, shorter than a writer's wait: a live writer fills its file at once.
+constexpr qint64 Silent_Lock_Stale_Ms = 2000;
 
 QString Lock_File(Lock_Of What, const QString& Folder) {
     return Join_Path(Folder, What == Lock_Of::Configuration ? QStringLiteral(".vo40913.lock")
