@@ -3,10 +3,11 @@
 #include "history/Config_Diff.h"
 #include "history/History_File.h"
 #include "history/Snapshot.h"
+#include "image/BankK_Block.h"
 #include "params/Par_Gen_File.h"
+#include "util/File_Read.h"
 
 #include <QDir>
-#include <QFile>
 #include <QFileInfo>
 #include <QJsonArray>
 
@@ -36,14 +37,12 @@ bool Load_Par_Gen_File(Cli_Context& Context, const QString& Path, Diff_Side& Sid
 }
 
 bool Load_Image(Cli_Context& Context, const QString& Path, Diff_Side& Side) {
-    QFile File(Path);
-    // One byte more than the largest image tells a file that is too long.
-    if (!File.open(QIODevice::ReadOnly))
-        return Fail(
-            Context,
-            QStringLiteral("cannot read \"%1\": %2").arg(QDir::toNativeSeparators(Path), File.errorString()));
+    // No image is larger than a bankK.bin: a larger file is named as such, not read in part.
+    const File_Bytes Read = Read_File_Bounded(Path, BankK_Size);
+    if (!Read)
+        return Fail(Context, Read.Error());
     Side.Image = true;
-    Side.Bytes = File.read(2049);
+    Side.Bytes = *Read;
     return true;
 }
 
@@ -69,7 +68,8 @@ bool Load_Snapshot(Cli_Context& Context, const QString& Config, const QString& I
 // A file (an image when its name ends in ".bin", else a ParGen.xml), CONFIG@RECORD, or CONFIG.
 bool Load_Side(Cli_Context& Context, const QString& Arg, Diff_Side& Side) {
     const QFileInfo Info(Arg);
-    if (Info.isFile())
+    // Whatever is there and is no folder is read as a file, and a pipe or a device is refused as one.
+    if (Info.exists() && !Info.isDir())
         return Arg.endsWith(QStringLiteral(".bin"), Qt::CaseInsensitive)
                    ? Load_Image(Context, Arg, Side)
                    : Load_Par_Gen_File(Context, Arg, Side);

@@ -123,6 +123,10 @@ Result<QString> Report_Html(const Shared_State& State) {
     if (!Files)
         return Failure(Files.Error());
     const History Read = Read_History(State.Project_Path);
+    // A report whose "Latest Updates" stayed empty because the history could not be read would say
+    // that nothing was ever updated.
+    if (!Read.Error_Text.isEmpty())
+        return Failure(Read.Error_Text);
     QString Html = QStringLiteral("<html><body style=\"font-family:'DejaVu Sans'; font-size:9pt\">");
     Html += QStringLiteral("<h2>%1 &ndash; %2</h2>").arg(H(Software_Code_Text), T(State, Msg_Report_Title));
     Html += QStringLiteral("<table width=\"100%\" cellspacing=\"0\" cellpadding=\"1\">");

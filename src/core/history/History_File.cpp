@@ -51,18 +51,9 @@ const Update_Record* History::Find(const QString& Id) const {
     return nullptr;
 }
 
-History Read_History(const QString& Project_Path) {
+History Parse_History(const QByteArray& Bytes) {
     History Read;
-    if (const Status Sound = Check_History_Place(Project_Path); !Sound) {
-        Read.Error_Text = Sound.Error();
-        return Read;
-    }
-    const Result<QByteArray> Bytes = Read_Bytes(History_File_Path(Project_Path));
-    if (!Bytes) {
-        Read.Error_Text = Bytes.Error();
-        return Read;
-    }
-    const QList<QByteArray> Lines = Bytes->split('\n');
+    const QList<QByteArray> Lines = Bytes.split('\n');
     for (qsizetype I = 0; I < Lines.size(); ++I) {
         const QByteArray& Line = Lines[I];
         if (Line.trimmed().isEmpty())
@@ -85,18 +76,35 @@ History Read_History(const QString& Project_Path) {
     return Read;
 }
 
+QByteArray History_With(QByteArray Bytes, const Update_Record& Record) {
+    if (!Bytes.isEmpty() && !Bytes.endsWith('\n'))
+        Bytes.append('\n');
+    return Bytes + Record_Line(Record);
+}
+
+History Read_History(const QString& Project_Path) {
+    if (const Status Sound = Check_History_Place(Project_Path); !Sound) {
+        History Read;
+        Read.Error_Text = Sound.Error();
+        return Read;
+    }
+    const Result<QByteArray> Bytes = Read_Bytes(History_File_Path(Project_Path));
+    if (!Bytes) {
+        History Read;
+        Read.Error_Text = Bytes.Error();
+        return Read;
+    }
+    return Parse_History(*Bytes);
+}
+
 Status Append_Record(const QString& Project_Path, const Update_Record& Record) {
     if (const Status Sound = Check_History_Place(Project_Path); !Sound)
         return Sound;
     const QString Path = History_File_Path(Project_Path);
-    Result<QByteArray> Read = Read_Bytes(Path);
+    const Result<QByteArray> Read = Read_Bytes(Path);
     if (!Read)
         return Failure(Read.Error());
-    QByteArray& Bytes = *Read;
-    if (!Bytes.isEmpty() && !Bytes.endsWith('\n'))
-        Bytes.append('\n');
-    Bytes.append(Record_Line(Record));
-    return Save_Configuration_File(Path, Bytes, Project_Path);
+    return Save_Configuration_File(Path, History_With(*Read, Record), Project_Path);
 }
 
 Status Replace_Record(const QString& Project_Path, const Update_Record& Record) {

@@ -31,6 +31,13 @@ struct History {
 // The largest history file read; a longer one is refused rather than read into memory.
 inline constexpr qint64 History_File_Limit = 16 * 1024 * 1024;
 
+// The history held in Bytes, as Read_History reads it from its file.
+History Parse_History(const QByteArray& Bytes);
+
+// Bytes with Record added as a new last line: the lines there are kept byte for byte, a last one
+// without its line end gets one first.
+QByteArray History_With(QByteArray Bytes, const Update_Record& Record);
+
 // Reads the history of the configuration at Project_Path: every good record, and for each other
 // line its number and why it was left out (not JSON, truncated, a newer program's format).
 History Read_History(const QString& Project_Path);

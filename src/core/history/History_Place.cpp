@@ -19,7 +19,7 @@ Failure Not_Sound(const QString& Path, const char* What) {
 } // namespace
 
 bool Is_Record_Id(const QString& Id) {
-    static const QRegularExpression Form(QStringLiteral("^\\d{8}-\\d{6}-\\d{3}(-[1-9]\\d{0,5})?$"));
+    static const QRegularExpression Form(QStringLiteral("^[0-9]{8}-[0-9]{6}-[0-9]{3}(-[1-9][0-9]{0,5})?$"));
     return Form.match(Id).hasMatch();
 }
 

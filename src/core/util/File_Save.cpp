@@ -4,8 +4,10 @@
 #include "Seam_Text.h"
 #include "platform/File_System.h"
 
+#include <QDateTime>
 #include <QDir>
 #include <QFileInfo>
+#include <QRegularExpression>
 #include <QSaveFile>
 
 namespace vo {
@@ -14,6 +16,22 @@ namespace {
 
 Status Write_Failure(const QString& Path, const QString& Reason) {
     return Failure(QStringLiteral("Cannot write \"%1\": %2").arg(QDir::toNativeSeparators(Path), Reason));
+}
+
+// A temporary file that a save killed before its rename left beside its file is removed at the
+// next save of that file, once it is old enough that no live save can still be writing it.
+constexpr qint64 Stray_Age_Ms = 30000;
+
+void Remove_Strays(const QString& Path) {
+    const QFileInfo Saved(Path);
+    const QRegularExpression Stray(QRegularExpression::anchoredPattern(
+        QRegularExpression::escape(Saved.fileName()) + QStringLiteral("\\.[A-Za-z0-9]{6}")));
+    const QDateTime Now = QDateTime::currentDateTime();
+    for (const QFileInfo& Entry :
+         QDir(Saved.absolutePath()).entryInfoList(QDir::Files | QDir::Hidden | QDir::System))
+        if (!Entry.isSymLink() && Stray.match(Entry.fileName()).hasMatch() &&
+            Entry.lastModified().msecsTo(Now) > Stray_Age_Ms)
+            QFile::remove(Entry.filePath());
 }
 
 } // namespace
@@ -36,6 +54,7 @@ Status Save_File_Atomic(const QString& Path, const QByteArray& Data) {
     if (!File.commit())
         return Write_Failure(Path, File.errorString());
     Restore_Owner(Native_Path, Owner);
+    Remove_Strays(Path);
     // The rename lives in the folder: without this a power loss may bring back the old file.
     Sync_Folder(Seam_Text(QFileInfo(QFileInfo(Path).canonicalFilePath()).absolutePath()));
     return {};

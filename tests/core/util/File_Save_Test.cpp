@@ -3,6 +3,7 @@
 #include "Qt_Print.h"
 #include "util/File_Save.h"
 
+#include <QDateTime>
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
@@ -23,6 +24,30 @@ TEST(Save_File_Atomic, Replaces_The_Whole_File) {
     ASSERT_TRUE(vo::Save_File_Atomic(Path, QByteArray("short")));
     EXPECT_EQ(Read_All(Path), QByteArray("short"));
     EXPECT_EQ(QDir(Dir.path()).entryList(QDir::Files), QStringList{QStringLiteral("a.bin")});
+}
+
+// What a save killed before its rename left is cleared by the next save of the same file, once no
+// live save can still be writing it; anything else beside it stays.
+TEST(Save_File_Atomic, The_Next_Save_Removes_Old_Temporary_Files_Of_Its_File) {
+    QTemporaryDir Dir;
+    const QString Path = Dir.filePath(QStringLiteral("ParGen.xml"));
+    const QStringList Old = {QStringLiteral("ParGen.xml.Ab12Cd"), QStringLiteral("ParGen.xml.zzzzzz")};
+    const QStringList Kept = {QStringLiteral("ParGen.xml.young1"), QStringLiteral("ParGen.xml.bak"),
+                              QStringLiteral("Other.xml.Ab12Cd")};
+    for (const QString& Name : Old + Kept) {
+        vo_test::Write_All(Dir.filePath(Name), "left");
+        if (Name != u"ParGen.xml.young1") {
+            QFile File(Dir.filePath(Name));
+            ASSERT_TRUE(File.open(QIODevice::ReadWrite));
+            ASSERT_TRUE(File.setFileTime(QDateTime::currentDateTime().addSecs(-120),
+                                         QFileDevice::FileModificationTime));
+        }
+    }
+    ASSERT_TRUE(vo::Save_File_Atomic(Path, QByteArray("new")));
+    QStringList Expected = Kept;
+    Expected.append(QStringLiteral("ParGen.xml"));
+    Expected.sort();
+    EXPECT_EQ(QDir(Dir.path()).entryList(QDir::Files, QDir::Name), Expected);
 }
 
 TEST(Save_File_Atomic, Reports_A_Missing_Folder_By_File_Name) {
