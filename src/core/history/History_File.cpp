@@ -7,6 +7,7 @@
 #include <QFileInfo>
 #include <QJsonDocument>
 #include <QJsonParseError>
+#include <functional>
 
 namespace vo {
 
@@ -97,33 +98,39 @@ History Read_History(const QString& Project_Path) {
     return Parse_History(*Bytes);
 }
 
-Status Append_Record(const QString& Project_Path, const Update_Record& Record) {
+namespace {
+
+// The history file read, changed as a whole and replaced atomically, under the history's rule.
+Status Rewrite_History(const QString& Project_Path, const std::function<QByteArray(QByteArray)>& Change) {
     if (const Status Sound = Check_History_Place(Project_Path); !Sound)
         return Sound;
     const QString Path = History_File_Path(Project_Path);
-    const Result<QByteArray> Read = Read_Bytes(Path);
+    Result<QByteArray> Read = Read_Bytes(Path);
     if (!Read)
         return Failure(Read.Error());
-    return Save_Configuration_File(Path, History_With(*Read, Record), Project_Path);
+    return Save_Configuration_File(Path, Change(*std::move(Read)), Project_Path);
+}
+
+} // namespace
+
+Status Append_Record(const QString& Project_Path, const Update_Record& Record) {
+    return Rewrite_History(Project_Path,
+                           [&Record](QByteArray Bytes) { return History_With(std::move(Bytes), Record); });
 }
 
 Status Replace_Record(const QString& Project_Path, const Update_Record& Record) {
-    if (const Status Sound = Check_History_Place(Project_Path); !Sound)
-        return Sound;
-    const QString Path = History_File_Path(Project_Path);
-    const Result<QByteArray> Read = Read_Bytes(Path);
-    if (!Read)
-        return Failure(Read.Error());
-    QList<QByteArray> Lines = Read->split('\n');
-    for (QByteArray& Line : Lines) {
-        const QJsonDocument Doc = QJsonDocument::fromJson(Line);
-        if (Doc.isObject() && Doc.object().value(QStringLiteral("id")).toString() == Record.Id) {
-            Line = Record_Line(Record);
-            Line.chop(1);
-            return Save_Configuration_File(Path, Lines.join('\n'), Project_Path);
+    return Rewrite_History(Project_Path, [&Record](QByteArray Bytes) {
+        QList<QByteArray> Lines = Bytes.split('\n');
+        for (QByteArray& Line : Lines) {
+            const QJsonDocument Doc = QJsonDocument::fromJson(Line);
+            if (Doc.isObject() && Doc.object().value(QStringLiteral("id")).toString() == Record.Id) {
+                Line = Record_Line(Record);
+                Line.chop(1);
+                return Lines.join('\n');
+            }
         }
-    }
-    return Append_Record(Project_Path, Record);
+        return History_With(std::move(Bytes), Record);
+    });
 }
 
 } // namespace vo
