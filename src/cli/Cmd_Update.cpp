@@ -149,6 +149,9 @@ int Launch(Cli_Context& Context, const Update_Request& Request, bool Ethernet) {
         }
     }
     Tell_Record_Error(Context, Session);
+    // The report on a line of its own, after an updater whose last line had no end.
+    if (!Session.Output().isEmpty() && !Session.Output().endsWith(u'\n'))
+        (Session.End() == Update_End::Succeeded ? Context.Out : Context.Err) << '\n';
     return Stops.Finish(Report(Context, Session, Limit));
 }
 

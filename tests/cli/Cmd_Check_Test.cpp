@@ -8,7 +8,29 @@ using vo_test::Read_All;
 using vo_test::Run_Cli;
 using vo_test::Run_Result;
 
+// A serial configuration in mode 0 (the ASCII side the master) with the nine elements a build needs.
+QByteArray Leading(const char* Ser_Rtu, const char* To_Rtu, const char* Ser_Ascii) {
+    return QByteArray("<Par_Gen><Device_Type_Type>0</Device_Type_Type><MODE_DEV>0</MODE_DEV><SER_RTU>") +
+           Ser_Rtu + "</SER_RTU><BAUD_RTU>3</BAUD_RTU><PAR_RTU>0</PAR_RTU><TO_RTU>" + To_Rtu +
+           "</TO_RTU><SER_ASCII>" + Ser_Ascii +
+           "</SER_ASCII><BAUD_ASCII>3</BAUD_ASCII><PAR_ASCII>0</PAR_ASCII><TO_ASCII>1000</TO_ASCII>";
+}
+
 } // namespace
+
+// Values no dialog gives pass the dialog's checks, but not the check of the images before a launch.
+TEST(Cli_Check, Fails_What_The_Update_Would_Refuse) {
+    QByteArray Bytes = Leading("1", "1000", "1") + "</Par_Gen>";
+    Bytes.replace("<BAUD_RTU>3</BAUD_RTU>", "<BAUD_RTU>99</BAUD_RTU>");
+    const Config_Folder Config(Bytes);
+    const Run_Result Result = Run_Cli({QStringLiteral("check"), Config.Path()});
+    EXPECT_EQ(Result.Exit_Code, 1);
+    EXPECT_TRUE(Result.Out.isEmpty());
+    EXPECT_EQ(
+        Result.Err_Lines,
+        QStringList{QStringLiteral("Error! The images are not fit for the device, nothing was sent: BAUD_RTU "
+                                   "in bankK.bin (serial slot 0) is 99, not a baud rate of the list")});
+}
 
 TEST(Cli_Check, Passes_What_The_Dialog_Would_Accept) {
     const struct {
@@ -17,9 +39,9 @@ TEST(Cli_Check, Passes_What_The_Dialog_Would_Accept) {
     } Cases[] = {
         // Without Ethernet port the address bytes are hidden, and so is the slave's TimeOut: any
         // integer passes there.
-        {"hidden values", "<Par_Gen><Ethernet_IP1>300</Ethernet_IP1><TO_RTU>70000</TO_RTU></Par_Gen>"},
+        {"hidden values", Leading("1", "70000", "1") + "<Ethernet_IP1>300</Ethernet_IP1></Par_Gen>"},
         // Both sides on RS232 as loaded: only the user's changes are paired.
-        {"two RS232", "<Par_Gen><SER_RTU>0</SER_RTU><SER_ASCII>0</SER_ASCII></Par_Gen>"},
+        {"two RS232", Leading("0", "1000", "0") + "</Par_Gen>"},
     };
     for (const auto& Case : Cases) {
         const Config_Folder Config(Case.Bytes);

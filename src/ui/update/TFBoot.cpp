@@ -28,6 +28,7 @@
 #include <QTimer>
 #include <QTreeWidget>
 #include <QVBoxLayout>
+#include <algorithm>
 
 namespace vo {
 
@@ -45,8 +46,8 @@ constexpr int Msg_Configured_IP = 1049;    // %1 the address the configuration g
 constexpr int Msg_Read_Back_On = 95;
 constexpr int Msg_Read_Back_Off = 96;
 
-// The result area: two lines of large type, a line of what it means, the output when shown.
-constexpr int Result_Height = 76;
+// The result area: at least two lines of large type; the output when shown.
+constexpr int Result_Min_Height = 44;
 constexpr int Output_Height = 120;
 
 qint64 Whole_Seconds(qint64 Ms) {
@@ -91,7 +92,7 @@ TFBoot::TFBoot(Shared_State& App_State, const Services& App_Services, QWidget* P
     P_Changes = Add_Panel(QStringLiteral("P_Changes"), 0);
     L_Changes = new Change_Summary_View(P_Changes);
     L_Changes->setGeometry(16, 4, Client_Width - 32, 0);
-    P_Result = Add_Panel(QStringLiteral("P_Result"), Result_Height);
+    P_Result = Add_Panel(QStringLiteral("P_Result"), Result_Min_Height);
     P_Button = Add_Panel(QStringLiteral("P_Button"), 40);
     Build_IP_Address(P_IP_Address);
     Build_Eth_Search(P_Eth_Search);
@@ -127,8 +128,8 @@ void TFBoot::Build_IP_Address(QWidget* Panel) {
     E_IP->move(35, 23);
     for (int Part = 0; Part < Ipv4_Row::Byte_Count; ++Part)
         E_IP->Byte(Part)->setText(QStringLiteral("0"));
-    L_Configured_IP = Place_Label(Panel, QStringLiteral("L_Configured_IP"), 240, 27);
-    L_Configured_IP->setFixedWidth(Client_Width - 240 - 16);
+    L_Configured_IP = Place_Label(Panel, QStringLiteral("L_Configured_IP"), 256, 27);
+    L_Configured_IP->setFixedWidth(Client_Width - 256 - 16);
 }
 
 void TFBoot::Build_Serial(QWidget* Panel) {
@@ -170,7 +171,6 @@ void TFBoot::Build_Eth_Search(QWidget* Panel) {
 void TFBoot::Build_Result(QWidget* Panel) {
     L_Update_State = new QLabel(Panel);
     L_Update_State->setObjectName(QStringLiteral("L_Update_State"));
-    L_Update_State->setGeometry(16, 2, Client_Width - 32, 38);
     L_Update_State->setWordWrap(true);
     L_Update_State->setTextFormat(Qt::PlainText);
     QFont Large = L_Update_State->font();
@@ -179,10 +179,9 @@ void TFBoot::Build_Result(QWidget* Panel) {
     L_Update_State->setFont(Large);
     L_Update_Meaning = new QLabel(Panel);
     L_Update_Meaning->setObjectName(QStringLiteral("L_Update_Meaning"));
-    L_Update_Meaning->setGeometry(16, 42, Client_Width - 32 - 100, 32);
     L_Update_Meaning->setWordWrap(true);
     L_Update_Meaning->setTextFormat(Qt::PlainText);
-    Btn_Details = Place_Button(Panel, QStringLiteral("Btn_Details"), {Client_Width - 16 - 92, 44, 92, 26});
+    Btn_Details = Place_Button(Panel, QStringLiteral("Btn_Details"), {Client_Width - 16 - 92, 0, 92, 26});
     Btn_Details->setCheckable(true);
     Btn_Details->hide();
     E_Output = new QPlainTextEdit(this);
@@ -196,6 +195,27 @@ void TFBoot::Build_Result(QWidget* Panel) {
         E_Output->setVisible(Shown);
         Fit_Height();
     });
+    Place_Result();
+}
+
+// The result's lines take the height their words need, however long and in whatever language:
+// the state at the top, then what it means beside Details.
+void TFBoot::Place_Result() {
+    constexpr int Margin = 16;
+    const int Width = Client_Width - 2 * Margin;
+    const auto Height_Of = [](QLabel* Label, int Label_Width) {
+        return Label->text().isEmpty() ? 0 : Label->heightForWidth(Label_Width);
+    };
+    const int State_Height = Height_Of(L_Update_State, Width);
+    L_Update_State->setGeometry(Margin, 4, Width, State_Height);
+    const int Meaning_Top = 4 + State_Height + 4;
+    const int Meaning_Width = Width - Btn_Details->width() - 8;
+    L_Update_Meaning->setGeometry(Margin, Meaning_Top, Meaning_Width,
+                                  Height_Of(L_Update_Meaning, Meaning_Width));
+    Btn_Details->move(Client_Width - Margin - Btn_Details->width(), Meaning_Top);
+    const int Details_Bottom = Btn_Details->isVisibleTo(this) ? Btn_Details->geometry().bottom() : 0;
+    P_Result->setFixedHeight(
+        std::max({Result_Min_Height, L_Update_Meaning->geometry().bottom() + 6, Details_Bottom + 6}));
 }
 
 void TFBoot::Build_Buttons(QWidget* Panel) {
@@ -384,6 +404,9 @@ void TFBoot::Btn_UpdateClick() {
     // A click queued while an update was under way finds the dialog busy and does nothing.
     if (Checker->Running() || Updater_Running())
         return;
+    // The last update's end gives way to this one's course.
+    Show_Result(QString());
+    Show_Output(QString());
     // The inputs as they are at the click: nothing typed later reaches this update.
     Launch_Info Request;
     Request.Ethernet = Form_Type == Form_Ethernet;
@@ -594,6 +617,8 @@ void TFBoot::Show_Result(const QString& Text, const QString& Meaning, int Tone) 
     L_Update_Meaning->setToolTip(Meaning);
     const char* Colour = Tone > 0 ? "#1b6e20" : Tone < 0 ? "#b00020" : "#333333";
     L_Update_State->setStyleSheet(QStringLiteral("color: %1;").arg(QLatin1String(Colour)));
+    Place_Result();
+    Fit_Height();
 }
 
 void TFBoot::Show_Output(const QString& Output) {
@@ -601,6 +626,7 @@ void TFBoot::Show_Output(const QString& Output) {
     Btn_Details->setVisible(!Output.isEmpty());
     if (Output.isEmpty())
         Btn_Details->setChecked(false);
+    Place_Result();
     Fit_Height();
 }
 

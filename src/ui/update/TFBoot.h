@@ -97,6 +97,7 @@ private:
     // behind Details. Tone: 0 neutral, 1 success, -1 failure.
     void Show_Result(const QString& Text, const QString& Meaning = QString(), int Tone = 0);
     void Show_Output(const QString& Output);
+    void Place_Result();
     void Tell_Record_Error();
     // Reads the change summary again and fits the window's height to what it shows.
     void Show_Changes();

@@ -137,7 +137,7 @@ TEST_F(Update_Dialog, Each_Mode_Shows_Its_Panels_And_Size) {
         // The mode panels, options and buttons keep their size; the port's details, the change
         // summary and the result come between the options and the buttons, which stay at the bottom.
         EXPECT_EQ(Get<QWidget>("P_Port_Details")->y(), 192);
-        EXPECT_EQ(Dialog->size(), QSize(449, 330 + Get<QWidget>("P_Changes")->height()));
+        EXPECT_EQ(Dialog->size(), QSize(449, 298 + Get<QWidget>("P_Changes")->height()));
         EXPECT_EQ(Get<QWidget>("P_Changes")->y(), 214);
         EXPECT_EQ(Get<QWidget>("P_Result")->y(), 214 + Get<QWidget>("P_Changes")->height());
         EXPECT_EQ(Get<QWidget>("P_Button")->y(), Dialog->height() - 40);
@@ -149,7 +149,7 @@ TEST_F(Update_Dialog, Each_Mode_Shows_Its_Panels_And_Size) {
         EXPECT_LT(Get<QWidget>("P_Options")->y(), Get<QWidget>("P_Button")->y());
     });
     Show(vo::Form_Ethernet, [&] {
-        EXPECT_EQ(Dialog->size(), QSize(449, 306 + Get<QWidget>("P_Changes")->height()));
+        EXPECT_EQ(Dialog->size(), QSize(449, 274 + Get<QWidget>("P_Changes")->height()));
         EXPECT_EQ(Get<QWidget>("P_Changes")->y(), 190);
         EXPECT_EQ(Get<QWidget>("P_Button")->y(), Dialog->height() - 40);
         EXPECT_EQ(Dialog->windowTitle(), QStringLiteral("Update Device by Ethernet (UDP)"));
@@ -454,7 +454,7 @@ TEST_F(Update_Dialog, The_Main_Window_Writes_The_Images_Before_The_Dialog_Or_Sto
     ASSERT_TRUE(vo::Save_Par_Gen(vo::Missing_File_Par_Gen(), State.ParGen_File));
     On_Next_Modal([](QWidget* Shown) {
         EXPECT_EQ(Shown->objectName(), QStringLiteral("TFBoot"));
-        EXPECT_EQ(Shown->size(), QSize(449, 306 + Child<QWidget>(Shown, "P_Changes")->height()));
+        EXPECT_EQ(Shown->size(), QSize(449, 274 + Child<QWidget>(Shown, "P_Changes")->height()));
         Click(Shown, "Btn_Cancel");
     });
     Click(&Window, "Btn_CreateBin");
@@ -643,6 +643,12 @@ TEST_F(Update_Dialog, Images_Made_Unusable_After_The_Build_Or_A_Missing_Firmware
         QFile::remove(State.Master_Dir + QStringLiteral("/sim40913.sim"));
         Get<QPushButton>("Btn_Update")->click();
         EXPECT_EQ(Update_State(), Services.Msgs.Texts().value(1));
+        // Three lines of large type, none of them cut off, the buttons still at the bottom.
+        auto* State_Line = Get<QLabel>("L_Update_State");
+        EXPECT_GE(State_Line->height(), State_Line->heightForWidth(State_Line->width()));
+        EXPECT_GE(State_Line->height(), 3 * State_Line->fontMetrics().lineSpacing());
+        EXPECT_LE(State_Line->geometry().bottom(), Get<QWidget>("P_Result")->height());
+        EXPECT_EQ(Get<QWidget>("P_Button")->y(), Dialog->height() - 40);
     });
     const QStringList Errors = Shown_Of("error");
     ASSERT_EQ(Errors.size(), 2) << Errors.join(u'|').toStdString();
