@@ -8,6 +8,8 @@
 #include "update/Job_File.h"
 
 #include <QFileInfo>
+#include <QProcess>
+#include <QThread>
 #include <signal.h>
 
 namespace {
@@ -534,4 +536,34 @@ TEST_F(Cli_Update, The_Updaters_Output_Is_Shown_And_Kept_With_The_Record) {
         Run({QStringLiteral("history"), QStringLiteral("--json"), QStringLiteral("Plant 1")});
     for (const char* Line : {"writing block 7\\n", "no answer from the device\\n"})
         EXPECT_TRUE(History.Out.contains(QLatin1String(Line))) << History.Out.toStdString();
+}
+
+// The updater's output never breaks it: not when the command's own output is closed early, not
+// after the command has left it running at its limit.
+TEST_F(Cli_Update, An_Updater_Writing_On_Outlives_A_Closed_Output_And_The_Command) {
+    Set_Device_Type(Serial_Mode);
+    const QString Done = Records.filePath(QStringLiteral("done"));
+    Install_Updater(
+        QStringLiteral("Ser_40913_Update"),
+        "trap '' PIPE\ni=0\nwhile [ $i -lt 30 ]; do echo \"block $i\" || exit 7; sleep 0.05; i=$((i + 1)); "
+        "done\n: > '" +
+            Done.toUtf8() + "'\n");
+    for (const char* Limit : {"60", "1"}) {
+        SCOPED_TRACE(Limit);
+        QFile::remove(Done);
+        QProcess Shell;
+        Shell.start(QStringLiteral("sh"),
+                    {QStringLiteral("-c"),
+                     QStringLiteral("'%1' update 'Plant 1' --port '%2' --wait-limit %3 | head -c 1; "
+                                    "echo \" $(( $? ))\"")
+                         .arg(Program, Port, QLatin1String(Limit))});
+        ASSERT_TRUE(Shell.waitForFinished(30000));
+        for (int Look = 0; Look < 500 && !QFile::exists(Done); ++Look)
+            QThread::msleep(10);
+        EXPECT_TRUE(QFile::exists(Done)) << "the updater did not write to its end";
+    }
+    // The record of the run waited for holds the end of what the updater wrote.
+    const Run_Result History =
+        Run({QStringLiteral("history"), QStringLiteral("--json"), QStringLiteral("Plant 1")});
+    EXPECT_TRUE(History.Out.contains(QStringLiteral("block 29"))) << History.Out.toStdString();
 }

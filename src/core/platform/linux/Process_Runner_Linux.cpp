@@ -3,10 +3,7 @@
 #include "Parameter_Split.h"
 #include "platform/Process_Runner.h"
 
-#include <cerrno>
-#include <fcntl.h>
 #include <system_error>
-#include <unistd.h>
 
 namespace vo {
 
@@ -14,27 +11,6 @@ namespace {
 
 // A wait for the rest of the output of a program that has ended.
 constexpr std::chrono::milliseconds Output_Settle{200};
-
-// Two pipes for a child's output and error; the read ends go to the reader, the write ends to the
-// child and are closed here once it started.
-class Child_Pipes {
-public:
-    bool Make() { return pipe2(Output, O_CLOEXEC) == 0 && pipe2(Error, O_CLOEXEC) == 0; }
-    ~Child_Pipes() {
-        for (const int Fd : {Output[0], Output[1], Error[0], Error[1]})
-            if (Fd >= 0)
-                close(Fd);
-    }
-    // The read ends, no longer closed here.
-    Output_Pipes Take_Read_Ends() {
-        const Output_Pipes Ends{Output[0], Error[0]};
-        Output[0] = Error[0] = -1;
-        return Ends;
-    }
-
-    int Output[2] = {-1, -1};
-    int Error[2] = {-1, -1};
-};
 
 class Linux_Running_Program final : public Running_Program {
 public:
@@ -69,16 +45,16 @@ public:
         Arguments.insert(Arguments.end(), Words->begin(), Words->end());
 
         Child_Options Options;
-        Child_Pipes Pipes;
+        Output_Files Files;
         std::shared_ptr<Output_Tail> Tail;
         if (Output != Program_Output::Inherited) {
-            if (!Pipes.Make()) {
-                Result.Error_Text =
-                    "Cannot start \"" + Program + "\": " + std::generic_category().message(errno);
+            if (const int Error = Files.Make(); Error != 0) {
+                Result.Error_Text = "Cannot start \"" + Program +
+                                    "\": no file for its output: " + std::generic_category().message(Error);
                 return Result;
             }
-            Options.Output_Fd = Pipes.Output[1];
-            Options.Error_Fd = Pipes.Error[1];
+            Options.Output_Fd = Files.Output_Write();
+            Options.Error_Fd = Files.Error_Write();
             Tail = std::make_shared<Output_Tail>();
         }
         auto Started = std::make_unique<Linux_Running_Program>(Program, Arguments, Options, Tail);
@@ -88,7 +64,7 @@ public:
             return Result;
         }
         if (Tail)
-            Start_Output_Reader(Pipes.Take_Read_Ends(), Output == Program_Output::Kept_And_Echoed, Tail);
+            Files.Follow(static_cast<pid_t>(Started->Id()), Output == Program_Output::Kept_And_Echoed, Tail);
         Result.Program = std::move(Started);
         return Result;
     }
