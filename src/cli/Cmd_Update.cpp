@@ -134,12 +134,14 @@ int Launch(Cli_Context& Context, const Update_Request& Request, bool Ethernet) {
     if (Ethernet && !Address_Answers(Context, Request.Target))
         return Exit_Failed;
     Context.Out.flush();
+    // Caught from before the start: an updater that signals at once is still waited for.
+    Passing_On Stops(Context, Ethernet ? Ethernet_Updater_Path(Context.State.Exe_Dir)
+                                       : Serial_Updater_Path(Context.State.Exe_Dir));
     if (const Status Started = Session.Launch(Info, Program_Output::Kept_And_Echoed); !Started) {
         Tell_Record_Error(Context, Session);
         Context.Err << Started.Error() << '\n';
         return Exit_Failed;
     }
-    Passing_On Stops(Context, Session.Launched().Updater);
     const auto Limit = std::chrono::milliseconds(Request.Wait_Limit);
     while (!Session.Ended_Within(Program_Look_Interval)) {
         Stops.Look(Session.Process_Id());

@@ -432,7 +432,12 @@ TEST_F(Cli_Update, Images_The_Device_Cannot_Use_Are_Refused_Naming_The_Field) {
     } Cases[] = {
         {"BAUD_RTU", "99",
          QStringLiteral("BAUD_RTU in bankK.bin (serial slot 0) is 99, not a baud rate of the list")},
-        {"TO_RTU", "0", QStringLiteral("TO_RTU in bankK.bin is 0 ms, not from 1 to 60000 ms")},
+        {"PAR_RTU", "9",
+         QStringLiteral("PAR_RTU in bankK.bin (serial slot 0) is 9, not a parity of the list")},
+        {"STOP_RTU", "300",
+         QStringLiteral(
+             "STOP_RTU in bankK.bin (serial slot 0) is 44, not a number of stop bits of the list")},
+        {"SER_ASCII", "7", QStringLiteral("SER_ASCII in bank.bin is 7, not 0 or 1")},
     };
     for (const auto& Case : Cases) {
         SCOPED_TRACE(Case.Element);
@@ -566,4 +571,21 @@ TEST_F(Cli_Update, An_Updater_Writing_On_Outlives_A_Closed_Output_And_The_Comman
     const Run_Result History =
         Run({QStringLiteral("history"), QStringLiteral("--json"), QStringLiteral("Plant 1")});
     EXPECT_TRUE(History.Out.contains(QStringLiteral("block 29"))) << History.Out.toStdString();
+}
+
+// Values the dialog never lets through are refused by the update as the dialog would refuse them,
+// before their 16 bits could turn 65537 ms into 1 ms.
+TEST_F(Cli_Update, A_Hand_Edited_TimeOut_Out_Of_Range_Is_Refused_As_The_Dialog_Refuses_It) {
+    Install_Updater(QStringLiteral("Ser_40913_Update"));
+    for (const char* TimeOut : {"65537", "0"}) {
+        SCOPED_TRACE(TimeOut);
+        vo_test::Write_Par_Gen(Config, {{"Device_Type_Type", Serial_Mode}, {"TO_RTU", TimeOut}});
+        const Run_Result Result = Update({QStringLiteral("--port"), Port});
+        EXPECT_EQ(Result.Exit_Code, 1);
+        EXPECT_EQ(Result.Err_Lines,
+                  QStringList{QStringLiteral(
+                      "vo40913-cli: Modbus RTU!! TimeOut must be between 1 and 60000 milliseconds")});
+        Expect_No_Launch();
+        EXPECT_EQ(Read_All(Bin + QStringLiteral("/bankK.bin")), QByteArray("old"));
+    }
 }

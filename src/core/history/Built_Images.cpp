@@ -6,8 +6,10 @@
 namespace vo {
 
 Built_Images Compare_Built_Images(const QString& ParGen_File, const Config_Files& Files) {
-    if (!Files.Bank || !Files.BankK)
+    if (!Files.Bank && !Files.BankK)
         return Built_Images::Missing;
+    if (!Files.Bank || !Files.BankK)
+        return Built_Images::Differ;
     const Image_Build Built = Build_Image(ParGen_File);
     if (!Built)
         return Built_Images::Unbuildable;

@@ -10,7 +10,8 @@ struct Config_Files;
 // the checksums of images built from other parameters without saying so.
 enum class Built_Images { Match, Differ, Missing, Unbuildable };
 
-// Built in memory from ParGen_File and compared with the images among Files.
+// Built in memory from ParGen_File and compared with the images among Files; one image without
+// the other differs, neither is Missing.
 Built_Images Compare_Built_Images(const QString& ParGen_File, const Config_Files& Files);
 
 // Differ, or parameters that build no images at all: what bin/ holds is not theirs.

@@ -148,7 +148,8 @@ void Prune_Snapshots(const QString& Project_Path) {
     // ids begin with their time, so the name order is the age order.
     QDir Dir(History_Folder(Project_Path));
     QStringList Names;
-    for (const QFileInfo& Entry : Dir.entryInfoList(QDir::Dirs | QDir::NoDotAndDotDot | QDir::NoSymLinks, QDir::Name))
+    for (const QFileInfo& Entry :
+         Dir.entryInfoList(QDir::Dirs | QDir::NoDotAndDotDot | QDir::NoSymLinks, QDir::Name))
         if (!Entry.isSymLink() && Is_Record_Id(Entry.fileName()))
             Names.append(Entry.fileName());
     for (qsizetype I = 0; I + Snapshots_Kept < Names.size(); ++I)

@@ -10,6 +10,9 @@ namespace vo {
 inline constexpr int Msg_RTU_Data_Bits_RS232 = 479;
 inline constexpr int Msg_ASCII_Data_Bits_RS232 = 483;
 inline constexpr int Msg_Address_Byte = 487;
+// The TimeOut message of each side.
+inline constexpr int Msg_RTU_TimeOut = Msg_RTU_Data_Bits_RS232 + 3;
+inline constexpr int Msg_ASCII_TimeOut = Msg_ASCII_Data_Bits_RS232 + 3;
 
 // The longest TimeOut a master side may wait for an answer, in ms.
 inline constexpr int Max_TimeOut = 60000;

@@ -4,7 +4,10 @@
 #include "Update_Session.h"
 #include "image/Image_Check.h"
 #include "image/Image_Save.h"
+#include "params/Par_Gen_Check.h"
+#include "params/Par_Gen_File.h"
 #include "shell/Shared_State.h"
+#include "util/Text_Convert.h"
 
 #include <QFileInfo>
 
@@ -28,6 +31,14 @@ Status Images_Would_Pass(const Shared_State& State) {
 Result<Update_Mode> Prepare_Update(const Shared_State& State) {
     if (const Status Saved = Parameters_Saved(State); !Saved)
         return Failure(Saved.Error());
+    // A file edited by hand may hold a master TimeOut the dialog never lets through, which the
+    // image's 16 bits would turn into another (65537 ms into 1 ms): refused as the dialog refuses it.
+    if (Par_Gen Set; Load_Par_Gen(State.ParGen_File, Set)) {
+        const bool RTU_Master = Shown_View(Set).RTU_TimeOut_Shown;
+        const std::optional<int> TimeOut = Text_To_Int(RTU_Master ? Set.TO_RTU : Set.TO_ASCII);
+        if (TimeOut && (*TimeOut < 1 || *TimeOut > Max_TimeOut))
+            return Failure(State.Text(RTU_Master ? Msg_RTU_TimeOut : Msg_ASCII_TimeOut));
+    }
     const Image_Build Built = Build_And_Save_Images(State);
     if (!Built)
         return Failure(Built.Error());

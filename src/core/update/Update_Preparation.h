@@ -22,7 +22,8 @@ Status Parameters_Saved(const Shared_State& State);
 Status Images_Would_Pass(const Shared_State& State);
 
 // The first steps of every update, in the window and on the command line alike: refuse a
-// configuration whose parameters were never saved, build and write bank.bin and bankK.bin from
+// configuration whose parameters were never saved or fail the parameter dialog's checks, build and
+// write bank.bin and bankK.bin from
 // ParGen_File, then read the device type. Gives the mode of the update (Form_Serial or
 // Form_Ethernet, from the parameter file's device type), or why the update must not go on.
 Result<Update_Mode> Prepare_Update(const Shared_State& State);

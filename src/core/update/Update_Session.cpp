@@ -15,10 +15,11 @@ namespace vo {
 
 namespace {
 
-// A firmware file the updater can read: a regular file that opens.
+// A firmware file the updater can read: a regular file with something in it that opens.
 bool Readable_File(const QString& Path) {
     QFile File(Path);
-    return QFileInfo(Path).isFile() && File.open(QIODevice::ReadOnly);
+    const QFileInfo Info(Path);
+    return Info.isFile() && Info.size() > 0 && File.open(QIODevice::ReadOnly);
 }
 
 } // namespace
