@@ -207,3 +207,27 @@ TEST_F(History_Safety, Control_Characters_Of_A_Record_Are_Shown_Escaped) {
         << Listed.Out.toStdString();
     EXPECT_TRUE(Listed.Out.contains(QStringLiteral("\\u202eresu@")));
 }
+
+// While an updater reads the images, no restore (nor any other writer) changes them under it.
+TEST_F(History_Safety, A_Restore_Waits_For_No_Running_Update) {
+    const QString Started = Outside.filePath(QStringLiteral("started"));
+    const QString Release = Outside.filePath(QStringLiteral("release"));
+    ASSERT_TRUE(vo_test::Write_Script(Root.filePath(QStringLiteral("Ser_40913_Update")),
+                                      ": > '" + Started.toUtf8() + "'\nwhile [ ! -e '" + Release.toUtf8() +
+                                          "' ]; do sleep 0.02; done\n"));
+    const QByteArray BankK = Read_All(Config() + QStringLiteral("/bin/bankK.bin"));
+    QProcess Update;
+    Update.start(Program,
+                 {QStringLiteral("update"), QStringLiteral("Plant 1"), QStringLiteral("--port"), Port});
+    for (int Look = 0; Look < 2000 && !QFile::exists(Started); ++Look)
+        QThread::msleep(10);
+    ASSERT_TRUE(QFile::exists(Started));
+    const Run_Result Restored = Run({QStringLiteral("restore"), QStringLiteral("Plant 1"), First_Id()});
+    Write_All(Release, QByteArray());
+    ASSERT_TRUE(Update.waitForFinished(30000));
+    EXPECT_EQ(Update.exitCode(), 0);
+    EXPECT_EQ(Restored.Exit_Code, 1);
+    EXPECT_TRUE(Restored.Err_Lines.join(u'\n').contains(QStringLiteral(".vo40913.lock\" is held by process")))
+        << Restored.Err_Lines.join(u'\n').toStdString();
+    EXPECT_EQ(Read_All(Config() + QStringLiteral("/bin/bankK.bin")), BankK);
+}

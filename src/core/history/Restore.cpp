@@ -3,6 +3,7 @@
 #include "History_File.h"
 #include "Snapshot.h"
 #include "image/Image_Files.h"
+#include "util/Config_Path.h"
 #include "util/Writer_Lock.h"
 
 #include <QDir>
@@ -34,6 +35,12 @@ Result<QString> Restore_Snapshot(const QString& Project_Path, const QString& Par
     if (!Current)
         return Failure(Current.Error());
 
+    // Every file it will write must be writable there before the first is touched.
+    const QString Bin = Bin_Folder(Project_Path);
+    for (const QString& Target : {ParGen_File, Bank_File_Path(Bin), BankK_File_Path(Bin)})
+        if (const Status Inside = Stays_Inside(Target, Project_Path); !Inside)
+            return Failure(Inside.Error());
+
     Update_Record Kept = New_Record(Project_Path, Update_Record::Kind::Restore,
                                     QDateTime::currentDateTimeUtc(), Current->Sums());
     Kept.Restored = Id;
@@ -44,7 +51,6 @@ Result<QString> Restore_Snapshot(const QString& Project_Path, const QString& Par
         return Failure(Saved.Error());
     if (const Status Saved = Save_Configuration_File(ParGen_File, *Snapshot->ParGen, Project_Path); !Saved)
         return Failure(Saved.Error());
-    const QString Bin = Bin_Folder(Project_Path);
     QDir().mkpath(Bin);
     for (const auto& [Bytes, Path] :
          {std::pair{Snapshot->Bank, Bank_File_Path(Bin)}, std::pair{Snapshot->BankK, BankK_File_Path(Bin)}}) {

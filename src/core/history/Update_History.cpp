@@ -2,7 +2,6 @@
 
 #include "History_File.h"
 #include "platform/Process_Runner.h"
-#include "util/Writer_Lock.h"
 
 namespace vo {
 
@@ -46,9 +45,6 @@ Update_Record Launch_Record(const Launch_Capture& Capture, const Launch_Info& In
 Status Record_Launch(const Launch_Capture& Capture, const Update_Record& Record) {
     if (!Capture.Files)
         return Failure(Capture.Files.Error());
-    Writer_Lock Lock(Lock_Of::Configuration, Capture.Project_Path);
-    if (Status Locked = Lock.Acquire(); !Locked)
-        return Locked;
     // The snapshot first: a record never names a folder that was not written.
     if (Status Saved = Save_Snapshot(Capture.Project_Path, Record.Id, *Capture.Files); !Saved)
         return Saved;
@@ -67,9 +63,6 @@ Status Complete_Record(const QString& Project_Path, Update_Record& Record, const
     Record.Error_Text = QString::fromStdString(Result.Error_Text);
     Record.Duration_Ms = Duration_Ms;
     Record.Output = Output;
-    Writer_Lock Lock(Lock_Of::Configuration, Project_Path);
-    if (Status Locked = Lock.Acquire(); !Locked)
-        return Locked;
     return Replace_Record(Project_Path, Record);
 }
 

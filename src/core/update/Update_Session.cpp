@@ -22,6 +22,18 @@ bool Readable_File(const QString& Path) {
     return Info.isFile() && Info.size() > 0 && File.open(QIODevice::ReadOnly);
 }
 
+// What the updater wrote, as the record keeps it: its last part, whose control characters (but
+// line ends and tabs) would each take six bytes in the history's JSON.
+constexpr qsizetype Recorded_Output_Limit = 16 * 1024;
+
+QString Recorded_Output(const std::string& Bytes) {
+    QString Text = QString::fromLocal8Bit(Bytes).right(Recorded_Output_Limit);
+    for (QChar& C : Text)
+        if (C.unicode() < 0x20 && C != u'\n' && C != u'\t')
+            C = u'?';
+    return Text;
+}
+
 } // namespace
 
 QString Firmware_File(const QString& Master_Dir, bool Ethernet, int Option_Index) {
@@ -68,15 +80,24 @@ Status Update_Session::Launch(Launch_Info Request, Program_Output Output) {
     Result = Run_Result();
     Written.clear();
     History_Error.clear();
+    Config_Lock = std::make_unique<Writer_Lock>(Lock_Of::Configuration, State.Project_Path);
+    if (const Status Locked = Config_Lock->Acquire(); !Locked) {
+        Config_Lock.reset();
+        return Failure(State.Text(Msg_Configuration_Busy) + Locked.Error());
+    }
     // The images as the updater will read them, checked as the device will take them.
     Capture = Capture_Launch(State.Project_Path);
-    if (!Capture.Files)
+    if (!Capture.Files) {
+        Config_Lock.reset();
         return Failure(State.Text(Msg_Images_Unfit) + Capture.Files.Error());
+    }
     const Config_Files& Files = *Capture.Files;
     if (const Status Fit =
             Check_Sendable_Images(Files.Bank.value_or(QByteArray()), Files.BankK.value_or(QByteArray()));
-        !Fit)
+        !Fit) {
+        Config_Lock.reset();
         return Failure(State.Text(Msg_Images_Unfit) + Fit.Error());
+    }
 
     Record = Launch_Record(Capture, Info);
     if (const Status Saved = Record_Launch(Capture, Record); !Saved)
@@ -88,6 +109,7 @@ Status Update_Session::Launch(Launch_Info Request, Program_Output Output) {
     if (!Start.Started.Program) {
         Result.Error_Text = Start.Started.Error_Text;
         Write_Record(Result);
+        Config_Lock.reset();
         return Failure(State.Text(Msg_Updater_Not_Started) + QString::fromStdString(Result.Error_Text));
     }
     Updater = std::move(Start.Started.Program);
@@ -109,11 +131,12 @@ bool Update_Session::Ended_Within(std::chrono::milliseconds Wait) {
     // The duration ends here, before anyone is told: a message box left open is not the updater's.
     const qint64 Ran_Ms = Clock.elapsed();
     Result = Ended_Result(*Updater);
-    Written = QString::fromLocal8Bit(Updater->Output());
+    Written = Recorded_Output(Updater->Output());
     Updater.reset();
     Update_Lock.reset();
     Record.Duration_Ms = Ran_Ms;
     Write_Record(Result);
+    Config_Lock.reset();
     return true;
 }
 

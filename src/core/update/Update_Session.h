@@ -51,8 +51,10 @@ public:
     // serial update the port (it must exist, and be neither busy nor closed to this user).
     std::optional<Launch_Refusal> Check(const Launch_Info& Request) const;
 
-    // Captures the configuration's files, checks the images among them as the device will read
-    // them, records the launch in the history and starts the updater with the update lock held.
+    // Takes the configuration's lock, captures its files, checks the images among them as the
+    // device will read them, records the launch in the history and starts the updater with the
+    // update lock held. Both locks stay until the updater has been seen to end: no restore, save or
+    // build changes the files it reads meanwhile.
     // A failure is the message to show: the images are unfit (nothing recorded, nothing started),
     // or the updater could not be started (recorded so).
     Status Launch(Launch_Info Request, Program_Output Output);
@@ -91,6 +93,7 @@ private:
     Update_Record Record;
     std::unique_ptr<Running_Program> Updater;
     std::unique_ptr<Writer_Lock> Update_Lock;
+    std::unique_ptr<Writer_Lock> Config_Lock;
     QElapsedTimer Clock;
     Run_Result Result;
     QString Written;
