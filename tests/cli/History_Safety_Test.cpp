@@ -27,6 +27,20 @@ protected:
     }
 
     QString History() const { return Config() + QStringLiteral("/History"); }
+
+    // An update whose updater, once it has said it runs, goes on with Body; started and seen running.
+    std::unique_ptr<QProcess> Start_Update_Running(const QByteArray& Body) {
+        const QString Started = Outside.filePath(QStringLiteral("started"));
+        EXPECT_TRUE(vo_test::Write_Script(Root.filePath(QStringLiteral("Ser_40913_Update")),
+                                          ": > '" + Started.toUtf8() + "'\n" + Body));
+        auto Update = std::make_unique<QProcess>();
+        Update->start(Program,
+                      {QStringLiteral("update"), QStringLiteral("Plant 1"), QStringLiteral("--port"), Port});
+        for (int Look = 0; Look < 2000 && !QFile::exists(Started); ++Look)
+            QThread::msleep(10);
+        EXPECT_TRUE(QFile::exists(Started));
+        return Update;
+    }
     QString First_Id() const { return Records()[0].toObject().value(QStringLiteral("id")).toString(); }
 
     // The folder outside holds exactly what it held.
@@ -163,17 +177,9 @@ TEST_F(History_Safety, Odd_Lock_Files_Neither_Hang_Nor_Block_For_Ever) {
 
 // An update killed while its updater runs leaves its record, whose outcome is unknown.
 TEST_F(History_Safety, A_Killed_Update_Leaves_A_Record_Of_Its_Launch) {
-    const QString Started = Outside.filePath(QStringLiteral("started"));
-    ASSERT_TRUE(vo_test::Write_Script(Root.filePath(QStringLiteral("Ser_40913_Update")),
-                                      ": > '" + Started.toUtf8() + "'\nexec sleep 30\n"));
-    QProcess Update;
-    Update.start(Program,
-                 {QStringLiteral("update"), QStringLiteral("Plant 1"), QStringLiteral("--port"), Port});
-    for (int Look = 0; Look < 2000 && !QFile::exists(Started); ++Look)
-        QThread::msleep(10);
-    ASSERT_TRUE(QFile::exists(Started));
-    kill(static_cast<pid_t>(Update.processId()), SIGKILL);
-    ASSERT_TRUE(Update.waitForFinished(10000));
+    const std::unique_ptr<QProcess> Update = Start_Update_Running("exec sleep 30\n");
+    kill(static_cast<pid_t>(Update->processId()), SIGKILL);
+    ASSERT_TRUE(Update->waitForFinished(10000));
     QProcess::execute(QStringLiteral("pkill"),
                       {QStringLiteral("-f"), Root.filePath(QStringLiteral("Ser_40913_Update"))});
     const QJsonArray After = Records();
@@ -210,22 +216,14 @@ TEST_F(History_Safety, Control_Characters_Of_A_Record_Are_Shown_Escaped) {
 
 // While an updater reads the images, no restore (nor any other writer) changes them under it.
 TEST_F(History_Safety, A_Restore_Waits_For_No_Running_Update) {
-    const QString Started = Outside.filePath(QStringLiteral("started"));
     const QString Release = Outside.filePath(QStringLiteral("release"));
-    ASSERT_TRUE(vo_test::Write_Script(Root.filePath(QStringLiteral("Ser_40913_Update")),
-                                      ": > '" + Started.toUtf8() + "'\nwhile [ ! -e '" + Release.toUtf8() +
-                                          "' ]; do sleep 0.02; done\n"));
     const QByteArray BankK = Read_All(Config() + QStringLiteral("/bin/bankK.bin"));
-    QProcess Update;
-    Update.start(Program,
-                 {QStringLiteral("update"), QStringLiteral("Plant 1"), QStringLiteral("--port"), Port});
-    for (int Look = 0; Look < 2000 && !QFile::exists(Started); ++Look)
-        QThread::msleep(10);
-    ASSERT_TRUE(QFile::exists(Started));
+    const std::unique_ptr<QProcess> Update =
+        Start_Update_Running("while [ ! -e '" + Release.toUtf8() + "' ]; do sleep 0.02; done\n");
     const Run_Result Restored = Run({QStringLiteral("restore"), QStringLiteral("Plant 1"), First_Id()});
     Write_All(Release, QByteArray());
-    ASSERT_TRUE(Update.waitForFinished(30000));
-    EXPECT_EQ(Update.exitCode(), 0);
+    ASSERT_TRUE(Update->waitForFinished(30000));
+    EXPECT_EQ(Update->exitCode(), 0);
     EXPECT_EQ(Restored.Exit_Code, 1);
     EXPECT_TRUE(Restored.Err_Lines.join(u'\n').contains(QStringLiteral(".vo40913.lock\" is held by process")))
         << Restored.Err_Lines.join(u'\n').toStdString();

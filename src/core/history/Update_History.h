@@ -39,14 +39,14 @@ struct Launch_Info {
 // its outcome "launched" until it is completed.
 Update_Record Launch_Record(const Launch_Capture& Capture, const Launch_Info& Info);
 
-// Before the launch, under the configuration's lock (the caller's): the snapshot of the captured files, then the
-// record, then the oldest snapshots beyond the kept number go. A program killed while its updater
-// runs so leaves a record that says the outcome is unknown. A failure comes back for the caller
-// to report; the update does not depend on it.
+// Before the launch, under the configuration's lock (the caller's): the snapshot of the captured
+// files, then the record, then the oldest snapshots beyond the kept number go. A program killed while its
+// updater runs so leaves a record that says the outcome is unknown. A failure comes back for the caller to
+// report; the update does not depend on it.
 Status Record_Launch(const Launch_Capture& Capture, const Update_Record& Record);
 
-// After the updater's end (or the wait's), under the configuration's lock (the caller's): the record of the
-// launch completed with how it ended, how long it ran and what it wrote.
+// After the updater's end (or the wait's), under the configuration's lock (the caller's): the
+// record of the launch completed with how it ended, how long it ran and what it wrote.
 Status Complete_Record(const QString& Project_Path, Update_Record& Record, const Run_Result& Result,
                        qint64 Duration_Ms, const QString& Output);
 
