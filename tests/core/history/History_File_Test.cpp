@@ -108,7 +108,8 @@ TEST_F(History_File, Bad_Lines_Are_Reported_And_Kept_On_Append) {
     Newer.insert(QStringLiteral("format"), 2);
     const QByteArray Old = Line_Of(Record_Named("20261210-090000-002")) + "not json at all\n" +
                            QJsonDocument(Newer).toJson(QJsonDocument::Compact) + "\n" + "{\"format\":1}\n" +
-                           "\n" + Line_Of(Record_Named("20261210-090000-003")) + Line_Of(Record_Named("20261210-090000-004")).left(40);
+                           "\n" + Line_Of(Record_Named("20261210-090000-003")) +
+                           Line_Of(Record_Named("20261210-090000-004")).left(40);
     Write_All(File(), Old);
 
     // The cut line ends the file at first; after the append it has its line end and is no longer
