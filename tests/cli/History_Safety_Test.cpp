@@ -177,11 +177,17 @@ TEST_F(History_Safety, Odd_Lock_Files_Neither_Hang_Nor_Block_For_Ever) {
 
 // An update killed while its updater runs leaves its record, whose outcome is unknown.
 TEST_F(History_Safety, A_Killed_Update_Leaves_A_Record_Of_Its_Launch) {
-    const std::unique_ptr<QProcess> Update = Start_Update_Running("exec sleep 30\n");
+    const QString Pid_File = Outside.filePath(QStringLiteral("pid"));
+    const std::unique_ptr<QProcess> Update =
+        Start_Update_Running("echo $$ > '" + Pid_File.toUtf8() + "'\nexec sleep 30\n");
     kill(static_cast<pid_t>(Update->processId()), SIGKILL);
     ASSERT_TRUE(Update->waitForFinished(10000));
-    QProcess::execute(QStringLiteral("pkill"),
-                      {QStringLiteral("-f"), Root.filePath(QStringLiteral("Ser_40913_Update"))});
+    // The test started the updater, so the test ends it.
+    long Pid = 0;
+    for (int Look = 0; Look < 500 && Pid <= 0; ++Look, QThread::msleep(10))
+        Pid = QString::fromUtf8(Read_All(Pid_File)).trimmed().toLong();
+    ASSERT_GT(Pid, 0);
+    kill(static_cast<pid_t>(Pid), SIGKILL);
     const QJsonArray After = Records();
     ASSERT_EQ(After.size(), 2);
     EXPECT_EQ(After[1]
