@@ -80,24 +80,23 @@ Status Update_Session::Launch(Launch_Info Request, Program_Output Output) {
     Result = Run_Result();
     Written.clear();
     History_Error.clear();
-    Config_Lock = std::make_unique<Writer_Lock>(Lock_Of::Configuration, State.Project_Path);
-    if (const Status Locked = Config_Lock->Acquire(); !Locked) {
+    // A launch refused before the updater started holds no lock.
+    const auto Refuse = [this](const QString& Text) {
         Config_Lock.reset();
-        return Failure(State.Text(Msg_Configuration_Busy) + Locked.Error());
-    }
+        return Status(Failure(Text));
+    };
+    Config_Lock = std::make_unique<Writer_Lock>(Lock_Of::Configuration, State.Project_Path);
+    if (const Status Locked = Config_Lock->Acquire(); !Locked)
+        return Refuse(State.Text(Msg_Configuration_Busy) + Locked.Error());
     // The images as the updater will read them, checked as the device will take them.
     Capture = Capture_Launch(State.Project_Path);
-    if (!Capture.Files) {
-        Config_Lock.reset();
-        return Failure(State.Text(Msg_Images_Unfit) + Capture.Files.Error());
-    }
+    if (!Capture.Files)
+        return Refuse(State.Text(Msg_Images_Unfit) + Capture.Files.Error());
     const Config_Files& Files = *Capture.Files;
     if (const Status Fit =
             Check_Sendable_Images(Files.Bank.value_or(QByteArray()), Files.BankK.value_or(QByteArray()));
-        !Fit) {
-        Config_Lock.reset();
-        return Failure(State.Text(Msg_Images_Unfit) + Fit.Error());
-    }
+        !Fit)
+        return Refuse(State.Text(Msg_Images_Unfit) + Fit.Error());
 
     Record = Launch_Record(Capture, Info);
     if (const Status Saved = Record_Launch(Capture, Record); !Saved)
@@ -109,8 +108,7 @@ Status Update_Session::Launch(Launch_Info Request, Program_Output Output) {
     if (!Start.Started.Program) {
         Result.Error_Text = Start.Started.Error_Text;
         Write_Record(Result);
-        Config_Lock.reset();
-        return Failure(State.Text(Msg_Updater_Not_Started) + QString::fromStdString(Result.Error_Text));
+        return Refuse(State.Text(Msg_Updater_Not_Started) + QString::fromStdString(Result.Error_Text));
     }
     Updater = std::move(Start.Started.Program);
     Update_Lock = std::move(Start.Lock);
