@@ -7,9 +7,10 @@
 # (the mingw-w64 -posix compilers, wine, the Debian tools that fetch and build the libraries'
 # source packages, NSIS and zip).
 set -eu
-PACKAGES="g++ cmake ninja-build pkg-config qt6-base-dev libgl-dev libpugixml-dev libcurl4-openssl-dev \
+PACKAGES="g++ cmake ninja-build pkg-config qt6-base-dev qt6-serialport-dev libgl-dev libpugixml-dev libcurl4-openssl-dev \
 libgtest-dev libgmock-dev libbenchmark-dev xvfb xauth iputils-ping fonts-dejavu-core clang-format \
-clang-14 libclang-rt-14-dev dpkg-dev desktop-file-utils poppler-utils time qt6-translations-l10n"
+clang-14 libclang-rt-14-dev dpkg-dev desktop-file-utils poppler-utils time qt6-translations-l10n \
+python3-pymodbus"
 if [ "${1:-}" = windows ]; then
     PACKAGES="$PACKAGES g++-mingw-w64-x86-64-posix gcc-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 \
 mingw-w64-x86-64-dev libz-mingw-w64-dev wine wine64 libwine-dev googletest qt6-base-dev-tools ccache python3 \

@@ -36,6 +36,9 @@ void Print_Record(QTextStream& Out, const Update_Record& R, const Snapshot_Check
         Out << T(R.Mode) << ' ' << T(R.Target) << "  option " << R.Option_Index
             << (R.Read_Back ? ", read back" : "") << "  " << T(Outcome_Text(R)) << "  " << R.Duration_Ms
             << " ms";
+    else if (R.Record_Kind == Update_Record::Kind::Link_Test)
+        Out << "linktest " << T(R.Link.value(QStringLiteral("mode")).toString()) << ' '
+            << T(R.Link.value(QStringLiteral("port")).toString()) << "  " << T(Outcome_Text(R));
     else
         Out << T(Outcome_Text(R));
     Out << "  snapshot " << State_Name(Check.State);

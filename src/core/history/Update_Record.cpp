@@ -18,7 +18,7 @@ constexpr int Msg_Not_Started = 1096;
 constexpr int Msg_Restore_Of = 1097;
 constexpr int Msg_Outcome_Unknown = 1099;
 
-const char* const Kind_Names[] = {"update", "restore"};
+const char* const Kind_Names[] = {"update", "restore", "linktest"};
 const char* const Outcome_Names[] = {"ended", "still_running", "not_started", "launched"};
 
 template <typename Enum, std::size_t N>
@@ -50,6 +50,8 @@ struct Outcome_Phrases {
 QString Outcome_In(const Update_Record& R, const Outcome_Phrases& P) {
     if (R.Record_Kind == Update_Record::Kind::Restore)
         return P.Restore_Of + R.Restored;
+    if (R.Record_Kind == Update_Record::Kind::Link_Test)
+        return R.Link.value(QStringLiteral("verdict")).toString();
     switch (R.Result) {
     case Update_Record::Outcome::Ended:
         return R.Term_Signal != 0 ? P.Killed + QString::number(R.Term_Signal)
@@ -85,6 +87,10 @@ QJsonObject Record_To_Json(const Update_Record& R) {
         O.insert(QStringLiteral("restored"), R.Restored);
         return O;
     }
+    if (R.Record_Kind == Update_Record::Kind::Link_Test) {
+        O.insert(QStringLiteral("link"), R.Link);
+        return O;
+    }
     O.insert(QStringLiteral("mode"), R.Mode);
     O.insert(QStringLiteral("target"), R.Target);
     O.insert(QStringLiteral("adapter"), R.Adapter);
@@ -116,7 +122,8 @@ Result<Update_Record> Record_From_Json(const QJsonObject& O) {
     const QJsonObject Sums = O.value(QStringLiteral("sha256")).toObject();
     if (Format != History_Format || !Is_Record_Id(R.Id) || !Kind || Sums.isEmpty() ||
         (*Kind == Update_Record::Kind::Restore &&
-         !Is_Record_Id(O.value(QStringLiteral("restored")).toString())))
+         !Is_Record_Id(O.value(QStringLiteral("restored")).toString())) ||
+        (*Kind == Update_Record::Kind::Link_Test && !O.value(QStringLiteral("link")).isObject()))
         return Failure(QStringLiteral("not a history record"));
     R.Record_Kind = *Kind;
     R.Time = O.value(QStringLiteral("time")).toString();
@@ -127,6 +134,7 @@ Result<Update_Record> Record_From_Json(const QJsonObject& O) {
               Sums.value(QStringLiteral("bank.bin")).toString(),
               Sums.value(QStringLiteral("bankK.bin")).toString()};
     R.Restored = O.value(QStringLiteral("restored")).toString();
+    R.Link = O.value(QStringLiteral("link")).toObject();
     R.Mode = O.value(QStringLiteral("mode")).toString();
     R.Target = O.value(QStringLiteral("target")).toString();
     R.Adapter = O.value(QStringLiteral("adapter")).toObject();

@@ -22,11 +22,11 @@ struct File_Sums {
     bool operator==(const File_Sums&) const = default;
 };
 
-// One line of a configuration's history: an update attempt that reached the updater's launch, or
-// a restore (which keeps the configuration's files as they were before it). Each has a snapshot
-// folder of the same name.
+// One line of a configuration's history: an update attempt that reached the updater's launch, a
+// restore (which keeps the configuration's files as they were before it), or a link test (with the
+// files it tested). Each has a snapshot folder of the same name.
 struct Update_Record {
-    enum class Kind { Update, Restore };
+    enum class Kind { Update, Restore, Link_Test };
     // Launched: written before the updater started and not completed since, as when the program
     // that launched it was killed: the outcome is unknown.
     enum class Outcome { Ended, Still_Running, Not_Started, Launched };
@@ -60,6 +60,9 @@ struct Update_Record {
 
     // A restore only: the record whose snapshot became the current ParGen.xml.
     QString Restored;
+
+    // A link test only: its settings, counts and verdict.
+    QJsonObject Link;
 
     // True for an update whose updater ended by itself with code 0.
     bool Succeeded() const;
