@@ -16,6 +16,7 @@ Result<QString> Record_Link_Test(const QString& Project_Path, const QJsonObject&
     Update_Record Record = New_Record(Project_Path, Update_Record::Kind::Link_Test,
                                       QDateTime::currentDateTimeUtc(), Files->Sums());
     Record.Link = Link;
+    Record.Target = Link.value(QStringLiteral("port")).toString();
     // The snapshot first: a record never names a folder that was not written.
     if (const Status Saved = Save_Snapshot(Project_Path, Record.Id, *Files); !Saved)
         return Failure(Saved.Error());

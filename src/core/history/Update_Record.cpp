@@ -135,8 +135,9 @@ Result<Update_Record> Record_From_Json(const QJsonObject& O) {
               Sums.value(QStringLiteral("bankK.bin")).toString()};
     R.Restored = O.value(QStringLiteral("restored")).toString();
     R.Link = O.value(QStringLiteral("link")).toObject();
+    R.Target = R.Link.isEmpty() ? O.value(QStringLiteral("target")).toString()
+                                : R.Link.value(QStringLiteral("port")).toString();
     R.Mode = O.value(QStringLiteral("mode")).toString();
-    R.Target = O.value(QStringLiteral("target")).toString();
     R.Adapter = O.value(QStringLiteral("adapter")).toObject();
     R.Option_Index = O.value(QStringLiteral("option")).toInt();
     R.Read_Back = O.value(QStringLiteral("read_back")).toBool(true);

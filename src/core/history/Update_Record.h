@@ -41,7 +41,7 @@ struct Update_Record {
 
     // An update only.
     QString Mode;   // "serial" or "ethernet"
-    QString Target; // the serial port or the device address
+    QString Target; // the serial port or the device address; a link test's first port
     // A serial update: the port's details as the port list found them (Port_Details_Json); empty
     // when unknown or over Ethernet. Records of older versions lack it.
     QJsonObject Adapter;

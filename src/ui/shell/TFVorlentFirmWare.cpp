@@ -5,6 +5,7 @@
 #include "TFAbout.h"
 #include "Url_Opener.h"
 #include "history/TFHistory.h"
+#include "link/Link_Test_Window.h"
 #include "options/Qt_Texts.h"
 #include "options/TFSoftOptions.h"
 #include "options/Version_Checker.h"
@@ -121,6 +122,12 @@ TFBoot* TFVorlentFirmWare::Update_Dialog() {
     return F_Boot;
 }
 
+QDialog* TFVorlentFirmWare::Link_Test_Window() {
+    if (!F_Link_Test)
+        F_Link_Test = Make_Link_Test_Window(State, Svc, this);
+    return F_Link_Test;
+}
+
 TFHistory* TFVorlentFirmWare::History_Window() {
     if (!F_History)
         F_History = new TFHistory(State, Svc, this);
@@ -161,6 +168,7 @@ void TFVorlentFirmWare::Place_Elements() {
     Btn_CreateBin = Add_Button(QStringLiteral("Btn_CreateBin"), QStyle::SP_ArrowUp, {80, 200, 170, 36});
     Btn_History =
         Add_Button(QStringLiteral("Btn_History"), QStyle::SP_FileDialogInfoView, {258, 200, 170, 36});
+    Btn_Link_Test = Add_Button(QStringLiteral("Btn_Link_Test"), QStyle::SP_MediaPlay, {436, 200, 170, 36});
 
     Shape1 = Add_Frame(this, QStringLiteral("Shape1"), {10, 251, 674, 1});
     // Under the steps: how an update ended whose dialog was closed while it ran.
@@ -189,6 +197,7 @@ void TFVorlentFirmWare::Place_Elements() {
     connect(Btn_Prm_Gen, &QPushButton::clicked, this, &TFVorlentFirmWare::Btn_Prm_GenClick);
     connect(Btn_CreateBin, &QPushButton::clicked, this, &TFVorlentFirmWare::Btn_CreateBinClick);
     connect(Btn_History, &QPushButton::clicked, this, &TFVorlentFirmWare::Btn_HistoryClick);
+    connect(Btn_Link_Test, &QPushButton::clicked, this, &TFVorlentFirmWare::Btn_Link_TestClick);
 }
 
 Icon_Button* TFVorlentFirmWare::Add_Button(const QString& Name, QStyle::StandardPixmap Icon, QRect Geometry) {
@@ -200,8 +209,8 @@ Icon_Button* TFVorlentFirmWare::Add_Button(const QString& Name, QStyle::Standard
 // The steps come first, in their order, then the web address under them, the new-version link and
 // the buttons at the top right.
 void TFVorlentFirmWare::Order_Tab_Keys() {
-    Chain_Tab_Order({Btn_New, Btn_Open, Btn_Prm_Gen, Btn_CreateBin, Btn_History, L_Velorin, LL_Update,
-                     Btn_Info, Btn_Opz, Btn_Close});
+    Chain_Tab_Order({Btn_New, Btn_Open, Btn_Prm_Gen, Btn_CreateBin, Btn_History, Btn_Link_Test, L_Velorin,
+                     LL_Update, Btn_Info, Btn_Opz, Btn_Close});
     Btn_New->setFocus();
 }
 
@@ -223,6 +232,8 @@ void TFVorlentFirmWare::Set_Lang() {
     Btn_CreateBin->setToolTip(State.Text(26));
     Btn_History->setText(State.Text(70));
     Btn_History->setToolTip(State.Text(71));
+    Btn_Link_Test->setText(State.Text(1100));
+    Btn_Link_Test->setToolTip(State.Text(1101));
     Show_Configuration_Labels();
     Put_Update_Link();
 }
@@ -272,6 +283,11 @@ void TFVorlentFirmWare::Btn_HistoryClick() {
         History_Window()->exec();
 }
 
+void TFVorlentFirmWare::Btn_Link_TestClick() {
+    if (Project_Valid() && Link_Test_Window())
+        Link_Test_Window()->exec();
+}
+
 void TFVorlentFirmWare::Update_Device() {
     // An updater left running past the wait still reads the images: they are not rewritten under it.
     if (F_Boot && F_Boot->Updater_Running()) {
@@ -288,6 +304,9 @@ void TFVorlentFirmWare::Update_Device() {
     // Seen: the dialog shows the next update's course itself.
     L_Last_Update->hide();
     Dialog->exec();
+    // Offered after a successful update: the dialog closed to make way for it.
+    if (Dialog->Take_Link_Test_Asked() && Link_Test_Window())
+        Link_Test_Window()->exec();
 }
 
 void TFVorlentFirmWare::Show_Run_End(const QString& Text, bool Succeeded) {

@@ -49,6 +49,7 @@ public:
     TFSoftOptions* Options_Dialog();
     TFBoot* Update_Dialog();
     TFHistory* History_Window();
+    QDialog* Link_Test_Window();
     QTimer* Update_Timer() const { return Timer_Update; }
     Version_Checker* Update_Checker() const { return Checker; }
 
@@ -67,6 +68,7 @@ private:
     void Btn_Prm_GenClick();
     void Btn_CreateBinClick();
     void Btn_HistoryClick();
+    void Btn_Link_TestClick();
     void Update_Device();
     // An update ended while its dialog was closed: its end stays in view under the steps.
     void Show_Run_End(const QString& Text, bool Succeeded);
@@ -101,6 +103,7 @@ private:
     Icon_Button* Btn_CreateBin = nullptr;
     // Beside the update step, in the space the steps leave free.
     Icon_Button* Btn_History = nullptr;
+    Icon_Button* Btn_Link_Test = nullptr;
     QFrame* Shape1 = nullptr;
     QLabel* L_Last_Update = nullptr;
     QLabel* L_Velorin = nullptr;
@@ -113,6 +116,7 @@ private:
     TFParGen* F_ParGen = nullptr;
     TFBoot* F_Boot = nullptr;
     TFHistory* F_History = nullptr;
+    QDialog* F_Link_Test = nullptr;
 };
 
 } // namespace vo

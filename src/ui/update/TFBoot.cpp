@@ -4,6 +4,7 @@
 #include "Messages.h"
 #include "Services.h"
 #include "history/Update_History.h"
+#include "link/Link_Test_Window.h"
 #include "params/Par_Gen_File.h"
 #include "shell/Shared_State.h"
 #include "update/Address_Checker.h"
@@ -42,6 +43,7 @@ constexpr int Msg_Port_Vanished = 1082;
 constexpr int Msg_Checking_Address = 1046; // status, %1 the address
 constexpr int Msg_No_Answer_From = 1047;   // under "Device Not Found!", %1 the address
 constexpr int Msg_Details = 1048;          // the button that shows the updater's output
+constexpr int Msg_Link_Test = 1100;        // offered after a successful update
 constexpr int Msg_Configured_IP = 1049;    // %1 the address the configuration gives the device
 constexpr int Msg_Read_Back_On = 95;
 constexpr int Msg_Read_Back_Off = 96;
@@ -225,6 +227,14 @@ void TFBoot::Build_Buttons(QWidget* Panel) {
     Btn_Update->setIcon(Standard_Icon(QStyle::SP_ArrowUp));
     // Return and Enter start the update unless another button has the focus.
     Btn_Update->setDefault(true);
+    // Offered once an update succeeded: the next step on site is to see traffic pass.
+    Btn_Link_Test =
+        Place_Button(Panel, QStringLiteral("Btn_Link_Test"), {366, 6, Client_Width - 366 - 16, 28});
+    Btn_Link_Test->hide();
+    connect(Btn_Link_Test, &QPushButton::clicked, this, [this] {
+        Link_Test_Asked = true;
+        Modal_Dialog::reject();
+    });
     connect(Btn_Cancel, &QPushButton::clicked, this, &TFBoot::reject);
     connect(Btn_Update, &QPushButton::clicked, this, &TFBoot::Btn_UpdateClick);
 }
@@ -268,6 +278,7 @@ void TFBoot::Set_Lang() {
     CB_Find_All_Velorin->setText(State.Text(1013));
     CB_Find_All_Velorin->setToolTip(State.Text(1031));
     Btn_Details->setText(State.Text(Msg_Details));
+    Btn_Link_Test->setText(State.Text(Msg_Link_Test));
     QList<Com_Port> Reworded;
     for (const Com_Port& Port : std::as_const(Listed_Ports))
         Reworded.append(Com_Port_Of(Port.Info, State));
@@ -497,6 +508,7 @@ void TFBoot::Launch(const Launch_Info& Request) {
     Close_When_Ended = false;
     Limit_At_Ms = Wait_Limit_Ms.count();
     Set_Busy(true);
+    Btn_Link_Test->hide();
     Show_Output(QString());
     Show_Result(State.Text(Msg_Updater_Running).arg(Updater_Name_Of(Session->Launched().Updater)).arg(0));
     Timer_Poll->start();
@@ -579,6 +591,7 @@ void TFBoot::Finish() {
                                                                              : Msg_Read_Back_Off))
                   : QString();
     Show_Result(Text, Meaning, Succeeded ? 1 : -1);
+    Btn_Link_Test->setVisible(Succeeded && Link_Test_Available());
     Show_Output(Session->Output());
     Show_Changes();
     Tell_Record_Error();

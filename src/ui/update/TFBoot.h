@@ -8,6 +8,7 @@
 
 #include <chrono>
 #include <memory>
+#include <utility>
 
 class QCheckBox;
 class QComboBox;
@@ -57,6 +58,9 @@ public:
     // How long an address check may go on, and how long an updater may run before the wait ends.
     std::chrono::milliseconds Ping_Budget_Ms;
     std::chrono::milliseconds Wait_Limit_Ms;
+
+    // True once after the user chose the link test that a successful update offers.
+    bool Take_Link_Test_Asked() { return std::exchange(Link_Test_Asked, false); }
 
 Q_SIGNALS:
     // An updater's end, in the words of the result area, and whether it succeeded: the main window
@@ -132,6 +136,8 @@ private:
     QLabel* L_Update_State = nullptr;
     QLabel* L_Update_Meaning = nullptr;
     QPushButton* Btn_Details = nullptr;
+    QPushButton* Btn_Link_Test = nullptr;
+    bool Link_Test_Asked = false;
     QPlainTextEdit* E_Output = nullptr;
 
     // The address check started by the update button, and the launch it leads to.

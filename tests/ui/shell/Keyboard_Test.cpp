@@ -99,8 +99,8 @@ QStringList Names(std::initializer_list<const char*> List) {
 TEST_F(Keyboard, Main_Window_Starts_At_Step_One_And_Tab_Reaches_Every_Button) {
     EXPECT_EQ(QApplication::focusWidget()->objectName(), QStringLiteral("Btn_New"));
     const QStringList Cycle = Tab_Cycle();
-    EXPECT_EQ(Cycle, Names({"Btn_New", "Btn_Open", "Btn_Prm_Gen", "Btn_CreateBin", "Btn_History", "L_Velorin",
-                            "Btn_Info", "Btn_Opz", "Btn_Close"}));
+    EXPECT_EQ(Cycle, Names({"Btn_New", "Btn_Open", "Btn_Prm_Gen", "Btn_CreateBin", "Btn_History",
+                            "Btn_Link_Test", "L_Velorin", "Btn_Info", "Btn_Opz", "Btn_Close"}));
     EXPECT_EQ(Unreached(Window.get(), Cycle), QStringList());
 }
 
