@@ -190,7 +190,14 @@ void Frame_Reader::Silence(QList<Line_Chunk>& Out) {
     // An ASCII frame may pause between characters; only RTU ends a frame at a silence.
     if (Side != Modbus_Side::RTU || Held.isEmpty())
         return;
-    Out.append(Rtu_Chunk(Held));
+    // Noise just before a frame runs into it without a silence: the frame is the longest tail whose
+    // CRC holds.
+    int At = 0;
+    while (At + Min_Rtu_Bytes <= Held.size() && !Crc_Holds(Held.mid(At)))
+        ++At;
+    if (At > 0 && At + Min_Rtu_Bytes <= Held.size())
+        Out.append(Rtu_Chunk(Held.left(At)));
+    Out.append(Rtu_Chunk(At + Min_Rtu_Bytes <= Held.size() ? Held.mid(At) : Held));
     Held.clear();
 }
 
