@@ -1,0 +1,87 @@
+#pragma once
+
+#include "link/Modbus_Framing.h"
+#include "link/Register_Table.h"
+
+#include <QString>
+#include <atomic>
+#include <cstdlib>
+#include <fcntl.h>
+#include <poll.h>
+#include <termios.h>
+#include <thread>
+#include <unistd.h>
+
+namespace vo_test {
+
+// A Modbus slave at the far end of a pseudo-terminal, in a thread of its own: the program under
+// test opens Path() as its serial port. Answers its slave address from a register table whose
+// holding register A holds A + 1, or stays silent.
+class Pty_Slave {
+public:
+    Pty_Slave(vo::Modbus_Side Side, int Slave, bool Answers = true)
+        : Reader(Side, vo::Expected_Frames::Requests) {
+        Master = posix_openpt(O_RDWR | O_NOCTTY);
+        if (Master < 0 || grantpt(Master) != 0 || unlockpt(Master) != 0)
+            return;
+        Device = QString::fromLocal8Bit(ptsname(Master));
+        // Held open so that the pair lives while the program under test opens and closes it.
+        Keep = open(ptsname(Master), O_RDWR | O_NOCTTY);
+        termios Raw{};
+        tcgetattr(Keep, &Raw);
+        cfmakeraw(&Raw);
+        tcsetattr(Keep, TCSANOW, &Raw);
+        QList<std::uint16_t> Values;
+        for (int A = 0; A < 200; ++A)
+            Values.append(static_cast<std::uint16_t>(A + 1));
+        Table.Set(vo::Modbus_Function::Read_Holding_Registers, 0, Values);
+        Worker = std::jthread([this, Side, Slave, Answers](std::stop_token Stop) {
+            while (!Stop.stop_requested()) {
+                pollfd Poll{Master, POLLIN, 0};
+                if (poll(&Poll, 1, 20) <= 0 || !(Poll.revents & POLLIN))
+                    continue;
+                char Bytes[512];
+                const ssize_t Got = read(Master, Bytes, sizeof Bytes);
+                if (Got <= 0)
+                    continue;
+                QList<vo::Line_Chunk> Chunks;
+                Reader.Feed(QByteArray(Bytes, static_cast<int>(Got)), Chunks);
+                for (const vo::Line_Chunk& Chunk : Chunks) {
+                    if (Chunk.Chunk_Kind != vo::Line_Chunk::Kind::Frame || Chunk.Frame.Slave != Slave)
+                        continue;
+                    ++Heard;
+                    if (!Answers)
+                        continue;
+                    const QByteArray Answer = vo::Framed(Side, {Slave, Table.Answer(Chunk.Frame.Pdu)});
+                    if (write(Master, Answer.constData(), static_cast<size_t>(Answer.size())) !=
+                        Answer.size())
+                        return;
+                }
+            }
+        });
+    }
+
+    ~Pty_Slave() { Unplug(); }
+
+    // As an adapter pulled out: the far end goes away.
+    void Unplug() {
+        Worker = std::jthread();
+        for (int* Fd : {&Keep, &Master})
+            if (*Fd >= 0)
+                close(std::exchange(*Fd, -1));
+    }
+
+    QString Path() const { return Device; }
+    int Requests_Heard() const { return Heard; }
+
+private:
+    int Master = -1;
+    int Keep = -1;
+    QString Device;
+    vo::Frame_Reader Reader;
+    vo::Register_Table Table;
+    std::atomic<int> Heard{0};
+    std::jthread Worker;
+};
+
+} // namespace vo_test
