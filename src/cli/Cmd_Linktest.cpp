@@ -93,8 +93,8 @@ void Print_Summary(QTextStream& Out, const Link_Summary& S, const Shared_State& 
 } // namespace
 
 // linktest CONFIG --port DEV [--loop-port DEV2 | --listen [--side rtu|ascii]] [--slave N] [--function F]
-// [--start A] [--count C] [--polls N] [--timeout MS] [--interval MS] [--json] [--force-port]: the
-// converter tested on the line with the configuration's settings; the run is kept in its history.
+// [--start A] [--count C] [--polls N] [--timeout MS] [--interval MS] [--seconds S] [--json] [--force-port]:
+// the converter tested on the line with the configuration's settings; the run is kept in its history.
 int Run_Linktest(Cli_Context& Context) {
     QCommandLineParser Parser;
     Parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
@@ -106,6 +106,7 @@ int Run_Linktest(Cli_Context& Context) {
     const QCommandLineOption Force_Port(QStringLiteral("force-port"));
     Link_Plan Plan;
     Plan.Request = {Modbus_Function::Read_Holding_Registers, 0, 10, {}};
+    int Seconds = 0;
     const QList<Number_Option> Numbers = {
         {QCommandLineOption(QStringLiteral("slave"), QString(), QStringLiteral("N")), 0, 255, &Plan.Slave},
         {QCommandLineOption(QStringLiteral("function"), QString(), QStringLiteral("F")), 0, 255,
@@ -120,6 +121,8 @@ int Run_Linktest(Cli_Context& Context) {
          &Plan.Timeout_Ms},
         {QCommandLineOption(QStringLiteral("interval"), QString(), QStringLiteral("MS")), 0, 600000,
          &Plan.Interval_Ms},
+        {QCommandLineOption(QStringLiteral("seconds"), QString(), QStringLiteral("S")), 1, 86400 * 7,
+         &Seconds},
     };
     for (const QCommandLineOption& Option : {Port, Loop_Port, Listen, Side, Json, Force_Port})
         Parser.addOption(Option);
@@ -228,6 +231,8 @@ int Run_Linktest(Cli_Context& Context) {
             Test.Stop();
     });
     Look.start(100);
+    if (Seconds > 0)
+        QTimer::singleShot(std::chrono::seconds(Seconds), &Test, &Link_Test::Stop);
     QCoreApplication::exec();
     Look.stop();
 

@@ -60,12 +60,13 @@ const Cli_Command Command_Table[] = {
      Run_Report},
     {"linktest",
      "linktest CONFIG --port DEV [--loop-port DEV2 | --listen [--side rtu|ascii]] [--slave N] [--function F] "
-     "[--start A] [--count C] [--polls N] [--timeout MS] [--interval MS] [--json] [--force-port]",
+     "[--start A] [--count C] [--polls N] [--timeout MS] [--interval MS] [--seconds S] [--json] "
+     "[--force-port]",
      "test the line through the converter with the configuration's settings: poll slave N (default 1) with "
      "function F (1-6, 15, 16; default 3) from A (0), C values (10), N times (10; 0 until Ctrl+C); "
      "--loop-port "
-     "also answers as the field device on the converter's master side; --listen decodes without sending; "
-     "exit 0 only when the link passes; the run is kept in the history",
+     "also answers as the field device on the converter's master side; --listen decodes without sending, "
+     "until Ctrl+C or --seconds; exit 0 only when the link passes; the run is kept in the history",
      Run_Linktest},
 };
 

@@ -7,6 +7,7 @@
 #include <atomic>
 #include <cstdlib>
 #include <fcntl.h>
+#include <gtest/gtest.h>
 #include <poll.h>
 #include <termios.h>
 #include <thread>
@@ -69,6 +70,11 @@ public:
         for (int* Fd : {&Keep, &Master})
             if (*Fd >= 0)
                 close(std::exchange(*Fd, -1));
+    }
+
+    // Bytes on the line from the far end, as another device would put them.
+    void Write(const QByteArray& Bytes) const {
+        EXPECT_EQ(write(Master, Bytes.constData(), static_cast<size_t>(Bytes.size())), Bytes.size());
     }
 
     QString Path() const { return Device; }

@@ -108,7 +108,9 @@ QString Verdict_Words(const Link_Summary& S, const Shared_State& State) {
     if (S.Plan.Mode == Link_Mode::Listen)
         return C.Frames_Heard + C.Bad_Checks + C.Garbage == 0
                    ? State.Text(Msg_Nothing_Heard)
-                   : State.Text(Msg_Heard).arg(C.Frames_Heard + C.Bad_Checks).arg(C.Bad_Checks + C.Garbage);
+                   : State.Text(Msg_Heard)
+                         .arg(C.Frames_Heard + C.Bad_Checks + C.Garbage)
+                         .arg(C.Bad_Checks + C.Garbage);
     if (S.Passed())
         return State.Text(Msg_Link_Ok)
             .arg(C.Good)

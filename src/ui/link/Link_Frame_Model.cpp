@@ -11,7 +11,8 @@ namespace {
 
 // Headings of the columns (ids of Lang_Strings), in column order.
 constexpr int Headings[] = {1133, 1134, 1135, 1136, 1137, 1138, 1139};
-constexpr int Batch_Ms = 50;
+// About one screen refresh.
+constexpr int Batch_Ms = 16;
 
 QString Ms(qint64 Us) {
     return QString::number(static_cast<double>(Us) / 1000.0, 'f', 1);
@@ -21,20 +22,26 @@ QString Ms(qint64 Us) {
 
 Link_Frame_Model::Link_Frame_Model(const Shared_State& App_State, QObject* Parent)
     : QAbstractTableModel(Parent), State(App_State) {
-    Batch.setInterval(Batch_Ms);
+    Batch.setSingleShot(true);
     connect(&Batch, &QTimer::timeout, this, &Link_Frame_Model::Flush);
 }
 
 void Link_Frame_Model::Add(const Link_Frame& Frame) {
     Waiting.push_back(Frame);
-    if (!Batch.isActive())
-        Batch.start();
+    if (Batch.isActive())
+        return;
+    const qint64 Since = Since_Flush.isValid() ? Since_Flush.elapsed() : Batch_Ms;
+    if (Since >= Batch_Ms)
+        Flush();
+    else
+        Batch.start(static_cast<int>(Batch_Ms - Since));
 }
 
 void Link_Frame_Model::Flush() {
     Batch.stop();
     if (Waiting.empty())
         return;
+    Since_Flush.start();
     const int First = static_cast<int>(Shown.size());
     beginInsertRows({}, First, First + static_cast<int>(Waiting.size()) - 1);
     Shown.insert(Shown.end(), std::make_move_iterator(Waiting.begin()),

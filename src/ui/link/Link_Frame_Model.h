@@ -3,6 +3,7 @@
 #include "link/Link_Frame.h"
 
 #include <QAbstractTableModel>
+#include <QElapsedTimer>
 #include <QTimer>
 #include <vector>
 
@@ -10,8 +11,8 @@ namespace vo {
 
 struct Shared_State;
 
-// The frames of a run as a table. Frames come in faster than a screen changes: they are taken
-// at once and shown in batches; the words of a row are made only when it is painted.
+// The frames of a run as a table. A frame after a pause shows at once; frames that come in faster
+// than a screen changes are shown in batches; the words of a row are made only when it is painted.
 class Link_Frame_Model final : public QAbstractTableModel {
     Q_OBJECT
 public:
@@ -33,6 +34,7 @@ private:
     std::vector<Link_Frame> Shown;
     std::vector<Link_Frame> Waiting;
     QTimer Batch;
+    QElapsedTimer Since_Flush;
 };
 
 } // namespace vo
