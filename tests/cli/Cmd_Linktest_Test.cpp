@@ -175,6 +175,7 @@ TEST_F(Cli_Linktest, Failures_Are_Named_With_Their_Likely_Cause) {
 
 // The converter pulled out mid-run: the run ends with the reason and what it counted.
 TEST_F(Cli_Linktest, A_Port_That_Goes_Away_Ends_The_Run_With_Its_Counts) {
+    Set({QStringLiteral("BAUD_RTU=7")});
     Build();
     Start_Simulator({QStringLiteral("--field-slave"), QStringLiteral("1")});
     QProcess Cli;

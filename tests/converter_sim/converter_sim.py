@@ -43,7 +43,8 @@ PATIENT_SILENCE = 0.05  # a known function still short of its length gets longer
 
 
 def log(message):
-    print(f"converter_sim[{os.getpid()}]: {message}", file=sys.stderr, flush=True)
+    name = os.path.basename(sys.argv[0]) or "converter_sim"
+    print(f"{name}[{os.getpid()}]: {message}", file=sys.stderr, flush=True)
 
 
 # --------------------------------------------------------------------------- framing
@@ -153,9 +154,12 @@ class RtuReceiver:
                 self.buf = b""
         while self.buf:
             expected = rtu_expected_length(self.buf, self.requests)
-            if expected is None or len(self.buf) < expected or not rtu_crc_ok(self.buf[:expected]):
+            if expected is None or len(self.buf) < expected:
                 break
-            frames.append(self.buf[: expected - 2])
+            if rtu_crc_ok(self.buf[:expected]):
+                frames.append(self.buf[: expected - 2])
+            else:  # the length is known, so a good frame right behind it need not be lost
+                log(f"{self.name}: dropped frame with bad CRC: {self.buf[:expected].hex()}")
             self.buf = self.buf[expected:]
         return frames
 
@@ -372,10 +376,11 @@ class PtyPort:
         """The peer's (speed, two stop bits) if they differ from the line's, else None."""
         speed, two_stop = peer_settings(self.slave)
         bad = speed != self.line.baud or two_stop != (self.line.stop_bits == 2)
-        if (speed, two_stop) != self._seen:
-            self._seen = speed, two_stop
+        if (speed, two_stop) != self._seen and speed != 0:
             verdict = "mismatch, the peer will see garbage" if bad else "ok"
-            log(f"{self.name}: peer at {speed} baud, {2 if two_stop else 1} stop bits, line {self.line}: {verdict}")
+            stops = 2 if two_stop else 1
+            log(f"{self.name}: peer at {speed} baud, {stops} stop bits, line {self.line}: {verdict}")
+        self._seen = speed, two_stop
         return (speed, two_stop) if bad else None
 
     def read(self):
@@ -419,7 +424,7 @@ class Side(PtyPort):
             if peer:
                 self.receiver.reset()
                 seen = mangle(data, peer[0], self.line.baud)
-                log(f"{self.name}: {len(data)} bytes at the wrong line settings arrive as {len(seen)} bytes of garbage")
+                log(f"{self.name}: {len(data)} bytes at wrong line settings, {len(seen)} bytes of garbage")
                 if self.faces_master:  # make the PC see CRC errors rather than silence
                     self.write(mangle(seen, self.line.baud, peer[0]))
                 return []
@@ -428,6 +433,9 @@ class Side(PtyPort):
     def send(self, adu):
         data = self.encode(adu)
         peer = self.mismatch()
+        if peer and peer[0] == 0:  # nobody has opened this side yet: nothing to pile up for later
+            log(f"{self.name}: nobody listening, {adu.hex()} lost")
+            return
         self.write(mangle(data, self.line.baud, peer[0]) if peer else data)
 
 
@@ -466,26 +474,29 @@ class FixedAsciiFramer(ModbusAsciiFramer):
                 self.advanceFrame()
                 continue
             result = self.decoder.decode(self.getFrame())
+            if result is not None:
+                self.populateResult(result)  # takes the unit id from the header advanceFrame clears
             self.advanceFrame()
             if result is not None:
-                self.populateResult(result)
                 callback(result)
 
 
 class FixedRtuFramer(ModbusRtuFramer):
-    """pymodbus' RTU framer, except that a frame for another unit no longer discards what follows."""
+    """pymodbus' RTU framer, except that a frame with a bad CRC or for another unit no longer
+    discards the frames behind it in the same read (it cannot use silence to tell them apart).
+    """
 
     def processIncomingPacket(self, data, callback, unit, **kwargs):
         units = unit if isinstance(unit, (list, tuple)) else [unit]
         self.addToFrame(data)
         while self.isFrameReady():
-            if not self.checkFrame():
+            if self.checkFrame() and self._validate_unit_id(units, kwargs.get("single", False)):
+                self._process(callback)
+            elif self._header["len"] > 0:
+                self.advanceFrame()
+            else:
                 self.resetFrame()
                 break
-            if self._validate_unit_id(units, kwargs.get("single", False)):
-                self._process(callback)
-            else:
-                self.advanceFrame()
 
 
 FRAMERS = {"rtu": FixedRtuFramer, "ascii": FixedAsciiFramer}
@@ -505,6 +516,11 @@ def field_context(unit, registers_from):
     return ModbusServerContext(slaves={unit: slave}, single=False)
 
 
+def quiet_pymodbus(debug):
+    logging.basicConfig(format="%(name)s: %(message)s")
+    logging.getLogger("pymodbus").setLevel(logging.DEBUG if debug else logging.CRITICAL)
+
+
 class FieldDevice:
     """A pymodbus serial server with one unit, run on its own asyncio loop in a thread."""
 
@@ -514,8 +530,10 @@ class FieldDevice:
             framer=FRAMERS[framing],
             port=port,
             baudrate=line.baud,
-            bytesize=line.data_bits,
-            parity=line.parity,
+            # A pty cannot keep 7 data bits or parity, and the C library turns a tcsetattr()
+            # asking only for those into EINVAL, which pyserial hits when it reconfigures.
+            bytesize=8,
+            parity="N",
             stopbits=line.stop_bits,
             # Broadcast needs 0 in the unit list, and then pymodbus lets every unit id through
             # and answers unknown ones with its own 0x0B unless told to ignore them.
@@ -561,8 +579,9 @@ class FieldDevice:
 
 
 class Converter:
+    """Forwards requests from the upstream side (the PC's) to the downstream side, one at a time."""
+
     def __init__(self, cfg, rtu_link, ascii_link):
-        self.cfg = cfg
         self.rtu = Side("RTU", "rtu", cfg.rtu, rtu_link, faces_master=cfg.mode == 0)
         try:
             self.ascii = Side("ASCII", "ascii", cfg.ascii, ascii_link, faces_master=cfg.mode == 1)
@@ -581,10 +600,8 @@ class Converter:
 
     def run(self):
         poller = select.poll()
-        by_fd = {}
         for side in self.sides:
             poller.register(side.master, select.POLLIN)
-            by_fd[side.master] = side
         while True:
             deadlines = [d for d in (s.receiver.deadline() for s in self.sides) if d is not None]
             if self.pending:
@@ -670,7 +687,7 @@ def main(argv=None):
     parser.add_argument("--debug", action="store_true", help="show pymodbus' own log")
     args = parser.parse_args(argv)
 
-    logging.basicConfig(level=logging.DEBUG if args.debug else logging.CRITICAL)
+    quiet_pymodbus(args.debug)
     try:
         cfg = load_config(args.bin, args.variant)
     except ConfigError as exc:
@@ -688,7 +705,8 @@ def main(argv=None):
         converter = Converter(cfg, args.rtu_link, args.ascii_link)
         if args.field_slave is not None:
             down = converter.downstream
-            field = FieldDevice(down.link, down.framing, down.line, args.field_slave, args.field_registers_from)
+            unit, first = args.field_slave, args.field_registers_from
+            field = FieldDevice(down.link, down.framing, down.line, unit, first)
             field.start()
             log(f"field device unit {args.field_slave} on {down.link} ({down.name})")
         if args.ready_file:

@@ -7,12 +7,22 @@ that opens the link with the wrong speed or stop bits only gets garbage back.
 """
 
 import argparse
-import logging
-import os
 import select
 import sys
 
-from converter_sim import FieldDevice, Line, PtyPort, install_stop_handlers, log, mangle, remove, write_ready
+sys.dont_write_bytecode = True  # no __pycache__ in the source tree
+
+from converter_sim import (  # noqa: E402
+    FieldDevice,
+    Line,
+    PtyPort,
+    install_stop_handlers,
+    log,
+    mangle,
+    quiet_pymodbus,
+    remove,
+    write_ready,
+)
 
 
 def bridge(pc, device):
@@ -46,7 +56,7 @@ def main(argv=None):
     parser.add_argument("--debug", action="store_true", help="show pymodbus' own log")
     args = parser.parse_args(argv)
 
-    logging.basicConfig(level=logging.DEBUG if args.debug else logging.CRITICAL)
+    quiet_pymodbus(args.debug)
     # Data bits cannot be told apart on a pty; use what each framing normally runs with.
     line = Line(args.baud, args.parity, 8 if args.framer == "rtu" else 7, args.stop)
     remove(args.ready_file)

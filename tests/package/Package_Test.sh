@@ -36,6 +36,7 @@ has_portable_folder "$WORK"/tar/vo40913-*-Linux
 set -- "$WORK"/packages/vo40913_*.deb
 [ -f "$1" ] || fail "no .deb"
 dpkg-deb -f "$1" Depends | grep -q libqt6widgets6 || fail "the .deb does not depend on Qt Widgets"
+dpkg-deb -f "$1" Depends | grep -q libqt6serialport6 || fail "the .deb does not depend on Qt SerialPort"
 dpkg-deb -f "$1" Depends | grep -q libcurl4 || fail "the .deb does not depend on libcurl, which the version check loads"
 for RECOMMENDED in qt6-translations-l10n iputils-ping; do
     dpkg-deb -f "$1" Recommends | grep -q "$RECOMMENDED" || fail "the .deb does not recommend $RECOMMENDED"

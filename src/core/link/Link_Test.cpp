@@ -76,6 +76,7 @@ Status Link_Test::Start() {
         if (!End)
             continue;
         End->Port.setPortName(Name);
+        // Applied by open() in one go: a port that refuses a setting fails to open.
         Configure_Port(End->Port, Plan.Sides.Line(End->Side));
         if (!End->Port.open(QIODevice::ReadWrite)) {
             const QString Why = End->Port.errorString();
@@ -83,8 +84,6 @@ Status Link_Test::Start() {
             Field.reset();
             return Failure(QStringLiteral("The port %1 cannot be opened: %2").arg(Name, Why));
         }
-        // Qt takes the settings again on opening; a port that refuses one says so now.
-        Configure_Port(End->Port, Plan.Sides.Line(End->Side));
         End->Silence.setSingleShot(true);
         End->Silence.setTimerType(Qt::PreciseTimer);
         End->Silence.setInterval((Silence_Us(Plan.Sides.Line(End->Side)) + 999) / 1000);
