@@ -290,7 +290,7 @@ constexpr Default_Text Table[] = {
     {1102, "Link OK: %1 of %2 answers, median %3 ms"},
     {1103, "Link failed: %1 of %2 answers right"},
     {1104, "No answer at all: check the wiring, the port, the baud rate and the slave address"},
-    {1105, "Answers arrive damaged (CRC or LRC errors): the baud rate, parity or data bits of the port differ from the converter's"},
+    {1105, "Answers arrive damaged (CRC or LRC errors, or bytes that are no frame): the baud rate, parity or data bits of the port differ from the converter's"},
     {1106, "The converter answers, but the field device behind it does not (exception 0B): check the field device, its address and the converter's other line"},
     {1107, "The field device refuses the request (%1): check the function, the addresses and the count"},
     {1108, "Another device answers on the line (answers from another slave or to another function): two devices share an address, or another master is on the line"},

@@ -145,7 +145,7 @@ QStringList Cause_Words(const Link_Summary& S, const Shared_State& State) {
         Causes.append(State.Text(Msg_Altered));
     if (C.Read_Back_Differs > 0)
         Causes.append(State.Text(Msg_Read_Back));
-    if (Anything_Back && C.Timeouts > 0 && C.Late == 0)
+    if (C.Answers > 0 && C.Timeouts > 0 && C.Late == 0)
         Causes.append(State.Text(Msg_Some_Unanswered));
     if (S.Plan.Mode == Link_Mode::Listen && Causes.isEmpty())
         Causes.append(State.Text(Msg_Nothing_Heard));

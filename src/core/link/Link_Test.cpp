@@ -49,6 +49,8 @@ QList<std::uint16_t> Poll_Pattern(const Modbus_Request& Request, int Poll) {
 Link_Test::Link_Test(Link_Plan Plan, QObject* Parent) : QObject(Parent) {
     Outcome.Plan = std::move(Plan);
     Answer_Timer.setSingleShot(true);
+    // A coarse timer may fire 5 % early: an answer in time would be counted late.
+    Answer_Timer.setTimerType(Qt::PreciseTimer);
     Next_Timer.setSingleShot(true);
     connect(&Answer_Timer, &QTimer::timeout, this, &Link_Test::Answer_Timed_Out);
     connect(&Next_Timer, &QTimer::timeout, this, &Link_Test::Next_Transaction);
@@ -242,8 +244,10 @@ void Link_Test::Listen_Chunk(const Line_Chunk& Chunk, Link_Frame& Row) {
     if (Chunk.Chunk_Kind == Line_Chunk::Kind::Frame) {
         ++Outcome.Counts.Frames_Heard;
         const Modbus_Frame& Frame = Chunk.Frame;
+        // What follows a request from its slave is its answer, unless it reads only as a request:
+        // a master that got no answer asks again.
         const bool Answer = Heard_Request && Heard_Request->Slave == Frame.Slave && !Frame.Pdu.isEmpty() &&
-                            (Frame.Pdu[0] & 0x7F) == Heard_Request->Pdu[0];
+                            (Frame.Pdu[0] & 0x7F) == Heard_Request->Pdu[0] && Decode_Response(Frame.Pdu).Valid;
         Row.Frame_Role = Answer ? Link_Frame::Role::Answer : Link_Frame::Role::Request;
         if (Answer)
             Heard_Request.reset();

@@ -171,8 +171,6 @@ void TFLinkTest::Build() {
     TV_Frames->horizontalHeader()->setStretchLastSection(true);
     TV_Frames->setSelectionBehavior(QAbstractItemView::SelectRows);
     TV_Frames->setWordWrap(false);
-    for (const auto& [Column, Width] : {std::pair{0, 80}, {1, 50}, {2, 30}, {3, 300}, {4, 300}, {5, 80}})
-        TV_Frames->setColumnWidth(Column, Width);
 
     auto* Modes = new QHBoxLayout;
     for (QRadioButton* Mode : {RB_Poll, RB_Loop, RB_Listen})
@@ -219,15 +217,17 @@ void TFLinkTest::Build() {
     connect(Btn_Close, &QPushButton::clicked, this, &TFLinkTest::reject);
     connect(&Count_Timer, &QTimer::timeout, this, &TFLinkTest::Show_Counts);
     Count_Timer.setInterval(Count_Refresh_Ms);
-    // New rows follow the run while the user looks at its end, and leave the view alone otherwise.
-    connect(Model, &QAbstractItemModel::rowsAboutToBeInserted, this, [this] {
-        const QScrollBar* Bar = TV_Frames->verticalScrollBar();
-        TV_Frames->setProperty("Follow", Bar->value() == Bar->maximum());
+    // New rows follow the run until the user scrolls away from its end, and again once back there.
+    QScrollBar* Bar = TV_Frames->verticalScrollBar();
+    connect(Bar, &QScrollBar::actionTriggered, this, [this, Bar] {
+        QTimer::singleShot(0, this, [this, Bar] { Follow_Frames = Bar->value() >= Bar->maximum(); });
     });
     connect(Model, &QAbstractItemModel::rowsInserted, this, [this] {
-        if (TV_Frames->property("Follow").toBool())
+        if (Follow_Frames)
             TV_Frames->scrollToBottom();
     });
+    for (QLabel* L : {L_Verdict, L_Causes, L_Counts, L_Latency})
+        L->hide();
     Set_Running(false);
 }
 
@@ -251,6 +251,13 @@ void TFLinkTest::Set_Lang() {
     Btn_Save->setText(State.Text(Msg_Save_Frames));
     Btn_Close->setText(State.Text(Msg_Close));
     Model->headerDataChanged(Qt::Horizontal, 0, Model->columnCount() - 1);
+    // Wide enough for its heading in any language, and for its contents where they are known;
+    // never measured over the rows, which may be 100 000.
+    const QFontMetrics Metrics = TV_Frames->horizontalHeader()->fontMetrics();
+    for (const auto& [Column, Contents] : {std::pair{0, 80}, {1, 50}, {2, 30}, {3, 250}, {4, 250}, {5, 70}}) {
+        const QString Heading = Model->headerData(Column, Qt::Horizontal, Qt::DisplayRole).toString();
+        TV_Frames->setColumnWidth(Column, std::max(Contents, Metrics.horizontalAdvance(Heading) + 24));
+    }
 }
 
 void TFLinkTest::showEvent(QShowEvent* Event) {
@@ -369,6 +376,7 @@ void TFLinkTest::Start_Run() {
     }
     Test = std::make_unique<Link_Test>(Plan);
     Model->Clear();
+    Follow_Frames = true;
     connect(Test.get(), &Link_Test::Frame_Seen, Model, &Link_Frame_Model::Add);
     connect(Test.get(), &Link_Test::Finished, this, &TFLinkTest::Run_Finished);
     if (const Status Started = Test->Start(); !Started) {
@@ -376,9 +384,9 @@ void TFLinkTest::Start_Run() {
         Svc.Msgs.Error(State.Text(Msg_Not_Started) + Started.Error());
         return;
     }
-    L_Verdict->setText(State.Text(Msg_Running));
+    Show_Text(L_Verdict, State.Text(Msg_Running));
     L_Verdict->setStyleSheet(QString());
-    L_Causes->clear();
+    Show_Text(L_Causes, QString());
     Set_Running(true);
     Show_Counts();
     Count_Timer.start();
@@ -395,10 +403,10 @@ void TFLinkTest::Run_Finished() {
     const Link_Summary& Summary = Test->Summary();
     Show_Counts();
     const bool Passed = Summary.Passed();
-    L_Verdict->setText(Verdict_Words(Summary, State));
+    Show_Text(L_Verdict, Verdict_Words(Summary, State));
     L_Verdict->setStyleSheet(
         QStringLiteral("color: %1;").arg(Passed ? QStringLiteral("#1b6e20") : QStringLiteral("#b00020")));
-    L_Causes->setText(Cause_Words(Summary, State).join(u'\n'));
+    Show_Text(L_Causes, Cause_Words(Summary, State).join(u'\n'));
     Set_Running(false);
     if (const Result<QString> Recorded = Record_Link_Test(State.Project_Path, Summary_Json(Summary, State));
         !Recorded)
@@ -410,22 +418,28 @@ void TFLinkTest::Run_Finished() {
     }
 }
 
+void TFLinkTest::Show_Text(QLabel* Label, const QString& Text) {
+    Label->setText(Text);
+    Label->setVisible(!Text.isEmpty());
+}
+
 void TFLinkTest::Show_Counts() {
     if (!Test)
         return;
     const Link_Counts& C = Test->Summary().Counts;
-    L_Counts->setText(State.Text(Msg_Counts)
-                          .arg(C.Requests)
-                          .arg(C.Answers)
-                          .arg(C.Good)
-                          .arg(C.Timeouts)
-                          .arg(C.Bad_Checks)
-                          .arg(C.Garbage)
-                          .arg(C.Exception_Count())
-                          .arg(C.Wrong_Slave + C.Wrong_Function)
-                          .arg(C.Late));
+    Show_Text(L_Counts, State.Text(Msg_Counts)
+                            .arg(C.Requests)
+                            .arg(C.Answers)
+                            .arg(C.Good)
+                            .arg(C.Timeouts)
+                            .arg(C.Bad_Checks)
+                            .arg(C.Garbage)
+                            .arg(C.Exception_Count())
+                            .arg(C.Wrong_Slave + C.Wrong_Function)
+                            .arg(C.Late));
     const Latency_Figures L = Latency_Of(C.Latencies_Us);
-    L_Latency->setText(
+    Show_Text(
+        L_Latency,
         C.Latencies_Us.isEmpty()
             ? QString()
             : State.Text(Msg_Latency).arg(Ms_Text(L.Min), Ms_Text(L.Median), Ms_Text(L.P95), Ms_Text(L.Max)));

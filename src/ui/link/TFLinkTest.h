@@ -57,6 +57,8 @@ private:
     void Stop_Run();
     void Run_Finished();
     void Show_Counts();
+    // A label without text takes no room.
+    static void Show_Text(QLabel* Label, const QString& Text);
     void Save_Frames();
     void Set_Running(bool Is_Running);
 
@@ -69,6 +71,7 @@ private:
     QTimer Count_Timer;
     bool Timeout_Edited = false;
     bool Close_When_Stopped = false;
+    bool Follow_Frames = true;
 
     QLabel* L_Config = nullptr;
     QLabel* L_Warning = nullptr;
