@@ -131,6 +131,27 @@ TEST_F(Link_Test_Window, Stop_And_An_Unplugged_Port_End_A_Run_With_Counts_Kept) 
     EXPECT_FALSE(Runs[1].Link.value(QStringLiteral("port_error")).toString().isEmpty());
 }
 
+// A port another program holds would mix its frames with the test's: refused, nothing recorded.
+TEST_F(Link_Test_Window, A_Busy_Port_Is_Refused_With_Its_Holder) {
+    Services.Port_Tree.Add_Usb(QStringLiteral("ttyUSB3"),
+                               vo_test::Fake_Port_Tree::Adapter("FTDI", "FT232R USB UART", "A50285BI"),
+                               QStringLiteral("usb-FTDI_FT232R_USB_UART_A50285BI-if00-port0"));
+    ASSERT_TRUE(Services.Port_Tree.Line(QStringLiteral("ttyUSB3")).Hold(true));
+    const QString Port = Services.Port_Tree.Dev(QStringLiteral("ttyUSB3"));
+    Show_Link_Test([&](vo::TFLinkTest* W) {
+        auto* Ports = Child<QComboBox>(W, "CB_Port");
+        EXPECT_NE(Ports->findText(Port), -1) << "the port list offers it";
+        Fill(W, Port, 1);
+        Click(W, "Btn_Start");
+        EXPECT_FALSE(W->Running());
+    });
+    ASSERT_EQ(Services.Msgs.Texts().size(), 1);
+    EXPECT_TRUE(Services.Msgs.Texts()[0].startsWith(QStringLiteral("Error! The link test did not start: ") +
+                                                    Port + QStringLiteral(": busy")))
+        << Services.Msgs.Texts()[0].toStdString();
+    EXPECT_TRUE(Link_Records().isEmpty());
+}
+
 // The device may still hold the settings of its last successful update.
 TEST_F(Link_Test_Window, Parameters_Changed_Since_The_Last_Update_Are_Named) {
     const vo::Launch_Capture Capture = vo::Capture_Launch(State.Project_Path);
