@@ -9,6 +9,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QSet>
 #include <QSysInfo>
 
 namespace vo {
@@ -144,16 +145,25 @@ QString State_Name(Snapshot_State State) {
 void Prune_Snapshots(const QString& Project_Path) {
     if (!Check_History_Place(Project_Path))
         return;
+    // Link tests are made again and again on site: they keep a number of their own and never push
+    // out the snapshot of an update or a restore.
+    QSet<QString> Link_Tests;
+    for (const Update_Record& Record : Read_History(Project_Path).Records)
+        if (Record.Record_Kind == Update_Record::Kind::Link_Test)
+            Link_Tests.insert(Record.Id);
     // Only the folders this program made: real folders named by record ids, never a link. Record
     // ids begin with their time, so the name order is the age order.
     QDir Dir(History_Folder(Project_Path));
-    QStringList Names;
+    QStringList Others;
+    QStringList Links;
     for (const QFileInfo& Entry :
          Dir.entryInfoList(QDir::Dirs | QDir::NoDotAndDotDot | QDir::NoSymLinks, QDir::Name))
         if (!Entry.isSymLink() && Is_Record_Id(Entry.fileName()))
-            Names.append(Entry.fileName());
-    for (qsizetype I = 0; I + Snapshots_Kept < Names.size(); ++I)
-        QDir(Dir.filePath(Names[I])).removeRecursively();
+            (Link_Tests.contains(Entry.fileName()) ? Links : Others).append(Entry.fileName());
+    for (const auto& [Names, Kept] :
+         {std::pair{&Others, Snapshots_Kept}, std::pair{&Links, Link_Snapshots_Kept}})
+        for (qsizetype I = 0; I + Kept < Names->size(); ++I)
+            QDir(Dir.filePath((*Names)[I])).removeRecursively();
 }
 
 Update_Record New_Record(const QString& Project_Path, Update_Record::Kind Kind, const QDateTime& Utc,

@@ -11,8 +11,10 @@
 
 namespace vo {
 
-// How many snapshot folders a configuration keeps; the oldest go first. Their records stay.
+// How many snapshot folders a configuration keeps of its updates and restores, and apart from them
+// of its link tests; the oldest go first. Their records stay.
 inline constexpr int Snapshots_Kept = 50;
+inline constexpr int Link_Snapshots_Kept = 20;
 
 // The three files of a configuration, each absent when it did not exist.
 struct Config_Files {
@@ -52,7 +54,8 @@ Snapshot_Check Check_Snapshot(const QString& Project_Path, const Update_Record& 
 // "intact", "removed", "missing files", "edited".
 QString State_Name(Snapshot_State State);
 
-// Removes the oldest snapshot folders beyond Snapshots_Kept.
+// Removes the oldest snapshot folders beyond Snapshots_Kept, and those of link tests beyond
+// Link_Snapshots_Kept.
 void Prune_Snapshots(const QString& Project_Path);
 
 // The record of the user, host, program version and time of something done now.
