@@ -2,6 +2,7 @@
 #include "Cli_Json.h"
 #include "history/Config_Diff.h"
 #include "history/Link_History.h"
+#include "history/Snapshot.h"
 #include "link/Link_Test.h"
 #include "platform/Port_Probe.h"
 #include "platform/Stop_Requests.h"
@@ -67,27 +68,21 @@ QString Frame_Line(const Link_Frame& F) {
 void Print_Summary(QTextStream& Out, const Link_Summary& S, const Shared_State& State) {
     const Link_Counts& C = S.Counts;
     if (S.Plan.Mode != Link_Mode::Listen) {
+        Out << Counts_Words(C, State) << '\n';
         QStringList Exceptions;
         for (const auto& [Code, Count] : C.Exceptions)
             Exceptions.append(QStringLiteral("%1 x %2").arg(Count).arg(Exception_Name(Code)));
-        Out << "requests " << C.Requests << ", answers " << C.Answers << ", right " << C.Good
-            << ", time-outs " << C.Timeouts << ", CRC/LRC errors " << C.Bad_Checks << ", garbage "
-            << C.Garbage << ", wrong slave " << C.Wrong_Slave << ", wrong function " << C.Wrong_Function
-            << ", late " << C.Late << '\n';
         if (!Exceptions.isEmpty())
             Out << "exceptions: " << Exceptions.join(QStringLiteral(", ")) << '\n';
         if (C.Request_Altered + C.Answer_Altered + C.Malformed + C.Read_Back_Differs > 0)
             Out << "requests altered " << C.Request_Altered << ", answers altered " << C.Answer_Altered
                 << ", malformed " << C.Malformed << ", read back differs " << C.Read_Back_Differs << '\n';
-        if (!C.Latencies_Us.isEmpty()) {
-            const Latency_Figures L = Latency_Of(C.Latencies_Us);
-            Out << "latency min " << L.Min << " / median " << L.Median << " / p95 " << L.P95 << " / max "
-                << L.Max << " ms\n";
-        }
     }
+    if (const QString Latency = Latency_Words(C, State); !Latency.isEmpty())
+        Out << Latency << '\n';
     Out << Verdict_Words(S, State) << '\n';
     for (const QString& Cause : Cause_Words(S, State))
-        Out << "  " << Cause << '\n';
+        Out << "  " << Terminal_Text(Cause) << '\n';
 }
 
 } // namespace
@@ -139,6 +134,9 @@ int Run_Linktest(Cli_Context& Context) {
         Problem = QStringLiteral("--port DEV is missing");
     if (Problem.isEmpty() && Parser.isSet(Listen) && Parser.isSet(Loop_Port))
         Problem = QStringLiteral("--listen and --loop-port exclude each other");
+    if (Problem.isEmpty() && Parser.isSet(Side) && !Parser.isSet(Listen))
+        Problem = QStringLiteral(
+            "--side goes with --listen: a poll or a loop takes the sides from the configuration");
     const QString Side_Text = Parser.value(Side).toLower();
     if (Problem.isEmpty() && Parser.isSet(Side) && Side_Text != u"rtu" && Side_Text != u"ascii")
         Problem = QStringLiteral("--side takes rtu or ascii, not \"%1\"").arg(Parser.value(Side));
@@ -156,6 +154,9 @@ int Run_Linktest(Cli_Context& Context) {
         return Exit_Failed;
     }
     Plan.Sides = *Sides;
+    // A single write carries one value: its count needs no saying.
+    if (!Parser.isSet(QStringLiteral("count")) && Max_Count(Plan.Request.Function) == 1)
+        Plan.Request.Count = 1;
     Plan.Port = Parser.value(Port);
     Plan.Loop_Port = Parser.value(Loop_Port);
     Plan.Mode = Parser.isSet(Listen)      ? Link_Mode::Listen
@@ -171,6 +172,9 @@ int Run_Linktest(Cli_Context& Context) {
 
     const Change_Summary Changes =
         Changes_Since_Success(Context.State.Project_Path, Context.State.ParGen_File, Context.State);
+    if (!Changes.Error_Text.isEmpty())
+        Context.Err << "vo40913-cli: the parameters could not be compared with the last successful update: "
+                    << Terminal_Text(Changes.Error_Text) << '\n';
     if (Changes.Has_Success && !Changes.Lines.isEmpty()) {
         QStringList Fields;
         for (const Diff_Line& Line : Changes.Lines)
@@ -191,6 +195,18 @@ int Run_Linktest(Cli_Context& Context) {
         }
     }
 
+    if (Plan.Mode != Link_Mode::Listen && Is_Write_Function(Plan.Request.Function))
+        Context.Err << "vo40913-cli: function " << Plan.Request.Function << " writes test values into "
+                    << Plan.Request.Count
+                    << (Is_Bit_Function(Plan.Request.Function) ? " coils" : " registers") << " from address "
+                    << Plan.Request.Start << " of slave " << Plan.Slave
+                    << ", which keep them after the test\n";
+    // The files as they are now: what the run tests, whatever changes during it.
+    const Result<Config_Files> Tested = Read_Config_Files(Context.State.Project_Path, false);
+    if (!Tested) {
+        Context.Err << "vo40913-cli: " << Terminal_Text(Tested.Error()) << '\n';
+        return Exit_Failed;
+    }
     const bool As_Json = Parser.isSet(Json);
     Link_Test Test(Plan);
     QObject::connect(&Test, &Link_Test::Frame_Seen, &Test, [&](const Link_Frame& Frame) {
@@ -205,24 +221,25 @@ int Run_Linktest(Cli_Context& Context) {
     });
     QObject::connect(&Test, &Link_Test::Finished, QCoreApplication::instance(), &QCoreApplication::quit,
                      Qt::QueuedConnection);
-    if (!As_Json)
-        Context.Out << Mode_Name(Plan.Mode) << " on " << Plan.Port << " (" << Side_Name(Plan.Port_Side())
-                    << ", " << Line_Text(Plan.Sides.Line(Plan.Port_Side())) << ")"
-                    << (Plan.Mode == Link_Mode::Loop
-                            ? QStringLiteral(" and %1 (%2, %3)")
-                                  .arg(Plan.Loop_Port, Side_Name(Plan.Sides.Master_Side),
-                                       Line_Text(Plan.Sides.Line(Plan.Sides.Master_Side)))
-                            : QString())
-                    << (Plan.Mode == Link_Mode::Listen ? QString()
-                                                       : QStringLiteral(", slave %1, answer time-out %2 ms")
-                                                             .arg(Plan.Slave)
-                                                             .arg(Plan.Response_Timeout_Ms()))
-                    << '\n';
-    Context.Out.flush();
     if (const Status Started = Test.Start(); !Started) {
-        Context.Err << "vo40913-cli: " << Started.Error() << '\n';
+        Context.Err << "vo40913-cli: " << Terminal_Text(Started.Error()) << '\n';
         return Exit_Failed;
     }
+    if (!As_Json) {
+        QString Header = QStringLiteral("%1 on %2 (%3, %4)")
+                             .arg(Mode_Name(Plan.Mode), Plan.Port, Side_Name(Plan.Port_Side()),
+                                  Line_Text(Plan.Sides.Line(Plan.Port_Side())));
+        if (Plan.Mode == Link_Mode::Loop)
+            Header += QStringLiteral(" and %1 (%2, %3)")
+                          .arg(Plan.Loop_Port, Side_Name(Plan.Sides.Master_Side),
+                               Line_Text(Plan.Sides.Line(Plan.Sides.Master_Side)));
+        if (Plan.Mode != Link_Mode::Listen)
+            Header += QStringLiteral(", slave %1, answer time-out %2 ms")
+                          .arg(Plan.Slave)
+                          .arg(Plan.Response_Timeout_Ms());
+        Context.Out << Terminal_Text(Header) << '\n';
+    }
+    Context.Out.flush();
     // Ctrl+C or a listen without end stops the run; what was counted is kept.
     Stop_Requests Requests;
     QTimer Look;
@@ -238,19 +255,21 @@ int Run_Linktest(Cli_Context& Context) {
 
     const Link_Summary& Summary = Test.Summary();
     const QJsonObject Record = Summary_Json(Summary, Context.State);
-    const Result<QString> Recorded = Record_Link_Test(Context.State.Project_Path, Record);
+    const Result<QString> Recorded = Record_Link_Test(Context.State.Project_Path, *Tested, Record);
     if (As_Json) {
         QJsonObject Document = Record;
         Document.insert(QStringLiteral("configuration"), Context.State.Project_Path);
         Document.insert(QStringLiteral("record"), Recorded ? *Recorded : QString());
+        Document.insert(QStringLiteral("record_error"), Recorded.Error());
         Print_Json(Context, Document);
     } else {
         Print_Summary(Context.Out, Summary, Context.State);
     }
     if (!Recorded)
-        Context.Err << "vo40913-cli: the link test could not be added to the history: " << Recorded.Error()
-                    << '\n';
-    return Summary.Passed() ? Exit_Ok : Exit_Failed;
+        Context.Err << "vo40913-cli: the link test could not be added to the history: "
+                    << Terminal_Text(Recorded.Error()) << '\n';
+    // A pass that left no evidence is no pass to report.
+    return Summary.Passed() && Recorded ? Exit_Ok : Exit_Failed;
 }
 
 } // namespace vo

@@ -228,7 +228,76 @@ TEST_F(Cli_Linktest, Listen_Decodes_The_Line_Without_Sending) {
     EXPECT_EQ(Cli.exitCode(), 1) << Out.toStdString();
     EXPECT_TRUE(Out.contains(QStringLiteral("slave 1: read holding registers 0..1"))) << Out.toStdString();
     EXPECT_TRUE(Out.contains(QStringLiteral("slave 1: = 5, 6"))) << Out.toStdString();
-    EXPECT_TRUE(Out.contains(QStringLiteral("Heard 3 frames, 1 with errors"))) << Out.toStdString();
+    EXPECT_TRUE(Out.contains(QStringLiteral("Frames heard: 3, with errors: 1"))) << Out.toStdString();
+}
+
+// Slaves that misbehave on purpose: what they do is counted as what it is, and only a clean line
+// passes.
+TEST_F(Cli_Linktest, Misbehaving_Slaves_Are_Counted_For_What_They_Do) {
+    using vo_test::Line_Piece;
+    struct Case {
+        const char* Name;
+        vo_test::Responder Respond;
+        QStringList Args;
+        int Exit_Code;
+        const char* Count; // a count of the JSON that must not be 0
+        bool None_Right = false;
+    };
+    const auto Rtu = [](const QByteArray& Pdu) {
+        return vo::Framed(vo::Modbus_Side::RTU, {1, Pdu});
+    };
+    const Case Cases[] = {
+        {"an exception with code 0",
+         [&](const vo::Modbus_Frame&, const QByteArray&) {
+             return QList<Line_Piece>{{0, Rtu(QByteArray("\x83\x00", 2))}};
+         },
+         {},
+         1,
+         "answers"},
+        {"answers after the time-out",
+         [](const vo::Modbus_Frame&, const QByteArray& A) {
+             return QList<Line_Piece>{{250, A}};
+         },
+         {QStringLiteral("--timeout"), QStringLiteral("100")},
+         1,
+         "late"},
+        {"an adapter that echoes",
+         [&](const vo::Modbus_Frame& R, const QByteArray& A) {
+             return QList<Line_Piece>{{0, Rtu(R.Pdu)}, {5, A}};
+         },
+         {},
+         0,
+         "echoes"},
+        {"two answers to one request",
+         [](const vo::Modbus_Frame&, const QByteArray& A) {
+             return QList<Line_Piece>{{0, A}, {5, A}};
+         },
+         {},
+         1,
+         "wrong_slave"},
+        {"a slow slave stopped by --seconds",
+         [](const vo::Modbus_Frame&, const QByteArray& A) {
+             return QList<Line_Piece>{{60, A}};
+         },
+         {QStringLiteral("--polls"), QStringLiteral("0"), QStringLiteral("--seconds"), QStringLiteral("1")},
+         0,
+         "good"},
+    };
+    for (const Case& C : Cases) {
+        vo_test::Pty_Slave Slave(vo::Modbus_Side::RTU, 1, true, C.Respond);
+        const Run_Result Done =
+            Linktest(QStringList{QStringLiteral("--port"), Slave.Path(), QStringLiteral("--polls"),
+                                 QStringLiteral("3"), QStringLiteral("--json")} +
+                     C.Args);
+        EXPECT_EQ(Done.Exit_Code, C.Exit_Code) << C.Name << Done.Out.toStdString();
+        const QJsonObject Counts =
+            QJsonDocument::fromJson(Done.Out.toUtf8()).object().value(QStringLiteral("counts")).toObject();
+        EXPECT_GT(Counts.value(QLatin1String(C.Count)).toInt(), 0) << C.Name << Done.Out.toStdString();
+        if (C.None_Right) {
+            EXPECT_EQ(Counts.value(QStringLiteral("good")).toInt(), 0)
+                << C.Name << ": a late or extra answer is never taken for the next request's";
+        }
+    }
 }
 
 TEST_F(Cli_Linktest, Bad_Values_Are_Usage_Errors_And_Nothing_Is_Recorded) {

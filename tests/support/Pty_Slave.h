@@ -5,8 +5,10 @@
 
 #include <QString>
 #include <atomic>
+#include <chrono>
 #include <cstdlib>
 #include <fcntl.h>
+#include <functional>
 #include <gtest/gtest.h>
 #include <poll.h>
 #include <termios.h>
@@ -15,12 +17,20 @@
 
 namespace vo_test {
 
+// What a misbehaving slave puts on the line for a request: pieces of bytes, each after a pause.
+struct Line_Piece {
+    int Pause_Ms = 0;
+    QByteArray Bytes;
+};
+using Responder = std::function<QList<Line_Piece>(const vo::Modbus_Frame& Request, const QByteArray& Answer)>;
+
 // A Modbus slave at the far end of a pseudo-terminal, in a thread of its own: the program under
 // test opens Path() as its serial port. Answers its slave address from a register table whose
-// holding register A holds A + 1, or stays silent.
+// holding register A holds A + 1, or stays silent; with a Responder, puts on the line what it says
+// for each request (given the right answer's bytes).
 class Pty_Slave {
 public:
-    Pty_Slave(vo::Modbus_Side Side, int Slave, bool Answers = true)
+    Pty_Slave(vo::Modbus_Side Side, int Slave, bool Answers = true, Responder Respond = {})
         : Reader(Side, vo::Expected_Frames::Requests) {
         Master = posix_openpt(O_RDWR | O_NOCTTY);
         if (Master < 0 || grantpt(Master) != 0 || unlockpt(Master) != 0)
@@ -36,7 +46,7 @@ public:
         for (int A = 0; A < 200; ++A)
             Values.append(static_cast<std::uint16_t>(A + 1));
         Table.Set(vo::Modbus_Function::Read_Holding_Registers, 0, Values);
-        Worker = std::jthread([this, Side, Slave, Answers](std::stop_token Stop) {
+        Worker = std::jthread([this, Side, Slave, Answers, Respond](std::stop_token Stop) {
             while (!Stop.stop_requested()) {
                 pollfd Poll{Master, POLLIN, 0};
                 if (poll(&Poll, 1, 20) <= 0 || !(Poll.revents & POLLIN))
@@ -54,9 +64,14 @@ public:
                     if (!Answers)
                         continue;
                     const QByteArray Answer = vo::Framed(Side, {Slave, Table.Answer(Chunk.Frame.Pdu)});
-                    if (write(Master, Answer.constData(), static_cast<size_t>(Answer.size())) !=
-                        Answer.size())
-                        return;
+                    const QList<Line_Piece> Pieces =
+                        Respond ? Respond(Chunk.Frame, Answer) : QList<Line_Piece>{{0, Answer}};
+                    for (const Line_Piece& Piece : Pieces) {
+                        std::this_thread::sleep_for(std::chrono::milliseconds(Piece.Pause_Ms));
+                        if (write(Master, Piece.Bytes.constData(), static_cast<size_t>(Piece.Bytes.size())) !=
+                            Piece.Bytes.size())
+                            return;
+                    }
                 }
             }
         });

@@ -6,19 +6,17 @@
 
 namespace vo {
 
-Result<QString> Record_Link_Test(const QString& Project_Path, const QJsonObject& Link) {
+Result<QString> Record_Link_Test(const QString& Project_Path, const Config_Files& Tested,
+                                 const QJsonObject& Link) {
     Writer_Lock Lock(Lock_Of::Configuration, Project_Path);
     if (const Status Locked = Lock.Acquire(); !Locked)
         return Failure(Locked.Error());
-    const Result<Config_Files> Files = Read_Config_Files(Project_Path, false);
-    if (!Files)
-        return Failure(Files.Error());
     Update_Record Record = New_Record(Project_Path, Update_Record::Kind::Link_Test,
-                                      QDateTime::currentDateTimeUtc(), Files->Sums());
+                                      QDateTime::currentDateTimeUtc(), Tested.Sums());
     Record.Link = Link;
     Record.Target = Link.value(QStringLiteral("port")).toString();
     // The snapshot first: a record never names a folder that was not written.
-    if (const Status Saved = Save_Snapshot(Project_Path, Record.Id, *Files); !Saved)
+    if (const Status Saved = Save_Snapshot(Project_Path, Record.Id, Tested); !Saved)
         return Failure(Saved.Error());
     if (const Status Saved = Append_Record(Project_Path, Record); !Saved)
         return Failure(Saved.Error());

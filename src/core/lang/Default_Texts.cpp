@@ -298,9 +298,9 @@ constexpr Default_Text Table[] = {
     {1110, "A frame was altered on its way through the converter: compare the two sides' settings"},
     {1111, "A value written did not read back"},
     {1112, "Noise on the line (damaged frames or bytes that are no frame): check the wiring, the termination and the shielding"},
-    {1113, "Heard %1 frames, %2 with errors"},
+    {1113, "Frames heard: %1, with errors: %2"},
     {1114, "Nothing heard on the line"},
-    {1115, "The port failed during the run: "},
+    {1115, "The port failed during the run (was the adapter unplugged?): "},
     {1116, "Some requests went unanswered: check the wiring and the answer time-out"},
     {1117, "Warning! The parameters have changed since the last successful update, so the device may still hold the old settings: "},
     {1118, "Poll through the converter"},
@@ -331,6 +331,8 @@ constexpr Default_Text Table[] = {
     {1143, "Error! The link test did not start: "},
     {1144, "Running…"},
     {1145, "Error! The link test could not be added to the history: "},
+    {1146, "The answer time-out is not longer than the converter's own TimeOut of %1 ms, after which it answers when its field device is silent: raise the answer time-out"},
+    {1147, "The write functions change values in the field device (%1 from address %2) and do not restore them afterwards. Start the test all the same?"},
 };
 
 } // namespace

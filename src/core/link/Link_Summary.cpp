@@ -2,6 +2,7 @@
 
 #include "shell/Shared_State.h"
 
+#include <QFileInfo>
 #include <QJsonArray>
 #include <algorithm>
 
@@ -25,6 +26,9 @@ constexpr int Msg_Heard = 1113;
 constexpr int Msg_Nothing_Heard = 1114;
 constexpr int Msg_Port_Failed = 1115;
 constexpr int Msg_Some_Unanswered = 1116;
+constexpr int Msg_Counts = 1140;
+constexpr int Msg_Latency = 1141;
+constexpr int Msg_Timeout_Below_Converter = 1146;
 
 QString Ms_Text(double Ms) {
     return QString::number(Ms, 'f', Ms < 10 ? 1 : 0);
@@ -67,7 +71,9 @@ QString Plan_Problem(const Link_Plan& Plan) {
         if (Plan.Loop_Port.isEmpty())
             return QStringLiteral("the loop test needs a second port on the converter's %1 side")
                 .arg(Side_Name(Plan.Sides.Master_Side));
-        if (Plan.Loop_Port == Plan.Port)
+        const QString Canonical = QFileInfo(Plan.Port).canonicalFilePath();
+        if (Plan.Loop_Port == Plan.Port ||
+            (!Canonical.isEmpty() && Canonical == QFileInfo(Plan.Loop_Port).canonicalFilePath()))
             return QStringLiteral("the two ports of a loop test must differ");
     }
     return {};
@@ -80,16 +86,33 @@ int Link_Counts::Exception_Count() const {
     return Sum;
 }
 
-Latency_Figures Latency_Of(const QList<qint64>& Latencies_Us) {
-    if (Latencies_Us.isEmpty())
+void Latency_Sample::Add(qint64 Latency_Us) {
+    Min = Seen == 0 ? Latency_Us : std::min(Min, Latency_Us);
+    Max = Seen == 0 ? Latency_Us : std::max(Max, Latency_Us);
+    ++Seen;
+    if (Values.size() < Kept_Most) {
+        Values.append(Latency_Us);
+        return;
+    }
+    // Each latency seen so far stays with the same chance (reservoir sampling, xorshift64).
+    Random ^= Random << 13;
+    Random ^= Random >> 7;
+    Random ^= Random << 17;
+    if (const quint64 Slot = Random % static_cast<quint64>(Seen); Slot < static_cast<quint64>(Kept_Most))
+        Values[static_cast<qsizetype>(Slot)] = Latency_Us;
+}
+
+Latency_Figures Latency_Of(const Latency_Sample& Sample) {
+    if (Sample.Empty())
         return {};
-    QList<qint64> Sorted = Latencies_Us;
+    QList<qint64> Sorted = Sample.Kept();
     std::sort(Sorted.begin(), Sorted.end());
     const auto At = [&](double Fraction) {
         const auto Index = static_cast<qsizetype>(Fraction * static_cast<double>(Sorted.size() - 1) + 0.5);
         return static_cast<double>(Sorted[Index]) / 1000.0;
     };
-    return {At(0), At(0.5), At(0.95), At(1)};
+    return {static_cast<double>(Sample.Least()) / 1000.0, At(0.5), At(0.95),
+            static_cast<double>(Sample.Greatest()) / 1000.0};
 }
 
 bool Link_Summary::Passed() const {
@@ -98,7 +121,7 @@ bool Link_Summary::Passed() const {
         return false;
     const bool Clean = C.Bad_Checks == 0 && C.Garbage == 0;
     if (Plan.Mode == Link_Mode::Listen)
-        return C.Frames_Heard > 0 && Clean;
+        return C.Frames_Heard > 0 && Clean && C.Timeouts == 0;
     return C.Requests > 0 && C.Good == C.Requests && Clean && C.Wrong_Slave == 0 && C.Wrong_Function == 0 &&
            C.Late == 0;
 }
@@ -112,11 +135,28 @@ QString Verdict_Words(const Link_Summary& S, const Shared_State& State) {
                          .arg(C.Frames_Heard + C.Bad_Checks + C.Garbage)
                          .arg(C.Bad_Checks + C.Garbage);
     if (S.Passed())
-        return State.Text(Msg_Link_Ok)
-            .arg(C.Good)
-            .arg(C.Requests)
-            .arg(Ms_Text(Latency_Of(C.Latencies_Us).Median));
+        return State.Text(Msg_Link_Ok).arg(C.Good).arg(C.Requests).arg(Ms_Text(Latency_Of(C.Latency).Median));
     return State.Text(Msg_Link_Failed).arg(C.Good).arg(C.Requests);
+}
+
+QString Counts_Words(const Link_Counts& C, const Shared_State& State) {
+    return State.Text(Msg_Counts)
+        .arg(C.Requests)
+        .arg(C.Answers)
+        .arg(C.Good)
+        .arg(C.Timeouts)
+        .arg(C.Bad_Checks)
+        .arg(C.Garbage)
+        .arg(C.Exception_Count())
+        .arg(C.Wrong_Slave + C.Wrong_Function)
+        .arg(C.Late);
+}
+
+QString Latency_Words(const Link_Counts& C, const Shared_State& State) {
+    if (C.Latency.Empty())
+        return {};
+    const Latency_Figures L = Latency_Of(C.Latency);
+    return State.Text(Msg_Latency).arg(Ms_Text(L.Min), Ms_Text(L.Median), Ms_Text(L.P95), Ms_Text(L.Max));
 }
 
 QStringList Cause_Words(const Link_Summary& S, const Shared_State& State) {
@@ -128,7 +168,12 @@ QStringList Cause_Words(const Link_Summary& S, const Shared_State& State) {
         Causes.append(State.Text(Msg_Port_Failed) + S.Port_Error);
     const bool Anything_Back =
         C.Answers + C.Bad_Checks + C.Garbage + C.Wrong_Slave + C.Wrong_Function + C.Late > 0;
-    if (S.Plan.Mode != Link_Mode::Listen && C.Requests > 0 && !Anything_Back)
+    const bool Listen = S.Plan.Mode == Link_Mode::Listen;
+    // The converter answers only after its own TimeOut when its field device is silent.
+    if (!Listen && S.Plan.Timeout_Ms > 0 && S.Plan.Timeout_Ms <= S.Plan.Sides.Master_Timeout_Ms &&
+        C.Timeouts > 0)
+        Causes.append(State.Text(Msg_Timeout_Below_Converter).arg(S.Plan.Sides.Master_Timeout_Ms));
+    if (!Listen && C.Requests > 0 && !Anything_Back)
         Causes.append(State.Text(Msg_No_Answer));
     if (C.Bad_Checks + C.Garbage > 0)
         Causes.append(State.Text(C.Good == 0 ? Msg_Damaged : Msg_Noise));
@@ -145,10 +190,8 @@ QStringList Cause_Words(const Link_Summary& S, const Shared_State& State) {
         Causes.append(State.Text(Msg_Altered));
     if (C.Read_Back_Differs > 0)
         Causes.append(State.Text(Msg_Read_Back));
-    if (C.Answers > 0 && C.Timeouts > 0 && C.Late == 0)
+    if ((C.Answers > 0 || Listen) && C.Timeouts > 0 && C.Late == 0)
         Causes.append(State.Text(Msg_Some_Unanswered));
-    if (S.Plan.Mode == Link_Mode::Listen && Causes.isEmpty())
-        Causes.append(State.Text(Msg_Nothing_Heard));
     return Causes;
 }
 
@@ -158,7 +201,7 @@ QJsonObject Summary_Json(const Link_Summary& S, const Shared_State& State) {
     QJsonObject Exceptions;
     for (const auto& [Code, Count] : C.Exceptions)
         Exceptions.insert(QString::number(Code), Count);
-    const Latency_Figures L = Latency_Of(C.Latencies_Us);
+    const Latency_Figures L = Latency_Of(C.Latency);
     QJsonObject O{
         {QStringLiteral("mode"), Mode_Name(P.Mode)},
         {QStringLiteral("port"), P.Port},
@@ -183,14 +226,16 @@ QJsonObject Summary_Json(const Link_Summary& S, const Shared_State& State) {
                                                {QStringLiteral("answer_altered"), C.Answer_Altered},
                                                {QStringLiteral("read_back_differs"), C.Read_Back_Differs},
                                                {QStringLiteral("frames_heard"), C.Frames_Heard},
+                                               {QStringLiteral("echoes"), C.Echoes},
+                                               {QStringLiteral("echoes"), C.Echoes},
                                                {QStringLiteral("exceptions"), Exceptions}}},
-        {QStringLiteral("latency_ms"), QJsonObject{{QStringLiteral("min"), L.Min},
-                                                   {QStringLiteral("median"), L.Median},
-                                                   {QStringLiteral("p95"), L.P95},
-                                                   {QStringLiteral("max"), L.Max}}},
+        {QStringLiteral("latency_ms"), C.Latency.Empty() ? QJsonValue()
+                                                         : QJsonObject{{QStringLiteral("min"), L.Min},
+                                                                       {QStringLiteral("median"), L.Median},
+                                                                       {QStringLiteral("p95"), L.P95},
+                                                                       {QStringLiteral("max"), L.Max}}},
+        {QStringLiteral("port_error"), S.Port_Error},
     };
-    if (!S.Port_Error.isEmpty())
-        O.insert(QStringLiteral("port_error"), S.Port_Error);
     if (P.Mode == Link_Mode::Listen)
         return O;
     O.insert(QStringLiteral("loop_port"), P.Loop_Port);

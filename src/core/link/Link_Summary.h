@@ -40,6 +40,26 @@ struct Link_Plan {
 // Why the plan cannot run (slave address, function, start, count, missing port), or "".
 QString Plan_Problem(const Link_Plan& Plan);
 
+// The latencies of a run's answers: all of them up to Kept_Most, then an even sample of them, so
+// that a run of days holds no more; the least and the greatest exactly.
+class Latency_Sample {
+public:
+    static constexpr int Kept_Most = 100000;
+
+    void Add(qint64 Latency_Us);
+    bool Empty() const { return Seen == 0; }
+    const QList<qint64>& Kept() const { return Values; }
+    qint64 Least() const { return Min; }
+    qint64 Greatest() const { return Max; }
+
+private:
+    QList<qint64> Values;
+    qint64 Seen = 0;
+    qint64 Min = 0;
+    qint64 Max = 0;
+    quint64 Random = 88172645463325252ull;
+};
+
 // What a run counted.
 struct Link_Counts {
     int Requests = 0;              // sent by the PC as master
@@ -57,7 +77,8 @@ struct Link_Counts {
     int Read_Back_Differs = 0;     // a written value did not read back
     int Frames_Heard = 0;          // listen: frames whose check holds
     std::map<int, int> Exceptions; // exception code, how many
-    QList<qint64> Latencies_Us;    // of each answer
+    int Echoes = 0;                // requests the adapter heard itself send
+    Latency_Sample Latency;
 
     int Exception_Count() const;
 };
@@ -66,7 +87,7 @@ struct Link_Counts {
 struct Latency_Figures {
     double Min = 0, Median = 0, P95 = 0, Max = 0;
 };
-Latency_Figures Latency_Of(const QList<qint64>& Latencies_Us);
+Latency_Figures Latency_Of(const Latency_Sample& Sample);
 
 // The end of a run: the counts, whether it passes, and in words why.
 struct Link_Summary {
@@ -82,6 +103,11 @@ struct Link_Summary {
 // "Link OK: 100 of 100 answers, median 41 ms", "Link failed: 0 of 10 answers", "Heard 12 frames, 0 with
 // errors".
 QString Verdict_Words(const Link_Summary& Summary, const Shared_State& State);
+
+// "Requests 10, answers 10, right 10, ..." and "Latency min 0.4 / median 0.6 / p95 1.2 / max 3.0 ms"
+// ("" before the first answer): the counts of a run as the window and the command line show them.
+QString Counts_Words(const Link_Counts& Counts, const Shared_State& State);
+QString Latency_Words(const Link_Counts& Counts, const Shared_State& State);
 
 // The likely causes of a failure, the likeliest first; empty for a passing run.
 QStringList Cause_Words(const Link_Summary& Summary, const Shared_State& State);

@@ -10,6 +10,11 @@ namespace {
 // never taken for the next request's answer.
 constexpr int Late_Window_Ms = 100;
 
+bool Is_Single_Write(char Function) {
+    return Function == Modbus_Function::Write_Single_Coil ||
+           Function == Modbus_Function::Write_Single_Register;
+}
+
 int Read_Back_Function(int Write_Function) {
     return Is_Bit_Function(Write_Function) ? Modbus_Function::Read_Coils
                                            : Modbus_Function::Read_Holding_Registers;
@@ -41,8 +46,10 @@ void Configure_Port(QSerialPort& Port, const Line_Settings& Line) {
 QList<std::uint16_t> Poll_Pattern(const Modbus_Request& Request, int Poll) {
     QList<std::uint16_t> Values;
     for (int I = 0; I < Request.Count; ++I)
-        Values.append(Is_Bit_Function(Request.Function) ? static_cast<std::uint16_t>((Poll + I) % 3 == 0)
-                                                        : static_cast<std::uint16_t>(Poll * 251 + I * 7 + 1));
+        Values.append(Is_Bit_Function(Request.Function)
+                          ? static_cast<std::uint16_t>((Poll + I) % 2 == 0)
+                          : static_cast<std::uint16_t>(static_cast<unsigned>(Poll) * 251u +
+                                                       static_cast<unsigned>(I) * 7u + 1u));
     return Values;
 }
 
@@ -86,6 +93,8 @@ Status Link_Test::Start() {
             Field.reset();
             return Failure(QStringLiteral("The port %1 cannot be opened: %2").arg(Name, Why));
         }
+        // Bytes of an earlier run, such as a late answer, are not this run's.
+        End->Port.clear(QSerialPort::Input);
         End->Silence.setSingleShot(true);
         End->Silence.setTimerType(Qt::PreciseTimer);
         End->Silence.setInterval((Silence_Us(Plan.Sides.Line(End->Side)) + 999) / 1000);
@@ -98,7 +107,14 @@ Status Link_Test::Start() {
         });
         connect(&End->Silence, &QTimer::timeout, this, [this, End = End] {
             QList<Line_Chunk> Chunks;
-            End->Reader.Silence(Chunks);
+            // Bytes that came while this program was busy are no silence on the line.
+            if (const QByteArray Waiting = End->Port.readAll(); !Waiting.isEmpty()) {
+                End->Reader.Feed(Waiting, Chunks);
+                if (End->Reader.Holds_Bytes())
+                    End->Silence.start();
+            } else {
+                End->Reader.Silence(Chunks);
+            }
             Chunks_From(*End, Chunks);
         });
         connect(&End->Port, &QSerialPort::errorOccurred, this,
@@ -109,8 +125,9 @@ Status Link_Test::Start() {
     }
     Clock.start();
     Is_Running = true;
+    // The first request goes out from the event loop, once the caller has seen the run begin.
     if (!Listen)
-        Next_Transaction();
+        Next_Timer.start(0);
     return {};
 }
 
@@ -118,6 +135,9 @@ void Link_Test::Stop() {
     if (!Is_Running)
         return;
     Outcome.Stopped = true;
+    // The request on its way when the run was stopped had no chance to be answered.
+    if (Pending)
+        --Outcome.Counts.Requests;
     Finish();
 }
 
@@ -155,7 +175,9 @@ void Link_Test::Send(const Modbus_Request& Request, bool Read_Back, const QList<
     Field_Request = Frame;
     Field_Answer.clear();
     Master->Port.write(Bytes);
-    Pending = Transaction{Request, Now_Us(), Read_Back, Written};
+    Sent_Bytes = Bytes;
+    Timed_Out_Last = false;
+    Pending = Transaction{Request, Now_Us(), Read_Back, Written, false};
     ++Outcome.Counts.Requests;
     Emit({Pending->Sent_Us, -1, Bytes, Master->Side, Link_Frame::Direction::Sent, Link_Frame::Role::Request,
           Line_Chunk::Kind::Frame});
@@ -189,26 +211,48 @@ void Link_Test::Master_Chunk(const Line_Chunk& Chunk, Link_Frame& Row) {
         Emit(Row);
         return;
     }
+    // An adapter that hears itself (two-wire RS485 with echo) gives back the request as sent. A
+    // single write's answer is that very frame too: there it is taken for the answer.
+    if (Pending && Chunk.Raw == Sent_Bytes && !Pending->Echo_Seen &&
+        Max_Count(Pending->Request.Function) > 1) {
+        Pending->Echo_Seen = true;
+        ++C.Echoes;
+        Row.Frame_Role = Link_Frame::Role::Request;
+        Emit(Row);
+        return;
+    }
     const Modbus_Frame& Frame = Chunk.Frame;
     const int Function = Frame.Pdu.isEmpty() ? -1 : static_cast<std::uint8_t>(Frame.Pdu[0]) & 0x7F;
-    if (!Pending)
-        ++C.Late;
-    else if (Frame.Slave != Outcome.Plan.Slave)
+    const bool Is_Exception = !Frame.Pdu.isEmpty() && (static_cast<std::uint8_t>(Frame.Pdu[0]) & 0x80);
+    const int Exception_Code =
+        Is_Exception && Frame.Pdu.size() > 1 ? static_cast<std::uint8_t>(Frame.Pdu[1]) : 0;
+    if (!Pending) {
+        // After a time-out it is the late answer; otherwise something else talks on the line.
+        if (Timed_Out_Last)
+            ++C.Late;
+        else
+            ++C.Wrong_Slave;
+        // A late exception still says why: the converter gave up on its field device.
+        if (Timed_Out_Last && Is_Exception)
+            ++C.Exceptions[Exception_Code];
+    } else if (Frame.Slave != Outcome.Plan.Slave) {
         ++C.Wrong_Slave;
-    else if (Function != Pending->Request.Function)
+    } else if (Function != Pending->Request.Function) {
         ++C.Wrong_Function;
+    }
     if (!Pending || Frame.Slave != Outcome.Plan.Slave || Function != Pending->Request.Function) {
         Emit(Row);
         return;
     }
     Row.Latency_Us = Row.Time_Us - Pending->Sent_Us;
     ++C.Answers;
-    C.Latencies_Us.append(Row.Latency_Us);
+    C.Latency.Add(Row.Latency_Us);
     const Modbus_Request& Request = Pending->Request;
     const Pdu_Meaning Meaning = Decode_Response(Frame.Pdu, Request.Count);
     const bool Loop = Outcome.Plan.Mode == Link_Mode::Loop;
-    if (Meaning.Exception)
-        ++C.Exceptions[Meaning.Exception];
+    // Any answer with the exception bit is no right answer, whatever its code says.
+    if (Is_Exception)
+        ++C.Exceptions[Exception_Code];
     else if (!Meaning.Valid ||
              (Is_Write_Function(Request.Function) && Frame.Pdu != Write_Response_Pdu(Request)))
         ++C.Malformed;
@@ -219,7 +263,7 @@ void Link_Test::Master_Chunk(const Line_Chunk& Chunk, Link_Frame& Row) {
     else
         ++C.Good;
     // A write that failed is not read back.
-    if (!Pending->Read_Back && Read_Back_Next && (Meaning.Exception || !Meaning.Valid))
+    if (!Pending->Read_Back && Read_Back_Next && (Is_Exception || !Meaning.Valid))
         Read_Back_Next = false;
     Answer_Timer.stop();
     Pending.reset();
@@ -229,8 +273,14 @@ void Link_Test::Master_Chunk(const Line_Chunk& Chunk, Link_Frame& Row) {
 }
 
 void Link_Test::Slave_Chunk(const Line_Chunk& Chunk) {
-    if (Chunk.Chunk_Kind != Line_Chunk::Kind::Frame || Chunk.Frame.Slave != Outcome.Plan.Slave)
+    if (Chunk.Chunk_Kind != Line_Chunk::Kind::Frame)
         return;
+    // The field device answers its own address only; a request that arrives for another was changed.
+    if (Chunk.Frame.Slave != Outcome.Plan.Slave) {
+        if (Pending)
+            ++Outcome.Counts.Request_Altered;
+        return;
+    }
     if (Chunk.Frame != Field_Request)
         ++Outcome.Counts.Request_Altered;
     Field_Answer = Table.Answer(Chunk.Frame.Pdu);
@@ -246,13 +296,20 @@ void Link_Test::Listen_Chunk(const Line_Chunk& Chunk, Link_Frame& Row) {
         const Modbus_Frame& Frame = Chunk.Frame;
         // What follows a request from its slave is its answer, unless it reads only as a request:
         // a master that got no answer asks again.
+        // A single write's answer is its echo, byte for byte.
         const bool Answer = Heard_Request && Heard_Request->Slave == Frame.Slave && !Frame.Pdu.isEmpty() &&
-                            (Frame.Pdu[0] & 0x7F) == Heard_Request->Pdu[0] && Decode_Response(Frame.Pdu).Valid;
+                            (Frame.Pdu[0] & 0x7F) == Heard_Request->Pdu[0] &&
+                            Decode_Response(Frame.Pdu).Valid &&
+                            (!Is_Single_Write(Frame.Pdu[0]) || Frame.Pdu == Heard_Request->Pdu);
         Row.Frame_Role = Answer ? Link_Frame::Role::Answer : Link_Frame::Role::Request;
-        if (Answer)
+        if (Answer) {
             Heard_Request.reset();
-        else
+        } else {
+            // A request after a request: the first went without an answer.
+            if (Heard_Request)
+                ++Outcome.Counts.Timeouts;
             Heard_Request = Frame;
+        }
     }
     Emit(Row);
 }
@@ -266,7 +323,12 @@ void Link_Test::Answer_Timed_Out() {
     if (!Pending->Read_Back)
         Read_Back_Next = false;
     Pending.reset();
-    Next_Timer.start(Late_Window_Ms + Outcome.Plan.Interval_Ms);
+    Timed_Out_Last = true;
+    // The next request waits until the converter's answer could no longer come (its own TimeOut and
+    // the lines), so that a late answer is counted late and never taken for the next request's.
+    const Link_Plan& Plan = Outcome.Plan;
+    const int Could_Come_Ms = Default_Response_Timeout_Ms(Plan.Sides, Plan.Request) - Plan.Response_Timeout_Ms();
+    Next_Timer.start(std::max(Late_Window_Ms, Could_Come_Ms) + Plan.Interval_Ms);
 }
 
 void Link_Test::Port_Failed(Port_End& End) {

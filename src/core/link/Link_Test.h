@@ -49,6 +49,7 @@ private:
         qint64 Sent_Us = 0;
         bool Read_Back = false;
         QList<std::uint16_t> Written; // what the write before it wrote
+        bool Echo_Seen = false;
     };
 
     void Next_Transaction();
@@ -74,6 +75,8 @@ private:
     QByteArray Field_Answer;    // loop: the answer the PC gave as the field device
     Modbus_Frame Field_Request; // loop: the request the field device should get
     QList<std::uint16_t> Last_Written;
+    QByteArray Sent_Bytes;       // the last request as it went on the line
+    bool Timed_Out_Last = false; // the last request went without an answer
     int Poll = 0;
     bool Read_Back_Next = false;
     bool Is_Running = false;

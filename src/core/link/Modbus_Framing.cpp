@@ -161,7 +161,7 @@ void Frame_Reader::Feed_Ascii(QList<Line_Chunk>& Out) {
         if (Start != 0) {
             // Bytes before a frame's start; a line end left by a frame is not worth a word.
             const QByteArray Before = Start < 0 ? Held : Held.left(Start);
-            if (!Before.trimmed().isEmpty())
+            if (QByteArray(Before).replace('\r', "").replace('\n', "").size() > 0)
                 Out.append({Line_Chunk::Kind::Garbage, Before, {}});
             Held.remove(0, Before.size());
             continue;

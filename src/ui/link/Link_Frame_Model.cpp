@@ -13,6 +13,9 @@ namespace {
 constexpr int Headings[] = {1133, 1134, 1135, 1136, 1137, 1138, 1139};
 // About one screen refresh.
 constexpr int Batch_Ms = 16;
+// A run of days keeps its newest frames; the oldest go a slice at a time.
+constexpr std::size_t Frames_Kept = 500000;
+constexpr std::size_t Frames_Dropped_At_Once = 50000;
 
 QString Ms(qint64 Us) {
     return QString::number(static_cast<double>(Us) / 1000.0, 'f', 1);
@@ -48,6 +51,11 @@ void Link_Frame_Model::Flush() {
                  std::make_move_iterator(Waiting.end()));
     Waiting.clear();
     endInsertRows();
+    if (Shown.size() > Frames_Kept) {
+        beginRemoveRows({}, 0, static_cast<int>(Frames_Dropped_At_Once) - 1);
+        Shown.erase(Shown.begin(), Shown.begin() + static_cast<std::ptrdiff_t>(Frames_Dropped_At_Once));
+        endRemoveRows();
+    }
 }
 
 void Link_Frame_Model::Clear() {

@@ -11,8 +11,9 @@ namespace vo {
 
 struct Shared_State;
 
-// The frames of a run as a table. A frame after a pause shows at once; frames that come in faster
-// than a screen changes are shown in batches; the words of a row are made only when it is painted.
+// The frames of a run as a table, the newest 500 000 of them. A frame after a pause shows at once; frames
+// that come in faster than a screen changes are shown in batches; the words of a row are made only when it is
+// painted.
 class Link_Frame_Model final : public QAbstractTableModel {
     Q_OBJECT
 public:

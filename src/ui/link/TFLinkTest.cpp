@@ -47,12 +47,11 @@ constexpr int Msg_Timeout = 1129;
 constexpr int Msg_Start = 1130;
 constexpr int Msg_Stop = 1131;
 constexpr int Msg_Save_Frames = 1132;
-constexpr int Msg_Counts = 1140;
-constexpr int Msg_Latency = 1141;
 constexpr int Msg_Frames_Not_Saved = 1142;
 constexpr int Msg_Not_Started = 1143;
 constexpr int Msg_Running = 1144;
 constexpr int Msg_Not_Recorded = 1145;
+constexpr int Msg_Write_Question = 1147;
 constexpr int Msg_Close = 75;
 
 constexpr int Count_Refresh_Ms = 200;
@@ -62,10 +61,6 @@ const char* const Function_Names[] = {
     "01 Read Coils",           "02 Read Discrete Inputs",    "03 Read Holding Registers",
     "04 Read Input Registers", "05 Write Single Coil",       "06 Write Single Register",
     "15 Write Multiple Coils", "16 Write Multiple Registers"};
-
-QString Ms_Text(double Ms) {
-    return QString::number(Ms, 'f', Ms < 10 ? 1 : 0);
-}
 
 } // namespace
 
@@ -374,6 +369,16 @@ void TFLinkTest::Start_Run() {
             return;
         }
     }
+    if (Is_Write_Function(Plan.Request.Function) && Plan.Mode != Link_Mode::Listen &&
+        !Svc.Msgs.Confirm(State.Text(Msg_Write_Question).arg(Plan.Request.Count).arg(Plan.Request.Start)))
+        return;
+    // The files as they are now: what the run tests, whatever changes during it.
+    Result<Config_Files> Files = Read_Config_Files(State.Project_Path, false);
+    if (!Files) {
+        Svc.Msgs.Error(State.Text(Msg_Not_Started) + Files.Error());
+        return;
+    }
+    Tested = std::move(*Files);
     Test = std::make_unique<Link_Test>(Plan);
     Model->Clear();
     Follow_Frames = true;
@@ -408,7 +413,8 @@ void TFLinkTest::Run_Finished() {
         QStringLiteral("color: %1;").arg(Passed ? QStringLiteral("#1b6e20") : QStringLiteral("#b00020")));
     Show_Text(L_Causes, Cause_Words(Summary, State).join(u'\n'));
     Set_Running(false);
-    if (const Result<QString> Recorded = Record_Link_Test(State.Project_Path, Summary_Json(Summary, State));
+    if (const Result<QString> Recorded =
+            Record_Link_Test(State.Project_Path, Tested, Summary_Json(Summary, State));
         !Recorded)
         Svc.Msgs.Error(State.Text(Msg_Not_Recorded) + Recorded.Error());
     Q_EMIT Run_Ended(Passed);
@@ -426,23 +432,10 @@ void TFLinkTest::Show_Text(QLabel* Label, const QString& Text) {
 void TFLinkTest::Show_Counts() {
     if (!Test)
         return;
-    const Link_Counts& C = Test->Summary().Counts;
-    Show_Text(L_Counts, State.Text(Msg_Counts)
-                            .arg(C.Requests)
-                            .arg(C.Answers)
-                            .arg(C.Good)
-                            .arg(C.Timeouts)
-                            .arg(C.Bad_Checks)
-                            .arg(C.Garbage)
-                            .arg(C.Exception_Count())
-                            .arg(C.Wrong_Slave + C.Wrong_Function)
-                            .arg(C.Late));
-    const Latency_Figures L = Latency_Of(C.Latencies_Us);
-    Show_Text(
-        L_Latency,
-        C.Latencies_Us.isEmpty()
-            ? QString()
-            : State.Text(Msg_Latency).arg(Ms_Text(L.Min), Ms_Text(L.Median), Ms_Text(L.P95), Ms_Text(L.Max)));
+    // A listen sends nothing: its verdict counts what it heard.
+    const bool Listen = Test->Summary().Plan.Mode == Link_Mode::Listen;
+    Show_Text(L_Counts, Listen ? QString() : Counts_Words(Test->Summary().Counts, State));
+    Show_Text(L_Latency, Latency_Words(Test->Summary().Counts, State));
 }
 
 void TFLinkTest::Save_Frames() {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "history/Snapshot.h"
 #include "link/Link_Summary.h"
 #include "widgets/Modal_Dialog.h"
 
@@ -67,6 +68,7 @@ private:
     std::optional<Converter_Sides> Sides;
     QString Sides_Problem;
     std::unique_ptr<Link_Test> Test;
+    Config_Files Tested;
     Link_Frame_Model* Model = nullptr;
     QTimer Count_Timer;
     bool Timeout_Edited = false;

@@ -23,8 +23,10 @@ TEST(Link_History, Link_Tests_Keep_Their_Own_Number_Of_Snapshots) {
         vo::Launch_Record(Capture, {false, QStringLiteral("/dev/ttyUSB0"), {}, QStringLiteral("updater")});
     ASSERT_TRUE(vo::Record_Launch(Capture, Update));
     const int Runs = vo::Link_Snapshots_Kept + 5;
+    const vo::Result<vo::Config_Files> Tested = vo::Read_Config_Files(Project, false);
+    ASSERT_TRUE(Tested);
     for (int Run = 0; Run < Runs; ++Run)
-        ASSERT_TRUE(vo::Record_Link_Test(Project, {{QStringLiteral("port"), QStringLiteral("/dev/ttyUSB1")},
+        ASSERT_TRUE(vo::Record_Link_Test(Project, *Tested, {{QStringLiteral("port"), QStringLiteral("/dev/ttyUSB1")},
                                                    {QStringLiteral("verdict"), QStringLiteral("Link OK")}}));
     const vo::History Read = vo::Read_History(Project);
     ASSERT_EQ(Read.Records.size(), Runs + 1);

@@ -150,7 +150,8 @@ TEST(Link_Plan, Verdicts_And_Likely_Causes) {
     for (const Case& C : Cases) {
         Link_Summary S;
         C.Fill(S.Counts);
-        S.Counts.Latencies_Us = {40000, 41000, 60000};
+        for (const qint64 Us : {40000, 41000, 60000})
+            S.Counts.Latency.Add(Us);
         EXPECT_EQ(S.Passed(), C.Passed) << C.Name;
         const QStringList Causes = Cause_Words(S, State);
         if (C.First_Cause == 0) {
