@@ -46,8 +46,8 @@ const Cli_Command Command_Table[] = {
      "busy port",
      Run_Update},
     {"history", "history [--json] CONFIG",
-     "list the update attempts and restores of a configuration, with checksums and the state of each "
-     "snapshot",
+     "list the update attempts, restores and link tests of a configuration, with checksums and the state of "
+     "each snapshot",
      Run_History},
     {"diff", "diff [--json] A B",
      "compare field by field two parameter sets (CONFIG, CONFIG@RECORD, a ParGen.xml) or two image files "
