@@ -290,19 +290,24 @@ constexpr Default_Text Table[] = {
     {1102, "Link OK: %1 of %2 answers, median %3 ms"},
     {1103, "Link failed: %1 of %2 answers right"},
     {1104, "No answer at all: check the wiring, the port, the baud rate and the slave address"},
-    {1105, "Answers arrive damaged (CRC or LRC errors, or bytes that are no frame): the baud rate, parity or data bits of the port differ from the converter's"},
-    {1106, "The converter answers, but the field device behind it does not (exception 0B): check the field device, its address and the converter's other line"},
+    {1105, "Answers arrive damaged (CRC or LRC errors, or bytes that are no frame): the baud rate, parity or "
+           "data bits of the port differ from the converter's"},
+    {1106, "The converter answers, but the field device behind it does not (exception 0B): check the field "
+           "device, its address and the converter's other line"},
     {1107, "The field device refuses the request (%1): check the function, the addresses and the count"},
-    {1108, "Another device answers on the line (answers from another slave or to another function): two devices share an address, or another master is on the line"},
+    {1108, "Another device answers on the line (answers from another slave or to another function): two "
+           "devices share an address, or another master is on the line"},
     {1109, "Answers arrive after the time-out: raise the answer time-out"},
     {1110, "A frame was altered on its way through the converter: compare the two sides' settings"},
     {1111, "A value written did not read back"},
-    {1112, "Noise on the line (damaged frames or bytes that are no frame): check the wiring, the termination and the shielding"},
+    {1112, "Noise on the line (damaged frames or bytes that are no frame): check the wiring, the termination "
+           "and the shielding"},
     {1113, "Frames heard: %1, with errors: %2"},
     {1114, "Nothing heard on the line"},
     {1115, "The port failed during the run (was the adapter unplugged?): "},
     {1116, "Some requests went unanswered: check the wiring and the answer time-out"},
-    {1117, "Warning! The parameters have changed since the last successful update, so the device may still hold the old settings: "},
+    {1117, "Warning! The parameters have changed since the last successful update, so the device may still "
+           "hold the old settings: "},
     {1118, "Poll through the converter"},
     {1119, "Loop through the converter (two adapters)"},
     {1120, "Listen"},
@@ -325,14 +330,17 @@ constexpr Default_Text Table[] = {
     {1137, "Meaning"},
     {1138, "Check"},
     {1139, "Latency (ms)"},
-    {1140, "Requests %1, answers %2, right %3, time-outs %4, CRC/LRC errors %5, garbage %6, exceptions %7, wrong slave or function %8, late %9"},
+    {1140, "Requests %1, answers %2, right %3, time-outs %4, CRC/LRC errors %5, garbage %6, exceptions %7, "
+           "wrong slave or function %8, late %9"},
     {1141, "Latency min %1 / median %2 / p95 %3 / max %4 ms"},
     {1142, "Error! The frames could not be saved: "},
     {1143, "Error! The link test did not start: "},
     {1144, "Running…"},
     {1145, "Error! The link test could not be added to the history: "},
-    {1146, "The answer time-out is not longer than the converter's own TimeOut of %1 ms, after which it answers when its field device is silent: raise the answer time-out"},
-    {1147, "The write functions change values in the field device (%1 from address %2) and do not restore them afterwards. Start the test all the same?"},
+    {1146, "The answer time-out is not longer than the converter's own TimeOut of %1 ms, after which it "
+           "answers when its field device is silent: raise the answer time-out"},
+    {1147, "The write functions change values in the field device (%1 from address %2) and do not restore "
+           "them afterwards. Start the test all the same?"},
 };
 
 } // namespace

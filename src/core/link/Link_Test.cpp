@@ -327,7 +327,8 @@ void Link_Test::Answer_Timed_Out() {
     // The next request waits until the converter's answer could no longer come (its own TimeOut and
     // the lines), so that a late answer is counted late and never taken for the next request's.
     const Link_Plan& Plan = Outcome.Plan;
-    const int Could_Come_Ms = Default_Response_Timeout_Ms(Plan.Sides, Plan.Request) - Plan.Response_Timeout_Ms();
+    const int Could_Come_Ms =
+        Default_Response_Timeout_Ms(Plan.Sides, Plan.Request) - Plan.Response_Timeout_Ms();
     Next_Timer.start(std::max(Late_Window_Ms, Could_Come_Ms) + Plan.Interval_Ms);
 }
 

@@ -26,8 +26,9 @@ TEST(Link_History, Link_Tests_Keep_Their_Own_Number_Of_Snapshots) {
     const vo::Result<vo::Config_Files> Tested = vo::Read_Config_Files(Project, false);
     ASSERT_TRUE(Tested);
     for (int Run = 0; Run < Runs; ++Run)
-        ASSERT_TRUE(vo::Record_Link_Test(Project, *Tested, {{QStringLiteral("port"), QStringLiteral("/dev/ttyUSB1")},
-                                                   {QStringLiteral("verdict"), QStringLiteral("Link OK")}}));
+        ASSERT_TRUE(vo::Record_Link_Test(Project, *Tested,
+                                         {{QStringLiteral("port"), QStringLiteral("/dev/ttyUSB1")},
+                                          {QStringLiteral("verdict"), QStringLiteral("Link OK")}}));
     const vo::History Read = vo::Read_History(Project);
     ASSERT_EQ(Read.Records.size(), Runs + 1);
     EXPECT_EQ(vo::Check_Snapshot(Project, Read.Records.first()).State, vo::Snapshot_State::Intact);
