@@ -352,6 +352,8 @@ TEST_F(Update_Dialog, Every_End_Of_The_Updater_Is_Reported) {
             Offer_Port();
             Get<QPushButton>("Btn_Update")->click();
             ASSERT_TRUE(Wait_For_End());
+            // The next step on site is offered only after a success.
+            EXPECT_EQ(Get<QPushButton>("Btn_Link_Test")->isVisible(), Case.Error == nullptr);
         });
         if (!Case.Error) {
             EXPECT_TRUE(Services.Msgs.Shown.isEmpty()) << Services.Msgs.Texts().join(u'|').toStdString();
@@ -732,6 +734,29 @@ TEST_F(Update_Dialog, A_Failed_Runs_Duration_Ends_With_The_Updater) {
 
 // Closed while the updater ran: the dialog goes when it ends, and the main window keeps the end in
 // view.
+// The link test offered after a success closes the update dialog and opens in its place.
+TEST_F(Update_Dialog, The_Link_Test_Offered_After_A_Success_Opens_From_The_Main_Window) {
+    vo::TFVorlentFirmWare Window(State, Services.Svc);
+    vo::Par_Gen Serial = vo::Missing_File_Par_Gen();
+    Serial.Device_Type_Type = 0;
+    ASSERT_TRUE(vo::Save_Par_Gen(Serial, State.ParGen_File));
+    Add_Updater("Ser_40913_Update", "exit 0\n");
+    Services.Port_Tree.Add_Usb(QStringLiteral("ttyUSB7"),
+                               vo_test::Fake_Port_Tree::Adapter("FTDI", "FT232R USB UART", "A50285BI"), {});
+    vo::TFBoot* Boot = Window.Update_Dialog();
+    QString Opened;
+    On_Next_Modal([&](QWidget*) {
+        Click(Boot, "Btn_Update");
+        ASSERT_TRUE(QTest::qWaitFor([&] { return !Boot->Updater_Running(); }, 20000));
+        On_Next_Modal([&](QWidget* Next) { Opened = Next->objectName(); });
+        Click(Boot, "Btn_Link_Test");
+    });
+    Click(&Window, "Btn_CreateBin");
+    EXPECT_EQ(Opened, QStringLiteral("TFLinkTest"));
+    EXPECT_FALSE(Boot->isVisible());
+    EXPECT_EQ(Runs(), 1);
+}
+
 TEST_F(Update_Dialog, An_Update_Whose_Dialog_Was_Closed_Shows_Its_End_In_The_Main_Window) {
     vo::TFVorlentFirmWare Window(State, Services.Svc);
     vo::Par_Gen Serial = vo::Missing_File_Par_Gen();
