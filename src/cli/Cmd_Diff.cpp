@@ -115,7 +115,9 @@ int Run_Diff(Cli_Context& Context) {
                 QJsonObject{{QStringLiteral("label"), Line.Label},
                             {QStringLiteral("elements"), QJsonArray::fromStringList(Line.Elements)},
                             {QStringLiteral("from"), Line.From},
-                            {QStringLiteral("to"), Line.To}});
+                            {QStringLiteral("to"), Line.To},
+                            {QStringLiteral("from_values"), QJsonArray::fromStringList(Line.From_Values)},
+                            {QStringLiteral("to_values"), QJsonArray::fromStringList(Line.To_Values)}});
         Print_Json(Context, {{QStringLiteral("a"), Context.Args.at(0)},
                              {QStringLiteral("b"), Context.Args.at(1)},
                              {QStringLiteral("kind"),

@@ -13,15 +13,16 @@ QList<Diff_Line> Diff_Par_Gen(const Par_Gen& A, const Par_Gen& B, const Shared_S
     const QList<Par_Row> Rows_B = Par_Rows(B, State);
     QList<Diff_Line> Lines;
     for (qsizetype I = 0; I < Rows_A.size(); ++I) {
-        // Shown texts can match while the stored values differ ("-1" and an index out of range
-        // both show nothing), so the stored values decide.
-        bool Differs = false;
-        for (const QString& Element : Rows_A[I].Elements) {
+        const Par_Row& Row_A = Rows_A[I];
+        Diff_Line Line{Row_A.Caption(), Row_A.Elements, Row_A.Value, Rows_B[I].Value};
+        for (const QString& Element : Row_A.Elements) {
             const Par_Field& Field = *Find_Par_Field(Element);
-            Differs = Differs || Field_Text(A, Field) != Field_Text(B, Field);
+            Line.From_Values.append(Field_Text(A, Field));
+            Line.To_Values.append(Field_Text(B, Field));
         }
-        if (Differs)
-            Lines.append({Rows_A[I].Caption(), Rows_A[I].Elements, Rows_A[I].Value, Rows_B[I].Value});
+        const bool Shown_Empty = Line.From.isEmpty() && Line.To.isEmpty();
+        if (Line.From != Line.To || (Shown_Empty && Line.From_Values != Line.To_Values))
+            Lines.append(std::move(Line));
     }
     return Lines;
 }

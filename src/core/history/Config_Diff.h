@@ -14,16 +14,21 @@ namespace vo {
 struct Shared_State;
 
 // One field that differs: its words (a dialog row, or an image field's name), the elements of
-// ParGen.xml behind it (none for an image), and the two values as shown.
+// ParGen.xml behind it (none for an image), the two values as shown, and the elements' values as
+// the two files hold them (in the order of Elements).
 struct Diff_Line {
     QString Label;
     QStringList Elements;
     QString From;
     QString To;
+    QStringList From_Values{};
+    QStringList To_Values{};
 };
 
-// The rows of the parameter dialog whose shown values differ between A and B, in the dialog's
-// order and words, in the state's language.
+// The rows of the parameter dialog whose shown text differs between A and B, in the dialog's order
+// and words, in the state's language. A list index that changed while its entry's text stayed (the
+// data bits' "8" after a device-type change) is no change; one that shows nothing on both sides
+// (nothing chosen, or out of range) is compared by the stored values.
 QList<Diff_Line> Diff_Par_Gen(const Par_Gen& A, const Par_Gen& B, const Shared_State& State);
 
 // The fields of two image files of the same kind that differ. Two files that are not images of

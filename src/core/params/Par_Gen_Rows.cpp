@@ -52,7 +52,7 @@ QString Shown_Value(const Par_Gen& Set, const Par_Field& Field, const Shared_Sta
 } // namespace
 
 QString Par_Row::Caption() const {
-    return Label.isEmpty() ? Panel : Panel + QStringLiteral(" - ") + Label;
+    return Label.isEmpty() || Label == Panel ? Panel : Panel + QStringLiteral(" - ") + Label;
 }
 
 QList<Par_Row> Par_Rows(const Par_Gen& Set, const Shared_State& State) {

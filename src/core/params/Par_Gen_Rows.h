@@ -19,7 +19,8 @@ struct Par_Row {
     QStringList Elements;
     QString Value;
 
-    // "Modbus RTU - Baudrate"; a row without a label of its own takes the panel's words.
+    // "Modbus RTU - Baudrate"; a row without a label of its own, or whose label repeats the panel's
+    // words, takes the panel's words.
     QString Caption() const;
 };
 
