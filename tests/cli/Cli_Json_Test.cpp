@@ -95,7 +95,7 @@ TEST_F(Json_Output, Each_Command_Prints_Its_Documented_Schema) {
          0,
          {{"a", S}, {"b", S}, {"kind", S}, {"equal", B}, {"changes", A}},
          "changes",
-         {{"label", S}, {"elements", A}, {"from", S}, {"to", S}}},
+         {{"label", S}, {"elements", A}, {"from", S}, {"to", S}, {"from_values", A}, {"to_values", A}}},
     };
     for (const Schema& Case : Schemas) {
         SCOPED_TRACE(Case.Args.join(u' ').toStdString());
