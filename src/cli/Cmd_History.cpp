@@ -1,5 +1,6 @@
 #include "Cli_Config.h"
 #include "Cli_Json.h"
+#include "history/Commissioning_Info.h"
 #include "history/History_File.h"
 #include "history/Snapshot.h"
 #include "update/Com_Ports.h"
@@ -77,7 +78,20 @@ int Run_History(Cli_Context& Context) {
     for (const History_Problem& Problem : Read.Problems)
         Context.Err << "vo40913-cli: \"" << History_File_Path(Project) << "\" line " << Problem.Line << ": "
                     << Problem.Reason << '\n';
+    // The records stand without the commissioning data: a damaged file is told, not fatal.
+    Result<Commissioning_Info> Info = Read_Commissioning_Info(Project);
+    if (!Info) {
+        Context.Err << "vo40913-cli: warning: " << Info.Error() << '\n';
+        Info = Commissioning_Info{};
+    }
     if (!Json) {
+        for (const Info_Field& Field : Info_Fields())
+            if (const QString& Text = (*Info).*Field.Member; !Text.isEmpty()) {
+                QStringList Lines = Text.split(u'\n');
+                for (QString& Line : Lines)
+                    Line = Terminal_Text(Line);
+                Context.Out << Field.Key << ": " << Lines.join(QStringLiteral("\n  ")) << '\n';
+            }
         for (const Update_Record& Record : Read.Records)
             Print_Record(Context.Out, Record, Check_Snapshot(Project, Record));
         return Exit_Ok;
@@ -96,6 +110,7 @@ int Run_History(Cli_Context& Context) {
         Problems.append(
             QJsonObject{{QStringLiteral("line"), Problem.Line}, {QStringLiteral("reason"), Problem.Reason}});
     Print_Json(Context, {{QStringLiteral("configuration"), Project},
+                         {QStringLiteral("commissioning"), Info_To_Json(*Info)},
                          {QStringLiteral("records"), Records},
                          {QStringLiteral("problems"), Problems}});
     return Exit_Ok;

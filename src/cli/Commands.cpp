@@ -7,6 +7,7 @@ int Run_Check_Version(Cli_Context& Context);
 int Run_New(Cli_Context& Context);
 int Run_Show(Cli_Context& Context);
 int Run_Set(Cli_Context& Context);
+int Run_Set_Info(Cli_Context& Context);
 int Run_Check(Cli_Context& Context);
 int Run_Build(Cli_Context& Context);
 int Run_Inspect(Cli_Context& Context);
@@ -28,6 +29,10 @@ const Cli_Command Command_Table[] = {
     {"show", "show [--json] CONFIG",
      "print the parameters (CONFIG: a name under PROJECTS, or a path with \"/\")", Run_Show},
     {"set", "set CONFIG Element=value ...", "change parameters; saved only when the checks pass", Run_Set},
+    {"set-info", "set-info CONFIG key=value ...",
+     "change the commissioning data the report prints; keys: customer, site, plant_tag, serial_number, "
+     "technician, notes",
+     Run_Set_Info},
     {"check", "check [--json] CONFIG", "run the checks on the parameters: \"OK\" or the failing message",
      Run_Check},
     {"build", "build CONFIG", "compile ParGen.xml into bin/bank.bin and bin/bankK.bin, as an update does",

@@ -72,7 +72,7 @@ TEST_F(Json_Output, Each_Command_Prints_Its_Documented_Schema) {
         {{QStringLiteral("ports"), QStringLiteral("--json")}, 0, {{"ports", A}, {"entries", A}}, "ports", {}},
         {{QStringLiteral("history"), QStringLiteral("--json"), Plant},
          0,
-         {{"configuration", S}, {"records", A}, {"problems", A}},
+         {{"configuration", S}, {"commissioning", O}, {"records", A}, {"problems", A}},
          "records",
          {{"format", N},
           {"id", S},
