@@ -1,7 +1,10 @@
 #include "Commissioning_Report.h"
 
 #include "history/Built_Images.h"
+#include "history/Commissioning_Info.h"
+#include "history/Commissioning_Verdict.h"
 #include "history/History_File.h"
+#include "history/Record_Words.h"
 #include "history/Snapshot.h"
 #include "params/Par_Gen_File.h"
 #include "params/Par_Gen_Rows.h"
@@ -22,14 +25,25 @@ namespace {
 constexpr int Msg_Report_Title = 81;
 constexpr int Msg_Configuration = 82;
 constexpr int Msg_Parameters = 83;
-constexpr int Msg_Images = 84;
-constexpr int Msg_Latest_Updates = 85;
+constexpr int Msg_Latest_Records = 85;
 constexpr int Msg_Date = 86;
 constexpr int Msg_Program_Version = 87;
 constexpr int Msg_Commissioned_By = 88;
 constexpr int Msg_Signature = 89;
 constexpr int Msg_Customer = 90;
 constexpr int Msg_Device_Type = 458;
+constexpr int Msg_Verdict = 1157;
+constexpr int Msg_Kind = 1170;
+constexpr int Msg_Detail = 1173;
+constexpr int Msg_Checksums = 1174;
+constexpr int Msg_Name = 1175;
+constexpr int Msg_Firmware = 1178;
+constexpr int Msg_Firmware_Written = 1179;
+constexpr int Msg_Firmware_Not_Written = 1180;
+
+// The same table frame everywhere: cells apart from their neighbours, so no text touches another.
+const QString Table_Start = QStringLiteral("<table width=\"100%\" cellspacing=\"0\" cellpadding=\"3\">");
+const QString Label_Style = QStringLiteral("style=\"color:#444444\"");
 
 QString H(const QString& Text) {
     return Text.toHtmlEscaped();
@@ -39,78 +53,134 @@ QString T(const Shared_State& State, int Id) {
     return H(State.Text(Id).trimmed());
 }
 
-QString Row(const QString& Label, const QString& Value) {
-    return QStringLiteral("<tr><td width=\"24%\">%1</td><td>%2</td></tr>").arg(Label, Value);
+QString Multi_Line(const QString& Text) {
+    return H(Text).replace(u'\n', QStringLiteral("<br>"));
 }
 
 QString Mono(const QString& Text) {
-    return QStringLiteral("<span style=\"font-family:'DejaVu Sans Mono'; font-size:7.5pt\">%1</span>")
-        .arg(H(Text));
+    return QStringLiteral("<span style=\"font-family:'DejaVu Sans Mono'; font-size:7pt\">%1</span>").arg(H(Text));
 }
 
-// "2026-12-10 13:58:56": the heading says UTC.
-QString Shown_Time(const QString& Iso) {
-    const QDateTime Time = QDateTime::fromString(Iso, Qt::ISODateWithMs);
-    return Time.isValid() ? Time.toString(QStringLiteral("yyyy-MM-dd HH:mm:ss")) : Iso;
+// Firmware written by the latest successful update with the firmware step: the file is the one of
+// its way (serial or Ethernet).
+QString Firmware_Words(const Shared_State& State, const History& Read) {
+    for (auto It = Read.Records.crbegin(); It != Read.Records.crend(); ++It)
+        if (It->Succeeded() && (It->Option_Index == 0 || It->Option_Index == 1))
+            return State.Text(Msg_Firmware_Written)
+                .trimmed()
+                .arg(Local_Time_Text(It->Time), It->Mode == u"ethernet" ? QStringLiteral("Sim40913K.sim")
+                                                                        : QStringLiteral("sim40913.sim"));
+    return State.Text(Msg_Firmware_Not_Written).trimmed();
 }
 
-QString Parameter_Section(const Shared_State& State, const Par_Gen& Set) {
-    QString Html = QStringLiteral("<h3>%1</h3><table width=\"100%\" cellspacing=\"0\" cellpadding=\"1\">")
-                       .arg(T(State, Msg_Parameters));
-    QString Panel;
-    for (const Par_Row& R : Shown_Par_Rows(Set, State)) {
-        if (R.Panel != Panel) {
-            Panel = R.Panel;
-            Html += QStringLiteral("<tr><td colspan=\"2\"><b>%1</b></td></tr>").arg(H(Panel));
+// Label and value in pairs, two pairs a row.
+QString Title_Block(const QList<std::pair<QString, QString>>& Pairs) {
+    QString Html = Table_Start;
+    for (qsizetype I = 0; I < Pairs.size(); I += 2) {
+        Html += QStringLiteral("<tr>");
+        for (qsizetype J = I; J < I + 2; ++J) {
+            const bool Here = J < Pairs.size();
+            Html += QStringLiteral("<td width=\"17%\" %1>%2</td><td width=\"33%\">%3</td>")
+                        .arg(Label_Style, Here ? Pairs[J].first : QString(), Here ? Pairs[J].second : QString());
         }
-        Html += Row(QStringLiteral("&nbsp;&nbsp;") + H(R.Label.isEmpty() ? R.Panel : R.Label), H(R.Value));
+        Html += QStringLiteral("</tr>");
     }
     return Html + QStringLiteral("</table>");
 }
 
-QString Image_Section(const Shared_State& State, const Config_Files& Files) {
-    const auto Sum = [](const QString& S) {
-        return S.isEmpty() ? QStringLiteral("&mdash;") : Mono(S);
-    };
-    const File_Sums Sums = Files.Sums();
-    // Checksums of images built from other parameters are never printed without saying so.
-    const QString Warning = Images_Differ(Compare_Built_Images(State.ParGen_File, Files))
-                                ? QStringLiteral("<p style=\"color:#b00020\"><b>%1</b></p>")
-                                      .arg(T(State, Msg_Images_Not_Of_Parameters))
-                                : QString();
-    return QStringLiteral("<h3>%1 (SHA-256)</h3>%5<table width=\"100%\" cellspacing=\"0\" "
-                          "cellpadding=\"1\">%2%3%4</table>")
-        .arg(T(State, Msg_Images), Row(QStringLiteral("ParGen.xml"), Sum(Sums.ParGen)),
-             Row(QStringLiteral("bin/bank.bin"), Sum(Sums.Bank)),
-             Row(QStringLiteral("bin/bankK.bin"), Sum(Sums.BankK)), Warning);
+QString Verdict_Section(const Shared_State& State, const Commissioning_Verdict& Verdict) {
+    const bool Good = Verdict.Verdict == Commissioning_Verdict::State::Updated &&
+                      (!Verdict.Link || Verdict.Link->Link.value(QStringLiteral("passed")).toBool());
+    return QStringLiteral("<table width=\"100%\" cellspacing=\"0\" cellpadding=\"6\" border=\"1\" "
+                          "style=\"border-color:%1; border-style:solid\"><tr><td bgcolor=\"%2\"><b>%3:</b> "
+                          "%4</td></tr></table>")
+        .arg(Good ? QStringLiteral("#2e7d32") : QStringLiteral("#b00020"),
+             Good ? QStringLiteral("#eef7ee") : QStringLiteral("#fdecee"), T(State, Msg_Verdict),
+             H(Verdict_Words(Verdict, State)));
+}
+
+// One panel of the parameter dialog as table rows: its words, then its rows; a panel with one row
+// that repeats its words is one row.
+QString Panel_Rows(const QList<Par_Row>& Rows) {
+    const QString Row = QStringLiteral("<tr><td width=\"45%\" %1>%2</td><td>%3</td></tr>");
+    const Par_Row& First = Rows.first();
+    if (Rows.size() == 1 && (First.Label.isEmpty() || First.Label == First.Panel))
+        return Row.arg(QString(), QStringLiteral("<b>%1</b>").arg(H(First.Panel)), H(First.Value));
+    QString Html = QStringLiteral("<tr><td colspan=\"2\"><b>%1</b></td></tr>").arg(H(First.Panel));
+    for (const Par_Row& R : Rows)
+        Html += Row.arg(Label_Style, QStringLiteral("&nbsp;&nbsp;") + H(R.Label), H(R.Value));
+    return Html;
+}
+
+// The panels in two columns side by side, split where the two halves come closest in rows.
+QString Parameter_Section(const Shared_State& State, const Par_Gen& Set) {
+    QList<QList<Par_Row>> Panels;
+    for (const Par_Row& R : Shown_Par_Rows(Set, State)) {
+        // The gateway's address means nothing while the gateway is off.
+        if (R.Elements.first() == u"Ethernet_GAT1" && !Set.Ethernet_EN_GAT)
+            continue;
+        if (Panels.isEmpty() || Panels.last().first().Panel != R.Panel)
+            Panels.append(QList<Par_Row>());
+        Panels.last().append(R);
+    }
+    qsizetype Total = 0;
+    for (const QList<Par_Row>& Panel : Panels)
+        Total += Panel.size() + 1;
+    QString Column[2];
+    qsizetype Left = 0;
+    for (const QList<Par_Row>& Panel : Panels) {
+        const bool Right = !Column[0].isEmpty() && 2 * (Left + Panel.size() / 2) > Total;
+        Column[Right ? 1 : 0] += Panel_Rows(Panel);
+        if (!Right)
+            Left += Panel.size() + 1;
+    }
+    const QString Inner = QStringLiteral("<table width=\"100%\" cellspacing=\"0\" cellpadding=\"2\">%1</table>");
+    return QStringLiteral("<h3>%1</h3><table width=\"100%\" cellspacing=\"0\" cellpadding=\"0\"><tr>"
+                          "<td width=\"50%\" valign=\"top\">%2</td><td width=\"50%\" valign=\"top\">%3</td>"
+                          "</tr></table>")
+        .arg(T(State, Msg_Parameters), Inner.arg(Column[0]), Inner.arg(Column[1]));
 }
 
 QString Record_Section(const Shared_State& State, const QList<Update_Record>& Records) {
-    QString Html =
-        QStringLiteral(
-            "<h3>%1</h3><table width=\"100%\" cellspacing=\"0\" cellpadding=\"1\" border=\"0\">"
-            "<tr><td width=\"24%\"><b>%2</b></td><td width=\"22%\"><b>%3</b></td><td><b>%4</b></td>"
-            "<td width=\"20%\"><b>bankK.bin</b></td></tr>")
-            .arg(T(State, Msg_Latest_Updates), T(State, Msg_Record_Time), T(State, Msg_Record_Target),
-                 T(State, Msg_Record_Outcome));
-    for (qsizetype I = std::max<qsizetype>(0, Records.size() - Report_Records); I < Records.size(); ++I) {
-        const Update_Record& R = Records[I];
-        Html += QStringLiteral("<tr><td>%1</td><td>%2</td><td>%3</td><td>%4</td></tr>")
-                    .arg(H(Shown_Time(R.Time)), H(R.Target), H(Outcome_Words(R, State)),
-                         Mono(R.Sums.BankK.left(16)));
-    }
+    QList<const Update_Record*> Shown;
+    for (auto It = Records.crbegin(); It != Records.crend() && Shown.size() < Report_Records; ++It)
+        if (It->Record_Kind != Update_Record::Kind::Restore)
+            Shown.prepend(&*It);
+    QString Html = QStringLiteral("<h3>%1</h3>").arg(T(State, Msg_Latest_Records));
+    if (Shown.isEmpty())
+        return Html + QStringLiteral("<p>&mdash;</p>");
+    Html += Table_Start +
+            QStringLiteral("<tr><td width=\"25%\"><b>%1 (%2)</b></td><td width=\"17%\"><b>%3</b></td>"
+                           "<td width=\"19%\"><b>%4</b></td><td width=\"13%\"><b>%5</b></td><td><b>%6</b></td></tr>")
+                .arg(T(State, Msg_Record_Time), H(Local_Zone_Text()), T(State, Msg_Kind), T(State, Msg_Record_Target),
+                     T(State, Msg_Record_Outcome), T(State, Msg_Detail));
+    for (const Update_Record* R : Shown)
+        Html += QStringLiteral("<tr><td>%1</td><td>%2</td><td>%3</td><td><b>%4</b></td><td>%5</td></tr>")
+                    .arg(H(Local_Time_Text(R->Time)), H(Kind_Words(*R, State)), H(R->Target),
+                         H(Result_Words(*R, State)), H(Detail_Words(*R, State)));
     return Html + QStringLiteral("</table>");
 }
 
+// Each party has its own column; each line its label on the left.
 QString Signature_Section(const Shared_State& State) {
-    const QString Line = QStringLiteral("<br><br>______________________________");
-    const auto Box = [&](int Who) {
-        return QStringLiteral("<td width=\"50%\">%1%2<br>%3%4<br>%5%6</td>")
-            .arg(T(State, Who), Line, T(State, Msg_Date), Line, T(State, Msg_Signature), Line);
+    const QString Line = QStringLiteral("<td valign=\"bottom\"><br><br>______________________________</td>");
+    QString Html = QStringLiteral("<br>") + Table_Start +
+                   QStringLiteral("<tr><td width=\"20%\"></td><td width=\"40%\"><b>%1</b></td><td><b>%2</b></td></tr>")
+                       .arg(T(State, Msg_Commissioned_By), T(State, Msg_Customer));
+    for (const int Label : {Msg_Name, Msg_Date, Msg_Signature})
+        Html += QStringLiteral("<tr><td valign=\"bottom\" %1>%2</td>%3%3</tr>").arg(Label_Style, T(State, Label), Line);
+    return Html + QStringLiteral("</table>");
+}
+
+QString Checksum_Section(const Shared_State& State, const Config_Files& Files) {
+    const auto Row = [](const QString& Name, const QString& Sum) {
+        return QStringLiteral("<tr><td width=\"20%\">%1</td><td>%2</td></tr>")
+            .arg(Name, Sum.isEmpty() ? QStringLiteral("&mdash;") : Mono(Sum));
     };
-    return QStringLiteral(
-               "<br><table width=\"100%\" cellspacing=\"0\" cellpadding=\"4\"><tr>%1%2</tr></table>")
-        .arg(Box(Msg_Commissioned_By), Box(Msg_Customer));
+    const File_Sums Sums = Files.Sums();
+    return QStringLiteral("<h4>%1</h4>").arg(T(State, Msg_Checksums)) + Table_Start +
+           Row(QStringLiteral("ParGen.xml"), Sums.ParGen) + Row(QStringLiteral("bin/bank.bin"), Sums.Bank) +
+           Row(QStringLiteral("bin/bankK.bin"), Sums.BankK) + QStringLiteral("</table>");
 }
 
 } // namespace
@@ -123,24 +193,37 @@ Result<QString> Report_Html(const Shared_State& State) {
     if (!Files)
         return Failure(Files.Error());
     const History Read = Read_History(State.Project_Path);
-    // A report whose "Latest Updates" stayed empty because the history could not be read would say
-    // that nothing was ever updated.
+    // A report whose records stayed empty because the history could not be read would say that
+    // nothing was ever updated.
     if (!Read.Error_Text.isEmpty())
         return Failure(Read.Error_Text);
+    const Result<Commissioning_Info> Info = Read_Commissioning_Info(State.Project_Path);
+    if (!Info)
+        return Failure(Info.Error());
+    const Result<Commissioning_Verdict> Verdict = Verdict_Of_Configuration(State, Read);
+    if (!Verdict)
+        return Failure(Verdict.Error());
     QString Html = QStringLiteral("<html><body style=\"font-family:'DejaVu Sans'; font-size:9pt\">");
     Html += QStringLiteral("<h2>%1 &ndash; %2</h2>").arg(H(Software_Code_Text), T(State, Msg_Report_Title));
-    Html += QStringLiteral("<table width=\"100%\" cellspacing=\"0\" cellpadding=\"1\">");
-    Html += Row(T(State, Msg_Configuration), QStringLiteral("<b>%1</b>").arg(H(State.Project_Name)));
-    Html += Row(T(State, Msg_Device_Type), H(Entry_Text(Par_List::Device_Type, 0, Set.Device_Type_Type)));
-    Html += Row(T(State, Msg_Date),
-                H(QDateTime::currentDateTimeUtc().toString(QStringLiteral("yyyy-MM-dd HH:mm 'UTC'"))));
-    Html += Row(T(State, Msg_Program_Version), H(Software_Code_Text + u' ' + Software_Version +
-                                                 QStringLiteral(" \u2013 ") + Software_Description_Text));
-    Html += QStringLiteral("</table>");
+    QList<std::pair<QString, QString>> Pairs{
+        {T(State, Msg_Configuration), QStringLiteral("<b>%1</b>").arg(H(State.Project_Name))},
+        {T(State, Msg_Device_Type), H(Entry_Text(Par_List::Device_Type, 0, Set.Device_Type_Type))}};
+    for (const Info_Field& Field : Info_Fields())
+        if (!Field.Multi_Line)
+            Pairs.append({T(State, Field.Label), H((*Info).*Field.Member)});
+    Pairs.append({T(State, Msg_Firmware), H(Firmware_Words(State, Read))});
+    Pairs.append({T(State, Msg_Date), H(QDateTime::currentDateTime().toString(QStringLiteral("yyyy-MM-dd HH:mm t")))});
+    Pairs.append({T(State, Msg_Program_Version), H(Software_Code_Text + u' ' + Software_Version)});
+    Html += Title_Block(Pairs);
+    Html += QStringLiteral("<br>") + Verdict_Section(State, *Verdict);
+    for (const Info_Field& Field : Info_Fields())
+        if (Field.Multi_Line && !((*Info).*Field.Member).isEmpty())
+            Html += QStringLiteral("<p><span %1>%2:</span> %3</p>")
+                        .arg(Label_Style, T(State, Field.Label), Multi_Line((*Info).*Field.Member));
     Html += Parameter_Section(State, Set);
-    Html += Image_Section(State, *Files);
     Html += Record_Section(State, Read.Records);
     Html += Signature_Section(State);
+    Html += Checksum_Section(State, *Files);
     return Html + QStringLiteral("</body></html>");
 }
 

@@ -13,13 +13,14 @@ inline constexpr int Msg_Report_Not_Written = 97;
 
 struct Shared_State;
 
-// How many of the latest records the report lists.
-inline constexpr int Report_Records = 5;
+// How many of the latest updates and link tests the report lists.
+inline constexpr int Report_Records = 8;
 
-// The commissioning report of the open configuration as HTML, in the state's language: its name
-// and device type, every parameter as the dialog shows it, the checksums of its files, the latest
-// records of its history, the date and the program version, and room for two signatures.
-// An unreadable ParGen.xml, or a file of the configuration that cannot be read, fails.
+// The commissioning report of the open configuration as HTML, in the state's language: a title block
+// with the commissioning data, the verdict in words, every parameter as the dialog shows it, the
+// latest updates and link tests in local time, room for two signatures, and the checksums of its
+// files in an appendix. An unreadable ParGen.xml, history or commissioning data, or a file of the
+// configuration that cannot be read, fails.
 Result<QString> Report_Html(const Shared_State& State);
 
 // The report as a PDF document on A4, one page where it fits. Needs a QGuiApplication.

@@ -1,5 +1,6 @@
 #include "History_Run.h"
 #include "Qt_Print.h"
+#include "history/Link_History.h"
 #include "lang/String_Table.h"
 #include "params/Par_Gen_File.h"
 #include "params/Par_Gen_Rows.h"
@@ -13,13 +14,15 @@ namespace {
 using vo_test::Read_All;
 using vo_test::Run_Result;
 
-// The text of a PDF by poppler's pdftotext, its layout kept, blanks squeezed.
+// The text of a PDF by poppler's pdftotext in the order it was drawn, so that a cell's lines stay
+// together, with every run of blanks and line ends made one blank and ligatures ("ﬁ") undone.
 QString Pdf_Text(const QString& Pdf) {
     QProcess Process;
-    Process.start(QStringLiteral("pdftotext"), {QStringLiteral("-layout"), Pdf, QStringLiteral("-")});
+    Process.start(QStringLiteral("pdftotext"), {QStringLiteral("-raw"), Pdf, QStringLiteral("-")});
     EXPECT_TRUE(Process.waitForFinished(30000));
     return QString::fromUtf8(Process.readAllStandardOutput())
-        .replace(QRegularExpression(QStringLiteral("[ \\t]+")), QStringLiteral(" "));
+        .normalized(QString::NormalizationForm_KC)
+        .replace(QRegularExpression(QStringLiteral("\\s+")), QStringLiteral(" "));
 }
 
 int Pdf_Pages(const QString& Pdf) {
@@ -138,9 +141,113 @@ TEST_F(Report, After_A_Restore_The_Images_Are_Those_Of_The_Parameters_And_Others
         EXPECT_EQ(Made.Exit_Code, 0) << Made.Err_Lines.join(u'\n').toStdString();
         return Pdf_Text(Pdf);
     };
-    EXPECT_FALSE(Report_Text().contains(QStringLiteral("Warning:")));
+    EXPECT_FALSE(Report_Text().contains(QStringLiteral("images do not match")));
+    // Sent again, then edited by hand: the parameters are those in the device, the images are not.
+    ASSERT_EQ(Update("exit 0").Exit_Code, 0);
     QByteArray Edited = Read_All(BankK);
     Edited[400] = static_cast<char>(Edited[400] + 1);
     vo_test::Write_All(BankK, Edited);
-    EXPECT_TRUE(Report_Text().contains(QStringLiteral("Warning: the images in bin")));
+    EXPECT_TRUE(Report_Text().contains(QStringLiteral("Verdict: The images do not match the parameters")));
 }
+
+namespace {
+
+// Local times in a zone far from UTC, with a half hour, and no summer time to guess at.
+class Report_In_India : public Report {
+protected:
+    void SetUp() override {
+        Saved_Zone = qgetenv("TZ");
+        qputenv("TZ", "Asia/Kolkata");
+        Report::SetUp();
+    }
+    void TearDown() override {
+        if (Saved_Zone.isEmpty())
+            qunsetenv("TZ");
+        else
+            qputenv("TZ", Saved_Zone);
+        Report::TearDown();
+    }
+
+    QString Report_Text(const QString& Language = QStringLiteral("English")) {
+        const QString Pdf = Out.filePath(Language + QStringLiteral(".pdf"));
+        const Run_Result Made = Run({QStringLiteral("--language"), Language, QStringLiteral("report"),
+                                     QStringLiteral("Plant 1"), QStringLiteral("-o"), Pdf});
+        EXPECT_EQ(Made.Exit_Code, 0) << Made.Err_Lines.join(u'\n').toStdString();
+        return Pdf_Text(Pdf);
+    }
+
+    // "2026-12-11 17:35 IST" for a record's UTC time.
+    static QString India_Time(const QJsonValue& Record) {
+        const QDateTime Utc = QDateTime::fromString(Record.toObject().value(QStringLiteral("time")).toString(),
+                                                    Qt::ISODateWithMs);
+        return Utc.addSecs(5 * 3600 + 30 * 60).toUTC().toString(QStringLiteral("yyyy-MM-dd HH:mm")) +
+               QStringLiteral(" IST");
+    }
+
+    void Add_Link_Test(bool Passed) const {
+        const vo::Result<vo::Config_Files> Files = vo::Read_Config_Files(Config(), false);
+        ASSERT_TRUE(Files);
+        const vo::Result<QString> Id = vo::Record_Link_Test(
+            Config(), *Files,
+            {{QStringLiteral("mode"), QStringLiteral("poll")},
+             {QStringLiteral("port"), QStringLiteral("/dev/ttyUSB1")},
+             {QStringLiteral("passed"), Passed},
+             {QStringLiteral("verdict"), Passed ? QStringLiteral("Link OK: 20 of 20 answers, median 31 ms")
+                                                : QStringLiteral("No answer")},
+             {QStringLiteral("duration_ms"), 4200}});
+        ASSERT_TRUE(Id) << Id.Error().toStdString();
+    }
+
+    QByteArray Saved_Zone;
+};
+
+} // namespace
+
+// The report a customer signs: who and where at the top, the verdict in words, the updates and the
+// link test in local time with their outcome in words and the exit code only as detail.
+TEST_F(Report_In_India, Says_What_The_Device_Holds_In_Words_And_Local_Time) {
+    const QString Before = Report_Text();
+    EXPECT_TRUE(Before.contains(
+        QStringLiteral("Verdict: Not yet written into a device: no update of this configuration has succeeded.")))
+        << Before.toStdString();
+    ASSERT_EQ(Run({QStringLiteral("set-info"), QStringLiteral("Plant 1"), QStringLiteral("customer=Acquedotto Pugliese"),
+                   QStringLiteral("site=Bari Nord"), QStringLiteral("plant_tag=PU-07-GW2"),
+                   QStringLiteral("serial_number=SN 40913-0042"), QStringLiteral("technician=G. Rossi")})
+                  .Exit_Code,
+              0);
+    ASSERT_EQ(Update("exit 3").Exit_Code, 1);
+    ASSERT_EQ(Update("exit 0").Exit_Code, 0);
+    Add_Link_Test(true);
+    const QJsonArray Recorded = Records();
+    ASSERT_EQ(Recorded.size(), 3);
+
+    const QString Text = Report_Text();
+    for (const char* Expected : {"Customer Acquedotto Pugliese", "Site Bari Nord", "Plant Tag PU-07-GW2",
+                                 "SN 40913-0042", "Technician G. Rossi"})
+        EXPECT_TRUE(Text.contains(QLatin1String(Expected))) << Expected << '\n' << Text.toStdString();
+    const QString Verdict = QStringLiteral("Verdict: Updated successfully on %1; link test passed on %2.")
+                                .arg(India_Time(Recorded[1]), India_Time(Recorded[2]));
+    EXPECT_TRUE(Text.contains(Verdict)) << Verdict.toStdString() << '\n' << Text.toStdString();
+    EXPECT_TRUE(Text.contains(India_Time(Recorded[0]) + QStringLiteral(" Update")));
+    EXPECT_TRUE(Text.contains(QStringLiteral("Failure exit code 3"))) << Text.toStdString();
+    EXPECT_TRUE(Text.contains(QStringLiteral("Success exit code 0")));
+    EXPECT_TRUE(Text.contains(QStringLiteral("Firmware Written on %1 from sim40913.sim").arg(India_Time(Recorded[1]))));
+    EXPECT_TRUE(Text.contains(QStringLiteral("Time (IST)")));
+    EXPECT_FALSE(Text.contains(QStringLiteral("Ended with code")));
+    // The checksums come after the signatures.
+    EXPECT_LT(Text.indexOf(QStringLiteral("Signature")), Text.indexOf(QStringLiteral("Appendix")));
+
+    const QString Italian = Report_Text(QStringLiteral("Italiano"));
+    EXPECT_TRUE(Italian.contains(QStringLiteral("Aggiornato con successo il %1; test del collegamento superato il %2.")
+                                     .arg(India_Time(Recorded[1]), India_Time(Recorded[2]))))
+        << Italian.toStdString();
+    EXPECT_TRUE(Italian.contains(QStringLiteral("Cliente Acquedotto Pugliese")));
+
+    Add_Link_Test(false);
+    EXPECT_TRUE(Report_Text().contains(QStringLiteral("link test failed on")));
+    // A change the dialog shows, saved after the update: the device holds the earlier settings.
+    Set({QStringLiteral("BAUD_ASCII=2")});
+    EXPECT_TRUE(Report_Text().contains(
+        QStringLiteral("The parameters have changed since the successful update on %1").arg(India_Time(Recorded[1]))));
+}
+
