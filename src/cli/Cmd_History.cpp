@@ -2,32 +2,14 @@
 #include "Cli_Json.h"
 #include "history/Commissioning_Info.h"
 #include "history/History_File.h"
+#include "history/Record_Words.h"
 #include "history/Snapshot.h"
-#include "update/Com_Ports.h"
 
 #include <QJsonArray>
 
 namespace vo {
 
 namespace {
-
-// The port's details as recorded: maker, model, serial number, ids and stable name, as far as known.
-QString Adapter_Line(const QJsonObject& Adapter) {
-    const Port_Details D = Port_Details_From_Json(Adapter);
-    if (D.Port_Kind == Port_Details::Kind::Built_In)
-        return QStringLiteral("built-in serial port");
-    QStringList Parts;
-    for (const std::string& Part : {D.Maker, D.Model})
-        if (!Part.empty())
-            Parts.append(QString::fromStdString(Part));
-    if (!D.Serial_Number.empty())
-        Parts.append(QStringLiteral("serial number ") + QString::fromStdString(D.Serial_Number));
-    if (!D.Vendor_Id.empty())
-        Parts.append(QString::fromStdString(D.Vendor_Id + ':' + D.Product_Id));
-    if (!D.Stable_Name.empty())
-        Parts.append(QString::fromStdString(D.Stable_Name));
-    return Parts.join(QStringLiteral(", "));
-}
 
 void Print_Record(QTextStream& Out, const Update_Record& R, const Snapshot_Check& Check) {
     // Every value of a record comes from a file anyone may have edited.
@@ -52,7 +34,7 @@ void Print_Record(QTextStream& Out, const Update_Record& R, const Snapshot_Check
     Out << "  ParGen.xml " << Sum(R.Sums.ParGen) << "\n  bank.bin   " << Sum(R.Sums.Bank) << "\n  bankK.bin  "
         << Sum(R.Sums.BankK) << '\n';
     if (!R.Adapter.isEmpty())
-        Out << "  adapter " << T(Adapter_Line(R.Adapter)) << '\n';
+        Out << "  adapter " << T(Adapter_Words(R.Adapter)) << '\n';
     Out << "  " << T(R.User) << '@' << T(R.Host) << ", " << T(R.Program_Version);
     if (!R.Updater.isEmpty())
         Out << ", " << T(R.Updater);

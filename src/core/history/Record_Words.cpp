@@ -1,6 +1,7 @@
 #include "Record_Words.h"
 
 #include "shell/Shared_State.h"
+#include "update/Com_Ports.h"
 
 
 namespace vo {
@@ -113,6 +114,25 @@ QString Duration_Words(const Update_Record& Record) {
         return QStringLiteral("%1 s").arg(static_cast<double>(Ms) / 1000.0, 0, 'f', 1);
     const qint64 Seconds = Ms / 1000;
     return QStringLiteral("%1 min %2 s").arg(Seconds / 60).arg(Seconds % 60, 2, 10, QChar(u'0'));
+}
+
+QString Adapter_Words(const QJsonObject& Adapter) {
+    if (Adapter.isEmpty())
+        return {};
+    const Port_Details D = Port_Details_From_Json(Adapter);
+    if (D.Port_Kind == Port_Details::Kind::Built_In)
+        return QStringLiteral("built-in serial port");
+    QStringList Parts;
+    for (const std::string& Part : {D.Maker, D.Model})
+        if (!Part.empty())
+            Parts.append(QString::fromStdString(Part));
+    if (!D.Serial_Number.empty())
+        Parts.append(QStringLiteral("serial number ") + QString::fromStdString(D.Serial_Number));
+    if (!D.Vendor_Id.empty())
+        Parts.append(QString::fromStdString(D.Vendor_Id + ':' + D.Product_Id));
+    if (!D.Stable_Name.empty())
+        Parts.append(QString::fromStdString(D.Stable_Name));
+    return Parts.join(QStringLiteral(", "));
 }
 
 } // namespace vo

@@ -37,4 +37,8 @@ QString Link_Verdict_Words(const Update_Record& Record, const Shared_State& Stat
 // How long the updater or the link test ran: "1.2 s", "2 min 05 s"; "" when not known.
 QString Duration_Words(const Update_Record& Record);
 
+// A serial update's adapter as recorded: maker, model, serial number, ids and stable name, as far as
+// known; "built-in serial port" for one without USB; "" when nothing was recorded.
+QString Adapter_Words(const QJsonObject& Adapter);
+
 } // namespace vo

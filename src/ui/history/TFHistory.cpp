@@ -1,21 +1,31 @@
 #include "TFHistory.h"
 
 #include "Commissioning_Report.h"
+#include "History_Model.h"
 #include "Messages.h"
 #include "Services.h"
+#include "TFCommissioning.h"
+#include "Url_Opener.h"
 #include "history/Built_Images.h"
 #include "history/Config_Diff.h"
+#include "history/Record_Words.h"
 #include "history/Restore.h"
 #include "params/Par_Gen_File.h"
 #include "shell/Shared_State.h"
+#include "util/Path_Join.h"
 #include "widgets/Placement.h"
 #include "widgets/Window_Style.h"
 
+#include <QCheckBox>
+#include <QDate>
+#include <QEvent>
 #include <QFileDialog>
 #include <QHeaderView>
+#include <QItemSelectionModel>
 #include <QPlainTextEdit>
 #include <QPushButton>
-#include <QTreeWidget>
+#include <QTreeView>
+#include <QUrl>
 
 namespace vo {
 
@@ -32,9 +42,24 @@ constexpr int Msg_Equal = 77;
 constexpr int Msg_Confirm_Restore = 78;
 constexpr int Msg_Problems = 80;
 constexpr int Msg_Snapshot = 94;
+constexpr int Msg_Commissioning = 1150;
+constexpr int Msg_Option = 1171;
+constexpr int Msg_Duration = 1172;
+constexpr int Msg_Compare_Hint = 1181;
+constexpr int Msg_Changes_Since = 1182;
+constexpr int Msg_No_Changes_Since = 1183;
+constexpr int Msg_Adapter = 1184;
+constexpr int Msg_Open_Report = 1185;
+constexpr int Msg_Compared_With = 1186;
+constexpr int Msg_User = 1188;
+constexpr int Msg_Commissioning_Hint = 1190;
 
-constexpr int Width = 720;
-constexpr int Height = 480;
+constexpr int Width = 900;
+constexpr int Height = 600;
+
+QString Label(const Shared_State& State, int Id) {
+    return State.Text(Id).trimmed() + QStringLiteral(": ");
+}
 
 } // namespace
 
@@ -44,29 +69,49 @@ TFHistory::TFHistory(Shared_State& App_State, const Services& App_Services, QWid
     setWindowFlags(Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowCloseButtonHint);
     Apply_Window_Style(this);
     setFixedSize(Width, Height);
-    LV_Records = new QTreeWidget(this);
+    Model = new History_Model(State, this);
+    LV_Records = new QTreeView(this);
     LV_Records->setObjectName(QStringLiteral("LV_Records"));
-    LV_Records->setGeometry(12, 12, Width - 24, 250);
-    LV_Records->setColumnCount(4);
+    LV_Records->setGeometry(12, 12, Width - 24, 300);
+    LV_Records->setModel(Model);
     LV_Records->setRootIsDecorated(false);
-    LV_Records->setSelectionMode(QAbstractItemView::ExtendedSelection);
+    LV_Records->setUniformRowHeights(true);
+    LV_Records->setAllColumnsShowFocus(true);
+    LV_Records->setSelectionMode(QAbstractItemView::SingleSelection);
+    LV_Records->setSelectionBehavior(QAbstractItemView::SelectRows);
     LV_Records->header()->setStretchLastSection(true);
+    LV_Records->installEventFilter(this);
     M_Result = new QPlainTextEdit(this);
     M_Result->setObjectName(QStringLiteral("M_Result"));
     M_Result->setReadOnly(true);
-    M_Result->setGeometry(12, 270, Width - 24, 156);
-    Btn_Compare = Place_Button(this, QStringLiteral("Btn_Compare"), {12, 438, 130, 30});
-    Btn_Restore = Place_Button(this, QStringLiteral("Btn_Restore"), {148, 438, 130, 30});
-    Btn_Report = Place_Button(this, QStringLiteral("Btn_Report"), {284, 438, 130, 30});
-    Btn_Close = Place_Button(this, QStringLiteral("Btn_Close"), {Width - 142, 438, 130, 30});
-    connect(LV_Records, &QTreeWidget::itemSelectionChanged, this, &TFHistory::Selection_Changed);
+    M_Result->setTabChangesFocus(true);
+    M_Result->setGeometry(12, 320, Width - 24, Height - 320 - 54);
+    const int Button_Top = Height - 42;
+    Btn_Compare = Place_Button(this, QStringLiteral("Btn_Compare"), {12, Button_Top, 120, 30});
+    Btn_Restore = Place_Button(this, QStringLiteral("Btn_Restore"), {138, Button_Top, 120, 30});
+    Btn_Report = Place_Button(this, QStringLiteral("Btn_Report"), {264, Button_Top, 120, 30});
+    CB_Open_Report = new QCheckBox(this);
+    CB_Open_Report->setObjectName(QStringLiteral("CB_Open_Report"));
+    CB_Open_Report->setGeometry(392, Button_Top, 230, 30);
+    Btn_Commissioning = Place_Button(this, QStringLiteral("Btn_Commissioning"), {628, Button_Top, 150, 30});
+    Btn_Close = Place_Button(this, QStringLiteral("Btn_Close"), {Width - 112, Button_Top, 100, 30});
+    setTabOrder(LV_Records, M_Result);
+    Chain_Tab_Order({M_Result, Btn_Compare, Btn_Restore, Btn_Report, CB_Open_Report, Btn_Commissioning, Btn_Close});
+    F_Commissioning = new TFCommissioning(State, Svc, this);
+    connect(LV_Records->selectionModel(), &QItemSelectionModel::selectionChanged, this,
+            &TFHistory::Selection_Changed);
+    connect(Model, &QAbstractItemModel::modelReset, this, [this] {
+        // A new model reset drops the view's selection model's connections to nothing, but not ours.
+        Update_Buttons();
+    });
+    connect(Model, &QAbstractItemModel::dataChanged, this, &TFHistory::Update_Buttons);
     connect(Btn_Compare, &QPushButton::clicked, this, &TFHistory::Compare);
     connect(Btn_Restore, &QPushButton::clicked, this, &TFHistory::Restore);
     connect(Btn_Report, &QPushButton::clicked, this, &TFHistory::Save_Report);
+    connect(Btn_Commissioning, &QPushButton::clicked, this, &TFHistory::Edit_Commissioning);
     connect(Btn_Close, &QPushButton::clicked, this, [this] { done(Modal_Cancel); });
-    Ask_Report_Path = [this] {
-        return QFileDialog::getSaveFileName(this, this->State.Text(Msg_Report), QString(),
-                                            QStringLiteral("PDF (*.pdf)"));
+    Ask_Report_Path = [this](const QString& Default) {
+        return QFileDialog::getSaveFileName(this, this->State.Text(Msg_Report), Default, QStringLiteral("PDF (*.pdf)"));
     };
     Set_Lang();
 }
@@ -74,11 +119,14 @@ TFHistory::TFHistory(Shared_State& App_State, const Services& App_Services, QWid
 void TFHistory::Set_Lang() {
     setWindowTitle(State.Text(Msg_Title) +
                    (State.Project_Name.isEmpty() ? QString() : QStringLiteral(" - ") + State.Project_Name));
-    LV_Records->setHeaderLabels({State.Text(Msg_Snapshot), State.Text(Msg_Record_Time),
-                                 State.Text(Msg_Record_Target), State.Text(Msg_Record_Outcome)});
     Btn_Compare->setText(State.Text(Msg_Compare));
+    Btn_Compare->setToolTip(State.Text(Msg_Compare_Hint));
+    LV_Records->setToolTip(State.Text(Msg_Compare_Hint));
     Btn_Restore->setText(State.Text(Msg_Restore));
     Btn_Report->setText(State.Text(Msg_Report));
+    CB_Open_Report->setText(State.Text(Msg_Open_Report));
+    Btn_Commissioning->setText(State.Text(Msg_Commissioning));
+    Btn_Commissioning->setToolTip(State.Text(Msg_Commissioning_Hint));
     Btn_Close->setText(State.Text(Msg_Close));
 }
 
@@ -86,92 +134,149 @@ void TFHistory::showEvent(QShowEvent* Event) {
     Set_Lang();
     Reload();
     Modal_Dialog::showEvent(Event);
+    LV_Records->setFocus();
+}
+
+bool TFHistory::eventFilter(QObject* Watched, QEvent* Event) {
+    // Tab wrapping round to the list keeps the chosen row in sight.
+    if (Watched == LV_Records && Event->type() == QEvent::FocusIn)
+        LV_Records->scrollTo(LV_Records->currentIndex());
+    return Modal_Dialog::eventFilter(Watched, Event);
 }
 
 void TFHistory::Reload() {
-    Read = Read_History(State.Project_Path);
-    LV_Records->clear();
-    M_Result->clear();
-    auto* Current = new QTreeWidgetItem(LV_Records, {State.Text(Msg_Current)});
-    Current->setData(0, Qt::UserRole, QString());
-    // The images in bin/ were built from other parameters (a restore of old, a hand edit): said
-    // beside the current configuration rather than left to the checksums.
-    QStringList Problems;
+    // The images in bin were built from other parameters (a restore of old, a hand edit): said beside
+    // the current configuration rather than left to the checksums.
+    QString Images_Problem;
     if (const Result<Config_Files> Files = Read_Config_Files(State.Project_Path, false);
-        Files && Images_Differ(Compare_Built_Images(State.ParGen_File, *Files))) {
-        Current->setText(3, State.Text(Msg_Images_Not_Of_Parameters));
-        Current->setToolTip(3, Current->text(3));
-        Problems.append(State.Text(Msg_Images_Not_Of_Parameters));
-    }
-    for (auto It = Read.Records.crbegin(); It != Read.Records.crend(); ++It) {
-        const Snapshot_Check Check = Check_Snapshot(State.Project_Path, *It);
-        QString Outcome = Outcome_Words(*It, State);
-        if (Check.State != Snapshot_State::Intact)
-            Outcome += QStringLiteral(" [%1 %2]")
-                           .arg(State_Name(Check.State), Check.Detail)
-                           .replace(QStringLiteral(" ]"), QStringLiteral("]"));
-        auto* Item = new QTreeWidgetItem(LV_Records, {It->Id, It->Time, It->Target, Outcome});
-        Item->setData(0, Qt::UserRole, It->Id);
-    }
-    for (int Column = 0; Column < 3; ++Column)
-        LV_Records->resizeColumnToContents(Column);
-    if (!Read.Error_Text.isEmpty())
-        Problems.append(Read.Error_Text);
-    for (const History_Problem& Problem : Read.Problems)
-        Problems.append(QStringLiteral("%1: %2").arg(Problem.Line).arg(Problem.Reason));
-    if (!Problems.isEmpty())
-        M_Result->setPlainText(State.Text(Msg_Problems) + u'\n' + Problems.join(u'\n'));
+        Files && Images_Differ(Compare_Built_Images(State.ParGen_File, *Files)))
+        Images_Problem = State.Text(Msg_Images_Not_Of_Parameters);
+    Model->Reload(Images_Problem);
+    const int Widths[History_Model::Column_Count] = {64, 150, 100, 150, 170, 150, 70, 80};
+    for (int Column = 0; Column < History_Model::Column_Count; ++Column)
+        LV_Records->setColumnWidth(Column, Widths[Column]);
+    // The check box's column is the current one, so that Space ticks a record.
+    LV_Records->setCurrentIndex(Model->index(0, History_Model::Compare_Column));
     Selection_Changed();
 }
 
-QStringList TFHistory::Selected_Ids() const {
-    // In list order, newest first.
-    QStringList Ids;
-    for (int Row = 0; Row < LV_Records->topLevelItemCount(); ++Row)
-        if (const QTreeWidgetItem* Item = LV_Records->topLevelItem(Row); Item->isSelected())
-            Ids.append(Item->data(0, Qt::UserRole).toString());
-    return Ids;
+int TFHistory::Selected_Row() const {
+    const QModelIndexList Rows = LV_Records->selectionModel()->selectedRows();
+    return Rows.isEmpty() ? -1 : Rows.first().row();
+}
+
+void TFHistory::Update_Buttons() {
+    const int Row = Selected_Row();
+    const bool Record = Model->Record(Row) != nullptr;
+    Btn_Compare->setEnabled(Model->Ticked().size() == 2 || Record);
+    Btn_Restore->setEnabled(Record);
 }
 
 void TFHistory::Selection_Changed() {
-    const QStringList Ids = Selected_Ids();
-    Btn_Compare->setEnabled(Ids.size() == 2);
-    Btn_Restore->setEnabled(Ids.size() == 1 && !Ids.first().isEmpty());
+    Update_Buttons();
+    const int Row = Selected_Row();
+    M_Result->setPlainText(Row < 0 ? QString() : Record_Details(Row));
 }
 
-Result<Par_Gen> TFHistory::Load(const QString& Id) const {
+Result<Par_Gen> TFHistory::Load(qsizetype Line) const {
     Par_Gen Set;
     Snapshot_Check Check;
-    const Status Loaded = Id.isEmpty()
-                              ? Load_Par_Gen(State.ParGen_File, Set)
-                              : Load_Snapshot_Par_Gen(State.Project_Path, *Read.Find(Id), Set, Check);
+    const Update_Record* Record = Line < 0 ? nullptr : Model->Record(Model->Row_Of(Line));
+    if (Line >= 0 && !Record)
+        return Failure(Model->Problem(Model->Row_Of(Line)));
+    const Status Loaded = Record ? Load_Snapshot_Par_Gen(State.Project_Path, *Record, Set, Check)
+                                 : Load_Par_Gen(State.ParGen_File, Set);
     if (!Loaded)
         return Failure(Loaded.Error());
     return Set;
 }
 
+QString TFHistory::Row_Name(qsizetype Line) const {
+    const Update_Record* Record = Line < 0 ? nullptr : Model->Record(Model->Row_Of(Line));
+    if (!Record)
+        return State.Text(Msg_Current).trimmed();
+    return Kind_Words(*Record, State) + u' ' + Local_Time_Text(Record->Time);
+}
+
+QString TFHistory::Changes_Text(qsizetype Older, qsizetype Newer) const {
+    const Result<Par_Gen> Before = Load(Older);
+    const Result<Par_Gen> After = Before ? Load(Newer) : Before;
+    if (!After)
+        return After.Error();
+    const QList<Diff_Line> Lines = Diff_Par_Gen(*Before, *After, State);
+    QStringList Text;
+    for (const Diff_Line& Line : Lines)
+        Text.append(QStringLiteral("  ") + Diff_Text(Line));
+    return Text.join(u'\n');
+}
+
+QString TFHistory::Record_Details(int Row) const {
+    const qsizetype Line = Model->Line_Of(Row);
+    QStringList Text;
+    const Update_Record* R = Model->Record(Row);
+    if (Row > 0 && !R)
+        return Model->Problem(Row);
+    Text.append(Row_Name(Line));
+    if (R) {
+        Text.append(QStringLiteral("%1, %2").arg(Result_Words(*R, State), Detail_Words(*R, State))
+                        .remove(QRegularExpression(QStringLiteral("^, |, $"))));
+        Text.append(Label(State, Msg_Record_Target) + R->Target);
+        if (const QString Adapter = Adapter_Words(R->Adapter); !Adapter.isEmpty())
+            Text.append(Label(State, Msg_Adapter) + Adapter);
+        if (const QString Option = Option_Words(*R, State); !Option.isEmpty())
+            Text.append(Label(State, Msg_Option) + Option);
+        if (const QString Duration = Duration_Words(*R); !Duration.isEmpty())
+            Text.append(Label(State, Msg_Duration) + Duration);
+        Text.append(Label(State, Msg_User) + QStringLiteral("%1@%2, %3").arg(R->User, R->Host, R->Program_Version));
+        const Snapshot_Check Check = Check_Snapshot(State.Project_Path, *R);
+        Text.append(Label(State, Msg_Snapshot) + R->Id + QStringLiteral(" (") +
+                    QStringLiteral("%1 %2").arg(State_Name(Check.State), Check.Detail).trimmed() + u')');
+        Text.append(QStringLiteral("SHA-256: ParGen.xml %1\n         bank.bin   %2\n         bankK.bin  %3")
+                        .arg(R->Sums.ParGen, R->Sums.Bank, R->Sums.BankK));
+    } else {
+        const QString& Problem = Model->data(Model->index(0, History_Model::Outcome_Column), Qt::DisplayRole).toString();
+        if (!Problem.isEmpty())
+            Text.append(Problem);
+        QStringList Problems;
+        if (!Model->Index().Error_Text.isEmpty())
+            Problems.append(Model->Index().Error_Text);
+        if (!Problems.isEmpty())
+            Text.append(State.Text(Msg_Problems) + Problems.join(u'\n'));
+    }
+    // The record before this one in the file (the newest for the current configuration).
+    qsizetype Before = (Line < 0 ? Model->Index().Count() : Line) - 1;
+    while (Before >= 0 && !Model->Record(Model->Row_Of(Before)))
+        --Before;
+    if (Before >= 0) {
+        const QString Changes = Changes_Text(Before, Line);
+        Text.append(Changes.isEmpty() ? State.Text(Msg_No_Changes_Since).trimmed()
+                                      : State.Text(Msg_Changes_Since).trimmed() + u'\n' + Changes);
+    }
+    return Text.join(u'\n');
+}
+
 void TFHistory::Compare() {
-    const QStringList Ids = Selected_Ids();
-    if (Ids.size() != 2)
-        return;
-    // The older entry (lower in the list) is the one changed from.
-    const Result<Par_Gen> Older = Load(Ids[1]);
-    const Result<Par_Gen> Newer = Older ? Load(Ids[0]) : Older;
-    if (!Newer) {
-        M_Result->setPlainText(Newer.Error());
+    const QList<qsizetype> Ticked = Model->Ticked();
+    qsizetype Older = -1;
+    qsizetype Newer = -1;
+    if (Ticked.size() == 2) {
+        Older = std::min(Ticked[0], Ticked[1]);
+        Newer = std::max(Ticked[0], Ticked[1]);
+    } else if (const int Row = Selected_Row(); Model->Record(Row)) {
+        Older = Model->Line_Of(Row);
+    } else {
         return;
     }
-    QStringList Lines;
-    for (const Diff_Line& Line : Diff_Par_Gen(*Older, *Newer, State))
-        Lines.append(Diff_Text(Line));
-    M_Result->setPlainText(Lines.isEmpty() ? State.Text(Msg_Equal) : Lines.join(u'\n'));
+    const QString Changes = Changes_Text(Older, Newer);
+    M_Result->setPlainText(State.Text(Msg_Compared_With).trimmed().arg(Row_Name(Newer), Row_Name(Older)) + u'\n' +
+                           (Changes.isEmpty() ? QStringLiteral("  ") + State.Text(Msg_Equal).trimmed() : Changes));
 }
 
 void TFHistory::Restore() {
-    const QStringList Ids = Selected_Ids();
-    if (Ids.size() != 1 || Ids.first().isEmpty() || !Svc.Msgs.Confirm(State.Text(Msg_Confirm_Restore)))
+    const Update_Record* Record = Model->Record(Selected_Row());
+    if (!Record || !Svc.Msgs.Confirm(State.Text(Msg_Confirm_Restore)))
         return;
-    if (const Result<QString> Restored = Restore_Snapshot(State.Project_Path, State.ParGen_File, Ids.first());
+    if (const Result<QString> Restored = Restore_Snapshot(State.Project_Path, State.ParGen_File, Record->Id);
         !Restored) {
         Svc.Msgs.Error(State.Text(Msg_Restore_Failed) + Restored.Error());
         return;
@@ -179,12 +284,29 @@ void TFHistory::Restore() {
     Reload();
 }
 
+QString TFHistory::Default_Report_Path() const {
+    return Join_Path(State.Project_Path, State.Project_Name + u'-' +
+                                             QDate::currentDate().toString(QStringLiteral("yyyyMMdd")) +
+                                             QStringLiteral(".pdf"));
+}
+
 void TFHistory::Save_Report() {
-    const QString Path = Ask_Report_Path();
+    QString Path = Ask_Report_Path(Default_Report_Path());
     if (Path.isEmpty())
         return;
-    if (const Status Written = Write_Report(State, Path); !Written)
+    if (!Path.endsWith(QStringLiteral(".pdf"), Qt::CaseInsensitive))
+        Path += QStringLiteral(".pdf");
+    if (const Status Written = Write_Report(State, Path); !Written) {
         Svc.Msgs.Error(State.Text(Msg_Report_Not_Written) + Written.Error());
+        return;
+    }
+    if (CB_Open_Report->isChecked())
+        Svc.Urls.Open_Url(QUrl::fromLocalFile(Path).toString());
+}
+
+void TFHistory::Edit_Commissioning() {
+    if (F_Commissioning->Load())
+        F_Commissioning->exec();
 }
 
 } // namespace vo

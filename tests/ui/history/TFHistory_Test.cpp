@@ -2,7 +2,12 @@
 #include "File_Bytes.h"
 #include "Qt_Print.h"
 #include "Ui_Fixture.h"
+#include "History_Lines.h"
+#include "history/Commissioning_Info.h"
 #include "history/History_File.h"
+#include "history/History_Model.h"
+#include "history/Snapshot.h"
+#include "history/TFCommissioning.h"
 #include "history/TFHistory.h"
 #include "history/Update_History.h"
 #include "image/Image_Save.h"
@@ -12,12 +17,17 @@
 #include "update/Device_Type.h"
 #include "update/TFBoot.h"
 
+#include <QApplication>
+#include <QCheckBox>
 #include <QDir>
 #include <QLabel>
+#include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QTemporaryDir>
-#include <QTreeWidget>
+#include <QTreeView>
+#include <QUrl>
 
 using namespace vo::test;
 using vo_test::Read_All;
@@ -69,10 +79,16 @@ protected:
         Click(Window.get(), "Btn_History");
     }
 
-    static void Select(QTreeWidget* List, std::initializer_list<int> Rows) {
-        List->clearSelection();
-        for (int Row : Rows)
-            List->topLevelItem(Row)->setSelected(true);
+    static void Select(vo::TFHistory* History, int Row) {
+        History->Record_List()->setCurrentIndex(History->Records()->index(Row, vo::History_Model::Time_Column));
+    }
+
+    static QString Cell(const vo::History_Model* Model, int Row, int Column) {
+        return Model->data(Model->index(Row, Column), Qt::DisplayRole).toString();
+    }
+
+    static QString Shown_Time(const QString& Iso) {
+        return QDateTime::fromString(Iso, Qt::ISODateWithMs).toLocalTime().toString(QStringLiteral("yyyy-MM-dd HH:mm t"));
     }
 
     QTemporaryDir Dir;
@@ -92,37 +108,77 @@ TEST_F(History_Window, Button_Sits_Beside_The_Update_Step_And_Needs_A_Configurat
     EXPECT_EQ(Services.Msgs.Texts(), QStringList{QStringLiteral("Error! Project not Valid")});
 }
 
-TEST_F(History_Window, Lists_Compares_Restores_And_Reports) {
+TEST_F(History_Window, Lists_In_Words_Details_Compares_Restores_And_Reports) {
     Record_Two();
-    const QString Pdf = Dir.filePath(QStringLiteral("report.pdf"));
+    const vo::History Read = vo::Read_History(State.Project_Path);
+    const QString First = Shown_Time(Read.Records[0].Time);
+    const QString Second = Shown_Time(Read.Records[1].Time);
+    const QString Report_Folder = Dir.filePath(QStringLiteral("reports"));
+    ASSERT_TRUE(QDir().mkpath(Report_Folder));
+    QString Offered;
     Services.Msgs.Answers = {true};
     Show_History([&](vo::TFHistory* History) {
-        History->Ask_Report_Path = [&] {
-            return Pdf;
+        History->Ask_Report_Path = [&](const QString& Default) {
+            Offered = Default;
+            return Report_Folder + QStringLiteral("/handover");
         };
-        QTreeWidget* List = History->Record_List();
-        ASSERT_EQ(List->topLevelItemCount(), 3);
-        EXPECT_EQ(List->topLevelItem(0)->text(0), QStringLiteral("Current configuration"));
-        EXPECT_EQ(List->topLevelItem(1)->text(3), QStringLiteral("Ended with code 0"));
+        vo::History_Model* Model = History->Records();
+        QPlainTextEdit* Text = History->Result_Text();
+        ASSERT_EQ(Model->rowCount(), 3);
+        EXPECT_EQ(Cell(Model, 0, vo::History_Model::Time_Column), QStringLiteral("Current configuration"));
+        EXPECT_EQ(Cell(Model, 1, vo::History_Model::Time_Column), Second);
+        EXPECT_EQ(Cell(Model, 1, vo::History_Model::Kind_Column), QStringLiteral("Update"));
+        EXPECT_EQ(Cell(Model, 1, vo::History_Model::Target_Column), QStringLiteral("/dev/ttyUSB0"));
+        EXPECT_EQ(Cell(Model, 1, vo::History_Model::Option_Column),
+                  QStringLiteral("Firmware + Configuration, Read Back"));
+        EXPECT_EQ(Cell(Model, 1, vo::History_Model::Outcome_Column), QStringLiteral("Success"));
+        EXPECT_EQ(Cell(Model, 1, vo::History_Model::Duration_Column), QStringLiteral("1.0 s"));
 
-        Select(List, {1, 2});
-        Click(History, "Btn_Compare");
-        EXPECT_EQ(History->Result_Text()->toPlainText(),
-                  QStringLiteral("Modbus RTU - Baudrate: 115200 \u2192 9600"));
-        Select(List, {0, 1});
-        Click(History, "Btn_Compare");
-        EXPECT_EQ(History->Result_Text()->toPlainText(), QStringLiteral("The two are equal"));
+        // The details follow the selection: what changed since the record before, the checksums.
+        Select(History, 1);
+        EXPECT_TRUE(Text->toPlainText().startsWith(QStringLiteral("Update ") + Second + QStringLiteral("\nSuccess, exit code 0")))
+            << Text->toPlainText().toStdString();
+        EXPECT_TRUE(Text->toPlainText().endsWith(
+            QStringLiteral("Changes since the record before:\n  Modbus RTU - Baudrate: 115200 \u2192 9600")));
+        EXPECT_TRUE(Text->toPlainText().contains(QStringLiteral("SHA-256: ParGen.xml ") + vo::Sha256_Hex(Saved[1])));
+        Select(History, 2);
+        EXPECT_FALSE(Text->toPlainText().contains(QStringLiteral("since the record before")));
+        Select(History, 0);
+        EXPECT_TRUE(Text->toPlainText().endsWith(QStringLiteral("No changes since the record before")));
 
-        Select(List, {2});
+        // Two ticked records, then one selected record against the current parameters; no Ctrl+click.
+        ASSERT_TRUE(Model->setData(Model->index(1, 0), Qt::Checked, Qt::CheckStateRole));
+        ASSERT_TRUE(Model->setData(Model->index(2, 0), Qt::Checked, Qt::CheckStateRole));
+        Click(History, "Btn_Compare");
+        EXPECT_EQ(Text->toPlainText(), QStringLiteral("Update %1 compared with Update %2:\n  Modbus RTU - Baudrate: "
+                                                      "115200 \u2192 9600")
+                                           .arg(Second, First));
+        ASSERT_TRUE(Model->setData(Model->index(1, 0), Qt::Unchecked, Qt::CheckStateRole));
+        Select(History, 2);
+        Click(History, "Btn_Compare");
+        EXPECT_EQ(Text->toPlainText(),
+                  QStringLiteral("Current configuration compared with Update %1:\n  Modbus RTU - Baudrate: 115200 "
+                                 "\u2192 9600")
+                      .arg(First));
+        Select(History, 1);
+        EXPECT_FALSE(Text->toPlainText().contains(QStringLiteral("compared with")));
+
+        Select(History, 2);
         Click(History, "Btn_Restore");
         EXPECT_EQ(Read_All(State.ParGen_File), Saved[0]);
         // The restore kept the replaced files as a record of its own, on top.
-        ASSERT_EQ(List->topLevelItemCount(), 4);
-        EXPECT_TRUE(List->topLevelItem(1)->text(3).startsWith(QStringLiteral("Restore of ")));
+        ASSERT_EQ(Model->rowCount(), 4);
+        EXPECT_EQ(Cell(Model, 1, vo::History_Model::Kind_Column), QStringLiteral("Restore"));
 
+        // The report: offered in the configuration's folder, ".pdf" added, opened when ticked.
+        Child<QCheckBox>(History, "CB_Open_Report")->setChecked(true);
         Click(History, "Btn_Report");
-        EXPECT_TRUE(Read_All(Pdf).startsWith("%PDF"));
+        EXPECT_EQ(Offered, State.Project_Path + QStringLiteral("/Plant1-") +
+                               QDate::currentDate().toString(QStringLiteral("yyyyMMdd")) + QStringLiteral(".pdf"));
+        EXPECT_TRUE(Read_All(Report_Folder + QStringLiteral("/handover.pdf")).startsWith("%PDF"));
     });
+    EXPECT_EQ(Services.Urls.Opened,
+              QStringList{QUrl::fromLocalFile(Report_Folder + QStringLiteral("/handover.pdf")).toString()});
     EXPECT_EQ(Services.Msgs.Shown.size(), 1);
     EXPECT_EQ(Services.Msgs.Shown[0].Kind, QStringLiteral("confirm"));
 }
@@ -138,17 +194,81 @@ TEST_F(History_Window, Shows_Damaged_Snapshots_And_Bad_Lines_And_Refuses_Their_R
     File.close();
     Services.Msgs.Answers = {true};
     Show_History([&](vo::TFHistory* History) {
-        QTreeWidget* List = History->Record_List();
-        EXPECT_TRUE(List->topLevelItem(2)->text(3).endsWith(QStringLiteral("[missing files ParGen.xml]")));
-        EXPECT_TRUE(
-            History->Result_Text()->toPlainText().contains(QStringLiteral("3: written by a newer version")));
+        vo::History_Model* Model = History->Records();
+        ASSERT_EQ(Model->rowCount(), 4);
+        EXPECT_TRUE(Cell(Model, 1, vo::History_Model::Outcome_Column).startsWith(QStringLiteral("line 3: ")));
+        Select(History, 1);
+        EXPECT_FALSE(Child<QPushButton>(History, "Btn_Restore")->isEnabled());
+        Select(History, 3);
+        EXPECT_TRUE(History->Result_Text()->toPlainText().contains(QStringLiteral("(missing files ParGen.xml)")));
         const QByteArray Before = Read_All(State.ParGen_File);
-        Select(List, {2});
         Click(History, "Btn_Restore");
         EXPECT_EQ(Read_All(State.ParGen_File), Before);
     });
     ASSERT_EQ(Services.Msgs.Shown.size(), 2);
     EXPECT_TRUE(Services.Msgs.Shown[1].Text.startsWith(QStringLiteral("Error! The restore failed: ")));
+}
+
+// The commissioning data is edited beside the history and lands in its own file; Cancel keeps it.
+TEST_F(History_Window, Commissioning_Data_Is_Edited_From_The_History) {
+    Record_Two();
+    const QString File = State.Project_Path + QStringLiteral("/Commissioning.json");
+    Show_History([&](vo::TFHistory* History) {
+        vo::TFCommissioning* Dialog = History->Commissioning_Dialog();
+        On_Next_Modal([&](QWidget*) {
+            Child<QLineEdit>(Dialog, "E_customer")->setText(QStringLiteral("  Stadtwerke  "));
+            Child<QPlainTextEdit>(Dialog, "M_Notes")->setPlainText(QStringLiteral("pump 2\tspare"));
+            Click(Dialog, "Btn_OK");
+        });
+        Click(History, "Btn_Commissioning");
+        On_Next_Modal([&](QWidget*) {
+            EXPECT_EQ(Child<QLineEdit>(Dialog, "E_customer")->text(), QStringLiteral("Stadtwerke"));
+            Child<QLineEdit>(Dialog, "E_site")->setText(QStringLiteral("not kept"));
+            Click(Dialog, "Btn_Cancel");
+        });
+        Click(History, "Btn_Commissioning");
+    });
+    const vo::Result<vo::Commissioning_Info> Info = vo::Read_Commissioning_Info(State.Project_Path);
+    ASSERT_TRUE(Info);
+    EXPECT_EQ(Info->Customer, QStringLiteral("Stadtwerke"));
+    EXPECT_EQ(Info->Notes, QStringLiteral("pump 2 spare"));
+    EXPECT_TRUE(Info->Site.isEmpty());
+    EXPECT_TRUE(QFile::exists(File));
+    EXPECT_TRUE(Services.Msgs.Shown.isEmpty());
+}
+
+// A long history is listed without reading it all, and the keyboard reaches every part: Tab wraps
+// back to the list with its chosen row in sight.
+TEST_F(History_Window, A_Long_History_Is_Walked_By_Keyboard) {
+    Open_Plant();
+    ASSERT_TRUE(vo::Save_Par_Gen(vo::Default_Par_Gen(0), State.ParGen_File));
+    QByteArray Lines;
+    for (int I = 0; I < 3000; ++I)
+        Lines += vo_test::Fake_Record_Line(I);
+    ASSERT_TRUE(QDir().mkpath(vo::History_Folder(State.Project_Path)));
+    vo_test::Write_All(vo::History_File_Path(State.Project_Path), Lines);
+    Show_History([&](vo::TFHistory* History) {
+        QTreeView* List = History->Record_List();
+        ASSERT_EQ(History->Records()->rowCount(), 3001);
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(History));
+        QApplication::setActiveWindow(History);
+        List->setFocus();
+        EXPECT_EQ(List->currentIndex().row(), 0);
+        List->verticalScrollBar()->setValue(List->verticalScrollBar()->maximum());
+        QList<QWidget*> Visited;
+        QTest::keyClick(List, Qt::Key_Tab);
+        for (int Step = 0; Step < 10 && !List->hasFocus(); ++Step) {
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+            Visited.append(QApplication::focusWidget());
+        }
+        EXPECT_TRUE(Visited.contains(Child<QPushButton>(History, "Btn_Commissioning")));
+        EXPECT_TRUE(List->hasFocus());
+        EXPECT_EQ(List->verticalScrollBar()->value(), 0);
+        // Space ticks the current record for the comparison.
+        QTest::keyClick(List, Qt::Key_Down);
+        QTest::keyClick(List, Qt::Key_Space);
+        EXPECT_EQ(History->Records()->Ticked(), QList<qsizetype>{2999});
+    });
 }
 
 TEST_F(History_Window, Update_Dialog_Tells_What_Changes_Since_The_Last_Successful_Update) {
