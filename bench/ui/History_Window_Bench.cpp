@@ -84,7 +84,10 @@ void History_Window_Opening(benchmark::State& Bench, int Records) {
     Bench.counters["Above_Empty_KiB"] = static_cast<double>(Held_KiB - Empty_KiB);
 }
 
-BENCHMARK_CAPTURE(History_Window_Opening, empty, 0)->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(3);
+BENCHMARK_CAPTURE(History_Window_Opening, empty, 0)
+    ->UseManualTime()
+    ->Unit(benchmark::kMillisecond)
+    ->Iterations(3);
 BENCHMARK_CAPTURE(History_Window_Opening, records_20000, 20000)
     ->UseManualTime()
     ->Unit(benchmark::kMillisecond)

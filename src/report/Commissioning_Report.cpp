@@ -43,7 +43,7 @@ constexpr int Msg_Firmware_Not_Written = 1180;
 
 // The same table frame everywhere: cells apart from their neighbours, so no text touches another.
 const QString Table_Start = QStringLiteral("<table width=\"100%\" cellspacing=\"0\" cellpadding=\"3\">");
-const QString Label_Style = QStringLiteral("style=\"color:#444444\"");
+const QString Label_Style = QStringLiteral("style=\"color:#444444; font-size:8pt\"");
 
 QString H(const QString& Text) {
     return Text.toHtmlEscaped();
@@ -58,7 +58,8 @@ QString Multi_Line(const QString& Text) {
 }
 
 QString Mono(const QString& Text) {
-    return QStringLiteral("<span style=\"font-family:'DejaVu Sans Mono'; font-size:7pt\">%1</span>").arg(H(Text));
+    return QStringLiteral("<span style=\"font-family:'DejaVu Sans Mono'; font-size:7pt\">%1</span>")
+        .arg(H(Text));
 }
 
 // Firmware written by the latest successful update with the firmware step: the file is the one of
@@ -80,8 +81,9 @@ QString Title_Block(const QList<std::pair<QString, QString>>& Pairs) {
         Html += QStringLiteral("<tr>");
         for (qsizetype J = I; J < I + 2; ++J) {
             const bool Here = J < Pairs.size();
-            Html += QStringLiteral("<td width=\"17%\" %1>%2</td><td width=\"33%\">%3</td>")
-                        .arg(Label_Style, Here ? Pairs[J].first : QString(), Here ? Pairs[J].second : QString());
+            Html +=
+                QStringLiteral("<td width=\"21%\" %1>%2</td><td width=\"29%\">%3</td>")
+                    .arg(Label_Style, Here ? Pairs[J].first : QString(), Here ? Pairs[J].second : QString());
         }
         Html += QStringLiteral("</tr>");
     }
@@ -134,7 +136,8 @@ QString Parameter_Section(const Shared_State& State, const Par_Gen& Set) {
         if (!Right)
             Left += Panel.size() + 1;
     }
-    const QString Inner = QStringLiteral("<table width=\"100%\" cellspacing=\"0\" cellpadding=\"2\">%1</table>");
+    const QString Inner =
+        QStringLiteral("<table width=\"100%\" cellspacing=\"0\" cellpadding=\"2\">%1</table>");
     return QStringLiteral("<h3>%1</h3><table width=\"100%\" cellspacing=\"0\" cellpadding=\"0\"><tr>"
                           "<td width=\"50%\" valign=\"top\">%2</td><td width=\"50%\" valign=\"top\">%3</td>"
                           "</tr></table>")
@@ -150,25 +153,33 @@ QString Record_Section(const Shared_State& State, const QList<Update_Record>& Re
     if (Shown.isEmpty())
         return Html + QStringLiteral("<p>&mdash;</p>");
     Html += Table_Start +
-            QStringLiteral("<tr><td width=\"25%\"><b>%1 (%2)</b></td><td width=\"17%\"><b>%3</b></td>"
-                           "<td width=\"19%\"><b>%4</b></td><td width=\"13%\"><b>%5</b></td><td><b>%6</b></td></tr>")
-                .arg(T(State, Msg_Record_Time), H(Local_Zone_Text()), T(State, Msg_Kind), T(State, Msg_Record_Target),
-                     T(State, Msg_Record_Outcome), T(State, Msg_Detail));
-    for (const Update_Record* R : Shown)
-        Html += QStringLiteral("<tr><td>%1</td><td>%2</td><td>%3</td><td><b>%4</b></td><td>%5</td></tr>")
+            QStringLiteral(
+                "<tr><td width=\"23%\"><b>%1 (%2)</b></td><td width=\"17%\"><b>%3</b></td>"
+                "<td width=\"16%\"><b>%4</b></td><td width=\"18%\"><b>%5</b></td><td><b>%6</b></td></tr>")
+                .arg(T(State, Msg_Record_Time), H(Local_Zone_Text()), T(State, Msg_Kind),
+                     T(State, Msg_Record_Target), T(State, Msg_Record_Outcome), T(State, Msg_Detail));
+    for (const Update_Record* R : Shown) {
+        const bool Good = R->Succeeded() || (R->Record_Kind == Update_Record::Kind::Link_Test &&
+                                             R->Link.value(QStringLiteral("passed")).toBool());
+        Html += QStringLiteral(
+                    "<tr><td>%1</td><td>%2</td><td>%3</td><td style=\"color:%4\">%5</td><td>%6</td></tr>")
                     .arg(H(Local_Time_Text(R->Time)), H(Kind_Words(*R, State)), H(R->Target),
+                         Good ? QStringLiteral("#2e7d32") : QStringLiteral("#b00020"),
                          H(Result_Words(*R, State)), H(Detail_Words(*R, State)));
+    }
     return Html + QStringLiteral("</table>");
 }
 
 // Each party has its own column; each line its label on the left.
 QString Signature_Section(const Shared_State& State) {
     const QString Line = QStringLiteral("<td valign=\"bottom\"><br><br>______________________________</td>");
-    QString Html = QStringLiteral("<br>") + Table_Start +
-                   QStringLiteral("<tr><td width=\"20%\"></td><td width=\"40%\"><b>%1</b></td><td><b>%2</b></td></tr>")
-                       .arg(T(State, Msg_Commissioned_By), T(State, Msg_Customer));
+    QString Html =
+        QStringLiteral("<br>") + Table_Start +
+        QStringLiteral("<tr><td width=\"20%\"></td><td width=\"40%\"><b>%1</b></td><td><b>%2</b></td></tr>")
+            .arg(T(State, Msg_Commissioned_By), T(State, Msg_Customer));
     for (const int Label : {Msg_Name, Msg_Date, Msg_Signature})
-        Html += QStringLiteral("<tr><td valign=\"bottom\" %1>%2</td>%3%3</tr>").arg(Label_Style, T(State, Label), Line);
+        Html += QStringLiteral("<tr><td valign=\"bottom\" %1>%2</td>%3%3</tr>")
+                    .arg(Label_Style, T(State, Label), Line);
     return Html + QStringLiteral("</table>");
 }
 
@@ -212,7 +223,8 @@ Result<QString> Report_Html(const Shared_State& State) {
         if (!Field.Multi_Line)
             Pairs.append({T(State, Field.Label), H((*Info).*Field.Member)});
     Pairs.append({T(State, Msg_Firmware), H(Firmware_Words(State, Read))});
-    Pairs.append({T(State, Msg_Date), H(QDateTime::currentDateTime().toString(QStringLiteral("yyyy-MM-dd HH:mm t")))});
+    Pairs.append(
+        {T(State, Msg_Date), H(QDateTime::currentDateTime().toString(QStringLiteral("yyyy-MM-dd HH:mm t")))});
     Pairs.append({T(State, Msg_Program_Version), H(Software_Code_Text + u' ' + Software_Version)});
     Html += Title_Block(Pairs);
     Html += QStringLiteral("<br>") + Verdict_Section(State, *Verdict);

@@ -178,8 +178,8 @@ protected:
 
     // "2026-12-11 17:35 IST" for a record's UTC time.
     static QString India_Time(const QJsonValue& Record) {
-        const QDateTime Utc = QDateTime::fromString(Record.toObject().value(QStringLiteral("time")).toString(),
-                                                    Qt::ISODateWithMs);
+        const QDateTime Utc = QDateTime::fromString(
+            Record.toObject().value(QStringLiteral("time")).toString(), Qt::ISODateWithMs);
         return Utc.addSecs(5 * 3600 + 30 * 60).toUTC().toString(QStringLiteral("yyyy-MM-dd HH:mm")) +
                QStringLiteral(" IST");
     }
@@ -207,12 +207,13 @@ protected:
 // link test in local time with their outcome in words and the exit code only as detail.
 TEST_F(Report_In_India, Says_What_The_Device_Holds_In_Words_And_Local_Time) {
     const QString Before = Report_Text();
-    EXPECT_TRUE(Before.contains(
-        QStringLiteral("Verdict: Not yet written into a device: no update of this configuration has succeeded.")))
+    EXPECT_TRUE(Before.contains(QStringLiteral(
+        "Verdict: Not yet written into a device: no update of this configuration has succeeded.")))
         << Before.toStdString();
-    ASSERT_EQ(Run({QStringLiteral("set-info"), QStringLiteral("Plant 1"), QStringLiteral("customer=Acquedotto Pugliese"),
-                   QStringLiteral("site=Bari Nord"), QStringLiteral("plant_tag=PU-07-GW2"),
-                   QStringLiteral("serial_number=SN 40913-0042"), QStringLiteral("technician=G. Rossi")})
+    ASSERT_EQ(Run({QStringLiteral("set-info"), QStringLiteral("Plant 1"),
+                   QStringLiteral("customer=Acquedotto Pugliese"), QStringLiteral("site=Bari Nord"),
+                   QStringLiteral("plant_tag=PU-07-GW2"), QStringLiteral("serial_number=SN 40913-0042"),
+                   QStringLiteral("technician=G. Rossi")})
                   .Exit_Code,
               0);
     ASSERT_EQ(Update("exit 3").Exit_Code, 1);
@@ -231,15 +232,17 @@ TEST_F(Report_In_India, Says_What_The_Device_Holds_In_Words_And_Local_Time) {
     EXPECT_TRUE(Text.contains(India_Time(Recorded[0]) + QStringLiteral(" Update")));
     EXPECT_TRUE(Text.contains(QStringLiteral("Failure exit code 3"))) << Text.toStdString();
     EXPECT_TRUE(Text.contains(QStringLiteral("Success exit code 0")));
-    EXPECT_TRUE(Text.contains(QStringLiteral("Firmware Written on %1 from sim40913.sim").arg(India_Time(Recorded[1]))));
+    EXPECT_TRUE(Text.contains(
+        QStringLiteral("Firmware Written on %1 from sim40913.sim").arg(India_Time(Recorded[1]))));
     EXPECT_TRUE(Text.contains(QStringLiteral("Time (IST)")));
     EXPECT_FALSE(Text.contains(QStringLiteral("Ended with code")));
     // The checksums come after the signatures.
     EXPECT_LT(Text.indexOf(QStringLiteral("Signature")), Text.indexOf(QStringLiteral("Appendix")));
 
     const QString Italian = Report_Text(QStringLiteral("Italiano"));
-    EXPECT_TRUE(Italian.contains(QStringLiteral("Aggiornato con successo il %1; test del collegamento superato il %2.")
-                                     .arg(India_Time(Recorded[1]), India_Time(Recorded[2]))))
+    EXPECT_TRUE(Italian.contains(
+        QStringLiteral("Aggiornato con successo il %1; test del collegamento superato il %2.")
+            .arg(India_Time(Recorded[1]), India_Time(Recorded[2]))))
         << Italian.toStdString();
     EXPECT_TRUE(Italian.contains(QStringLiteral("Cliente Acquedotto Pugliese")));
 
@@ -247,7 +250,7 @@ TEST_F(Report_In_India, Says_What_The_Device_Holds_In_Words_And_Local_Time) {
     EXPECT_TRUE(Report_Text().contains(QStringLiteral("link test failed on")));
     // A change the dialog shows, saved after the update: the device holds the earlier settings.
     Set({QStringLiteral("BAUD_ASCII=2")});
-    EXPECT_TRUE(Report_Text().contains(
-        QStringLiteral("The parameters have changed since the successful update on %1").arg(India_Time(Recorded[1]))));
+    EXPECT_TRUE(
+        Report_Text().contains(QStringLiteral("The parameters have changed since the successful update on %1")
+                                   .arg(India_Time(Recorded[1]))));
 }
-

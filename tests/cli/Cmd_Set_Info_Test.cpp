@@ -15,7 +15,10 @@ using vo_test::Write_All;
 QJsonObject History_Json(const Config_Folder& Config) {
     const Run_Result Run = Run_Cli({QStringLiteral("history"), QStringLiteral("--json"), Config.Path()});
     EXPECT_EQ(Run.Exit_Code, 0) << Run.Err_Lines.join(u'\n').toStdString();
-    return QJsonDocument::fromJson(Run.Out.toUtf8()).object().value(QStringLiteral("commissioning")).toObject();
+    return QJsonDocument::fromJson(Run.Out.toUtf8())
+        .object()
+        .value(QStringLiteral("commissioning"))
+        .toObject();
 }
 
 } // namespace
@@ -25,8 +28,9 @@ QJsonObject History_Json(const Config_Folder& Config) {
 TEST(Cli_Set_Info, Fields_Are_Kept_In_Their_Own_File) {
     const Config_Folder Config(QByteArrayLiteral("<?xml version=\"1.0\"?>\n<ParGen/>\n"));
     const QByteArray ParGen_Before = Read_All(Config.ParGen);
-    Run_Result Run = Run_Cli({QStringLiteral("set-info"), Config.Path(), QStringLiteral("customer=Städtische Werke"),
-                              QStringLiteral("notes=first line\nsecond = line"), QStringLiteral("site=")});
+    Run_Result Run =
+        Run_Cli({QStringLiteral("set-info"), Config.Path(), QStringLiteral("customer=Städtische Werke"),
+                 QStringLiteral("notes=first line\nsecond = line"), QStringLiteral("site=")});
     ASSERT_EQ(Run.Exit_Code, 0) << Run.Err_Lines.join(u'\n').toStdString();
     EXPECT_EQ(Read_All(Config.ParGen), ParGen_Before);
     QJsonObject Info = History_Json(Config);
@@ -42,7 +46,10 @@ TEST(Cli_Set_Info, Fields_Are_Kept_In_Their_Own_File) {
     Info = History_Json(Config);
     EXPECT_EQ(Info.value(QStringLiteral("customer")).toString(), QStringLiteral("Städtische Werke"));
     EXPECT_EQ(Info.value(QStringLiteral("serial_number")).toString(), QStringLiteral("SN-0042"));
-    EXPECT_EQ(QJsonDocument::fromJson(Read_All(File)).object().value(QStringLiteral("commissioned_with")).toString(),
+    EXPECT_EQ(QJsonDocument::fromJson(Read_All(File))
+                  .object()
+                  .value(QStringLiteral("commissioned_with"))
+                  .toString(),
               QStringLiteral("a newer program"));
 }
 
@@ -65,7 +72,8 @@ TEST(Cli_Set_Info, Bad_Input_Changes_Nothing) {
     for (const auto& Case : Cases) {
         const Run_Result Run = Run_Cli(QStringList{QStringLiteral("set-info"), Config.Path()} + Case.Args);
         EXPECT_EQ(Run.Exit_Code, Case.Exit_Code) << Case.Args.join(u' ').toStdString();
-        EXPECT_TRUE(Run.Err_Lines.join(u'\n').contains(QLatin1String(Case.Said))) << Run.Err_Lines.join(u'\n').toStdString();
+        EXPECT_TRUE(Run.Err_Lines.join(u'\n').contains(QLatin1String(Case.Said)))
+            << Run.Err_Lines.join(u'\n').toStdString();
         EXPECT_FALSE(QFile::exists(File)) << Case.Args.join(u' ').toStdString();
     }
 }
@@ -80,7 +88,8 @@ TEST(Cli_Set_Info, A_Link_In_Place_Of_The_File_Is_Refused) {
     ASSERT_TRUE(QFile::link(Target, Config.Path() + QStringLiteral("/Commissioning.json")));
     const Run_Result Run = Run_Cli({QStringLiteral("set-info"), Config.Path(), QStringLiteral("customer=x")});
     EXPECT_EQ(Run.Exit_Code, 1);
-    EXPECT_TRUE(Run.Err_Lines.join(u'\n').contains(QStringLiteral("link"))) << Run.Err_Lines.join(u'\n').toStdString();
+    EXPECT_TRUE(Run.Err_Lines.join(u'\n').contains(QStringLiteral("link")))
+        << Run.Err_Lines.join(u'\n').toStdString();
     EXPECT_EQ(Read_All(Target), QByteArrayLiteral("{\"customer\": \"secret\"}"));
     EXPECT_TRUE(History_Json(Config).value(QStringLiteral("customer")).toString().isEmpty());
 }

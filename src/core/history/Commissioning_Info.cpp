@@ -85,7 +85,9 @@ Result<Commissioning_Info> Read_Commissioning_Info(const QString& Project_Path) 
 
 QString Info_Text_Problem(const Info_Field& Field, const QString& Text) {
     if (Text.size() > Field.Max_Length)
-        return QStringLiteral("\"%1\" holds more than %2 characters").arg(QLatin1String(Field.Key)).arg(Field.Max_Length);
+        return QStringLiteral("\"%1\" holds more than %2 characters")
+            .arg(QLatin1String(Field.Key))
+            .arg(Field.Max_Length);
     for (const QChar C : Text) {
         if (C == u'\n' && Field.Multi_Line)
             continue;

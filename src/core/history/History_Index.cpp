@@ -39,7 +39,8 @@ History_Index History_Index::Scan(const QString& Project_Path) {
     const auto End_Line = [&](qint64 End) {
         if (!Blank) {
             Index.Starts.append(Line_Start);
-            Index.Lengths.append(static_cast<qint32>(std::min<qint64>(End - Line_Start, History_Line_Limit + 1)));
+            Index.Lengths.append(
+                static_cast<qint32>(std::min<qint64>(End - Line_Start, History_Line_Limit + 1)));
             Index.Numbers.append(Number);
         }
         Line_Start = End + 1;
@@ -89,8 +90,9 @@ Result<Update_Record> History_Index::Record_At(qsizetype I) const {
     QJsonParseError Parse;
     const QJsonDocument Doc = QJsonDocument::fromJson(Line, &Parse);
     if (Parse.error != QJsonParseError::NoError || !Doc.isObject())
-        return Problem(Last_Unended && I == Starts.size() - 1 ? QStringLiteral("truncated")
-                                                               : QStringLiteral("not JSON: ") + Parse.errorString());
+        return Problem(Last_Unended && I == Starts.size() - 1
+                           ? QStringLiteral("truncated")
+                           : QStringLiteral("not JSON: ") + Parse.errorString());
     Result<Update_Record> Record = Record_From_Json(Doc.object());
     if (!Record)
         return Problem(Record.Error());

@@ -3,7 +3,6 @@
 #include "shell/Shared_State.h"
 #include "update/Com_Ports.h"
 
-
 namespace vo {
 
 namespace {
@@ -90,7 +89,8 @@ QString Detail_Words(const Update_Record& Record, const Shared_State& State) {
 }
 
 QString Option_Words(const Update_Record& Record, const Shared_State& State) {
-    if (Record.Record_Kind != Update_Record::Kind::Update || Record.Option_Index < 0 || Record.Option_Index > 2)
+    if (Record.Record_Kind != Update_Record::Kind::Update || Record.Option_Index < 0 ||
+        Record.Option_Index > 2)
         return {};
     QString Words = State.Text(Msg_First_Option + Record.Option_Index).trimmed();
     if (Record.Read_Back)
@@ -110,6 +110,8 @@ QString Duration_Words(const Update_Record& Record) {
                           : Record.Duration_Ms;
     if (Ms <= 0)
         return {};
+    if (Ms < 1000)
+        return QStringLiteral("%1 ms").arg(Ms);
     if (Ms < 60'000)
         return QStringLiteral("%1 s").arg(static_cast<double>(Ms) / 1000.0, 0, 'f', 1);
     const qint64 Seconds = Ms / 1000;

@@ -34,7 +34,7 @@ QString Option_Words(const Update_Record& Record, const Shared_State& State);
 // "Passed" or "Failed" for a link test, "" for the others.
 QString Link_Verdict_Words(const Update_Record& Record, const Shared_State& State);
 
-// How long the updater or the link test ran: "1.2 s", "2 min 05 s"; "" when not known.
+// How long the updater or the link test ran: "850 ms", "1.2 s", "2 min 05 s"; "" when not known.
 QString Duration_Words(const Update_Record& Record);
 
 // A serial update's adapter as recorded: maker, model, serial number, ids and stable name, as far as

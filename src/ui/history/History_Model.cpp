@@ -140,9 +140,9 @@ QVariant History_Model::headerData(int Section, Qt::Orientation Orientation, int
         return State.Text(Msg_Compare_Hint);
     if (Role != Qt::DisplayRole)
         return {};
-    static constexpr int Ids[Column_Count] = {Msg_Compare,        Msg_Record_Time, Msg_Kind,
-                                              Msg_Record_Target,  Msg_Option,      Msg_Record_Outcome,
-                                              Msg_Duration,       Msg_Link_Test};
+    static constexpr int Ids[Column_Count] = {Msg_Compare,       Msg_Record_Time, Msg_Kind,
+                                              Msg_Record_Target, Msg_Option,      Msg_Record_Outcome,
+                                              Msg_Duration,      Msg_Link_Test};
     QString Heading = State.Text(Ids[Section]).trimmed();
     if (Section == Time_Column)
         Heading += QStringLiteral(" (") + Local_Zone_Text() + u')';

@@ -17,8 +17,17 @@ struct Shared_State;
 class History_Model final : public QAbstractTableModel {
     Q_OBJECT
 public:
-    enum Columns { Compare_Column, Time_Column, Kind_Column, Target_Column, Option_Column, Outcome_Column,
-                  Duration_Column, Link_Column, Column_Count };
+    enum Columns {
+        Compare_Column,
+        Time_Column,
+        Kind_Column,
+        Target_Column,
+        Option_Column,
+        Outcome_Column,
+        Duration_Column,
+        Link_Column,
+        Column_Count
+    };
 
     explicit History_Model(const Shared_State& App_State, QObject* Parent = nullptr);
 

@@ -102,7 +102,8 @@ void TFCommissioning::Save() {
     // meanwhile from the command line to another field, or a key of a newer program, is kept.
     Writer_Lock Lock(Lock_Of::Configuration, State.Project_Path);
     Status Saved = Lock.Acquire();
-    Result<Commissioning_Info> Info = Saved ? Read_Commissioning_Info(State.Project_Path) : Failure(Saved.Error());
+    Result<Commissioning_Info> Info =
+        Saved ? Read_Commissioning_Info(State.Project_Path) : Failure(Saved.Error());
     if (Info) {
         const QStringList Typed = Typed_Texts();
         qsizetype I = 0;

@@ -33,7 +33,7 @@ private:
 
     const Shared_State& State;
     const Services& Svc;
-    QList<QLineEdit*> Lines; // the one-line fields, in their order
+    QList<QLineEdit*> Lines;  // the one-line fields, in their order
     QStringList Loaded_Texts; // every field as Load found it
     QPlainTextEdit* M_Notes = nullptr;
     QPushButton* Btn_OK = nullptr;

@@ -54,7 +54,7 @@ constexpr int Msg_Compared_With = 1186;
 constexpr int Msg_User = 1188;
 constexpr int Msg_Commissioning_Hint = 1190;
 
-constexpr int Width = 900;
+constexpr int Width = 960;
 constexpr int Height = 600;
 
 QString Label(const Shared_State& State, int Id) {
@@ -93,10 +93,12 @@ TFHistory::TFHistory(Shared_State& App_State, const Services& App_Services, QWid
     CB_Open_Report = new QCheckBox(this);
     CB_Open_Report->setObjectName(QStringLiteral("CB_Open_Report"));
     CB_Open_Report->setGeometry(392, Button_Top, 230, 30);
-    Btn_Commissioning = Place_Button(this, QStringLiteral("Btn_Commissioning"), {628, Button_Top, 150, 30});
+    Btn_Commissioning =
+        Place_Button(this, QStringLiteral("Btn_Commissioning"), {Width - 282, Button_Top, 160, 30});
     Btn_Close = Place_Button(this, QStringLiteral("Btn_Close"), {Width - 112, Button_Top, 100, 30});
     setTabOrder(LV_Records, M_Result);
-    Chain_Tab_Order({M_Result, Btn_Compare, Btn_Restore, Btn_Report, CB_Open_Report, Btn_Commissioning, Btn_Close});
+    Chain_Tab_Order(
+        {M_Result, Btn_Compare, Btn_Restore, Btn_Report, CB_Open_Report, Btn_Commissioning, Btn_Close});
     F_Commissioning = new TFCommissioning(State, Svc, this);
     connect(LV_Records->selectionModel(), &QItemSelectionModel::selectionChanged, this,
             &TFHistory::Selection_Changed);
@@ -111,7 +113,8 @@ TFHistory::TFHistory(Shared_State& App_State, const Services& App_Services, QWid
     connect(Btn_Commissioning, &QPushButton::clicked, this, &TFHistory::Edit_Commissioning);
     connect(Btn_Close, &QPushButton::clicked, this, [this] { done(Modal_Cancel); });
     Ask_Report_Path = [this](const QString& Default) {
-        return QFileDialog::getSaveFileName(this, this->State.Text(Msg_Report), Default, QStringLiteral("PDF (*.pdf)"));
+        return QFileDialog::getSaveFileName(this, this->State.Text(Msg_Report), Default,
+                                            QStringLiteral("PDF (*.pdf)"));
     };
     Set_Lang();
 }
@@ -152,7 +155,8 @@ void TFHistory::Reload() {
         Files && Images_Differ(Compare_Built_Images(State.ParGen_File, *Files)))
         Images_Problem = State.Text(Msg_Images_Not_Of_Parameters);
     Model->Reload(Images_Problem);
-    const int Widths[History_Model::Column_Count] = {64, 150, 100, 150, 170, 150, 70, 80};
+    // Fixed widths: fitting them to the contents would read every record of a long history.
+    const int Widths[History_Model::Column_Count] = {84, 135, 108, 100, 150, 165, 62, 80};
     for (int Column = 0; Column < History_Model::Column_Count; ++Column)
         LV_Records->setColumnWidth(Column, Widths[Column]);
     // The check box's column is the current one, so that Space ticks a record.
@@ -218,7 +222,8 @@ QString TFHistory::Record_Details(int Row) const {
         return Model->Problem(Row);
     Text.append(Row_Name(Line));
     if (R) {
-        Text.append(QStringLiteral("%1, %2").arg(Result_Words(*R, State), Detail_Words(*R, State))
+        Text.append(QStringLiteral("%1, %2")
+                        .arg(Result_Words(*R, State), Detail_Words(*R, State))
                         .remove(QRegularExpression(QStringLiteral("^, |, $"))));
         Text.append(Label(State, Msg_Record_Target) + R->Target);
         if (const QString Adapter = Adapter_Words(R->Adapter); !Adapter.isEmpty())
@@ -227,14 +232,16 @@ QString TFHistory::Record_Details(int Row) const {
             Text.append(Label(State, Msg_Option) + Option);
         if (const QString Duration = Duration_Words(*R); !Duration.isEmpty())
             Text.append(Label(State, Msg_Duration) + Duration);
-        Text.append(Label(State, Msg_User) + QStringLiteral("%1@%2, %3").arg(R->User, R->Host, R->Program_Version));
+        Text.append(Label(State, Msg_User) +
+                    QStringLiteral("%1@%2, %3").arg(R->User, R->Host, R->Program_Version));
         const Snapshot_Check Check = Check_Snapshot(State.Project_Path, *R);
         Text.append(Label(State, Msg_Snapshot) + R->Id + QStringLiteral(" (") +
                     QStringLiteral("%1 %2").arg(State_Name(Check.State), Check.Detail).trimmed() + u')');
         Text.append(QStringLiteral("SHA-256: ParGen.xml %1\n         bank.bin   %2\n         bankK.bin  %3")
                         .arg(R->Sums.ParGen, R->Sums.Bank, R->Sums.BankK));
     } else {
-        const QString& Problem = Model->data(Model->index(0, History_Model::Outcome_Column), Qt::DisplayRole).toString();
+        const QString& Problem =
+            Model->data(Model->index(0, History_Model::Outcome_Column), Qt::DisplayRole).toString();
         if (!Problem.isEmpty())
             Text.append(Problem);
         QStringList Problems;
@@ -268,8 +275,9 @@ void TFHistory::Compare() {
         return;
     }
     const QString Changes = Changes_Text(Older, Newer);
-    M_Result->setPlainText(State.Text(Msg_Compared_With).trimmed().arg(Row_Name(Newer), Row_Name(Older)) + u'\n' +
-                           (Changes.isEmpty() ? QStringLiteral("  ") + State.Text(Msg_Equal).trimmed() : Changes));
+    M_Result->setPlainText(
+        State.Text(Msg_Compared_With).trimmed().arg(Row_Name(Newer), Row_Name(Older)) + u'\n' +
+        (Changes.isEmpty() ? QStringLiteral("  ") + State.Text(Msg_Equal).trimmed() : Changes));
 }
 
 void TFHistory::Restore() {

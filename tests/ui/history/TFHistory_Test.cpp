@@ -1,8 +1,8 @@
 #include "Child_Checks.h"
 #include "File_Bytes.h"
+#include "History_Lines.h"
 #include "Qt_Print.h"
 #include "Ui_Fixture.h"
-#include "History_Lines.h"
 #include "history/Commissioning_Info.h"
 #include "history/History_File.h"
 #include "history/History_Model.h"
@@ -80,7 +80,8 @@ protected:
     }
 
     static void Select(vo::TFHistory* History, int Row) {
-        History->Record_List()->setCurrentIndex(History->Records()->index(Row, vo::History_Model::Time_Column));
+        History->Record_List()->setCurrentIndex(
+            History->Records()->index(Row, vo::History_Model::Time_Column));
     }
 
     static QString Cell(const vo::History_Model* Model, int Row, int Column) {
@@ -88,7 +89,9 @@ protected:
     }
 
     static QString Shown_Time(const QString& Iso) {
-        return QDateTime::fromString(Iso, Qt::ISODateWithMs).toLocalTime().toString(QStringLiteral("yyyy-MM-dd HH:mm t"));
+        return QDateTime::fromString(Iso, Qt::ISODateWithMs)
+            .toLocalTime()
+            .toString(QStringLiteral("yyyy-MM-dd HH:mm t"));
     }
 
     QTemporaryDir Dir;
@@ -136,11 +139,13 @@ TEST_F(History_Window, Lists_In_Words_Details_Compares_Restores_And_Reports) {
 
         // The details follow the selection: what changed since the record before, the checksums.
         Select(History, 1);
-        EXPECT_TRUE(Text->toPlainText().startsWith(QStringLiteral("Update ") + Second + QStringLiteral("\nSuccess, exit code 0")))
+        EXPECT_TRUE(Text->toPlainText().startsWith(QStringLiteral("Update ") + Second +
+                                                   QStringLiteral("\nSuccess, exit code 0")))
             << Text->toPlainText().toStdString();
         EXPECT_TRUE(Text->toPlainText().endsWith(
             QStringLiteral("Changes since the record before:\n  Modbus RTU - Baudrate: 115200 \u2192 9600")));
-        EXPECT_TRUE(Text->toPlainText().contains(QStringLiteral("SHA-256: ParGen.xml ") + vo::Sha256_Hex(Saved[1])));
+        EXPECT_TRUE(
+            Text->toPlainText().contains(QStringLiteral("SHA-256: ParGen.xml ") + vo::Sha256_Hex(Saved[1])));
         Select(History, 2);
         EXPECT_FALSE(Text->toPlainText().contains(QStringLiteral("since the record before")));
         Select(History, 0);
@@ -150,16 +155,18 @@ TEST_F(History_Window, Lists_In_Words_Details_Compares_Restores_And_Reports) {
         ASSERT_TRUE(Model->setData(Model->index(1, 0), Qt::Checked, Qt::CheckStateRole));
         ASSERT_TRUE(Model->setData(Model->index(2, 0), Qt::Checked, Qt::CheckStateRole));
         Click(History, "Btn_Compare");
-        EXPECT_EQ(Text->toPlainText(), QStringLiteral("Update %1 compared with Update %2:\n  Modbus RTU - Baudrate: "
-                                                      "115200 \u2192 9600")
-                                           .arg(Second, First));
+        EXPECT_EQ(Text->toPlainText(),
+                  QStringLiteral("Update %1 compared with Update %2:\n  Modbus RTU - Baudrate: "
+                                 "115200 \u2192 9600")
+                      .arg(Second, First));
         ASSERT_TRUE(Model->setData(Model->index(1, 0), Qt::Unchecked, Qt::CheckStateRole));
         Select(History, 2);
         Click(History, "Btn_Compare");
-        EXPECT_EQ(Text->toPlainText(),
-                  QStringLiteral("Current configuration compared with Update %1:\n  Modbus RTU - Baudrate: 115200 "
-                                 "\u2192 9600")
-                      .arg(First));
+        EXPECT_EQ(
+            Text->toPlainText(),
+            QStringLiteral("Current configuration compared with Update %1:\n  Modbus RTU - Baudrate: 115200 "
+                           "\u2192 9600")
+                .arg(First));
         Select(History, 1);
         EXPECT_FALSE(Text->toPlainText().contains(QStringLiteral("compared with")));
 
@@ -174,7 +181,8 @@ TEST_F(History_Window, Lists_In_Words_Details_Compares_Restores_And_Reports) {
         Child<QCheckBox>(History, "CB_Open_Report")->setChecked(true);
         Click(History, "Btn_Report");
         EXPECT_EQ(Offered, State.Project_Path + QStringLiteral("/Plant1-") +
-                               QDate::currentDate().toString(QStringLiteral("yyyyMMdd")) + QStringLiteral(".pdf"));
+                               QDate::currentDate().toString(QStringLiteral("yyyyMMdd")) +
+                               QStringLiteral(".pdf"));
         EXPECT_TRUE(Read_All(Report_Folder + QStringLiteral("/handover.pdf")).startsWith("%PDF"));
     });
     EXPECT_EQ(Services.Urls.Opened,
@@ -200,7 +208,8 @@ TEST_F(History_Window, Shows_Damaged_Snapshots_And_Bad_Lines_And_Refuses_Their_R
         Select(History, 1);
         EXPECT_FALSE(Child<QPushButton>(History, "Btn_Restore")->isEnabled());
         Select(History, 3);
-        EXPECT_TRUE(History->Result_Text()->toPlainText().contains(QStringLiteral("(missing files ParGen.xml)")));
+        EXPECT_TRUE(
+            History->Result_Text()->toPlainText().contains(QStringLiteral("(missing files ParGen.xml)")));
         const QByteArray Before = Read_All(State.ParGen_File);
         Click(History, "Btn_Restore");
         EXPECT_EQ(Read_All(State.ParGen_File), Before);
