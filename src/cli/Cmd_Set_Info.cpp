@@ -1,5 +1,6 @@
 #include "Cli_Config.h"
 #include "history/Commissioning_Info.h"
+#include "util/Config_Path.h"
 #include "util/Writer_Lock.h"
 
 namespace vo {
@@ -9,6 +10,13 @@ namespace vo {
 int Run_Set_Info(Cli_Context& Context) {
     if (Context.Args.size() < 2)
         return Usage_Error(Context, "set-info");
+    for (const QString& Change : Context.Args.mid(1)) {
+        if (!Change.contains(u'=')) {
+            Context.Err << "vo40913-cli: \"" << Cut_For_Message(Change)
+                        << "\" is not of the form key=value\n";
+            return Usage_Error(Context, "set-info");
+        }
+    }
     if (!Open_Config(Context, Context.Args.first()))
         return Exit_Failed;
     const QString& Project = Context.State.Project_Path;

@@ -11,11 +11,15 @@
 #include "shell/Shared_State.h"
 #include "shell/Software_Info.h"
 
+#include <QAbstractTextDocumentLayout>
 #include <QBuffer>
 #include <QDateTime>
+#include <QFileInfo>
+#include <QFont>
 #include <QPageLayout>
 #include <QPdfWriter>
 #include <QTextDocument>
+#include <QTextFrame>
 
 namespace vo {
 
@@ -45,8 +49,16 @@ constexpr int Msg_Firmware_Not_Written = 1180;
 const QString Table_Start = QStringLiteral("<table width=\"100%\" cellspacing=\"0\" cellpadding=\"3\">");
 const QString Label_Style = QStringLiteral("style=\"color:#444444; font-size:8pt\"");
 
-QString H(const QString& Text) {
+// Text from files anyone may have edited: escaped, and without the format characters that would turn
+// it round ("evil" printed as "live").
+QString H(QString Text) {
+    Text.removeIf([](QChar C) { return C.category() == QChar::Other_Format; });
     return Text.toHtmlEscaped();
+}
+
+// A record's words cut where a hand-edited history would run over pages.
+QString Cell(const QString& Text) {
+    return H(Text.size() > 120 ? Text.left(120) + u'\u2026' : Text);
 }
 
 QString T(const Shared_State& State, int Id) {
@@ -148,33 +160,39 @@ QString Record_Section(const Shared_State& State, const QList<Update_Record>& Re
     QList<const Update_Record*> Shown;
     for (auto It = Records.crbegin(); It != Records.crend() && Shown.size() < Report_Records; ++It)
         if (It->Record_Kind != Update_Record::Kind::Restore)
-            Shown.prepend(&*It);
+            Shown.append(&*It);
     QString Html = QStringLiteral("<h3>%1</h3>").arg(T(State, Msg_Latest_Records));
     if (Shown.isEmpty())
         return Html + QStringLiteral("<p>&mdash;</p>");
-    Html += Table_Start +
-            QStringLiteral(
-                "<tr><td width=\"23%\"><b>%1 (%2)</b></td><td width=\"17%\"><b>%3</b></td>"
-                "<td width=\"16%\"><b>%4</b></td><td width=\"18%\"><b>%5</b></td><td><b>%6</b></td></tr>")
-                .arg(T(State, Msg_Record_Time), H(Local_Zone_Text()), T(State, Msg_Kind),
-                     T(State, Msg_Record_Target), T(State, Msg_Record_Outcome), T(State, Msg_Detail));
+    Html +=
+        Table_Start +
+        QStringLiteral(
+            "<thead><tr><td width=\"27%\"><b>%1</b></td><td width=\"18%\"><b>%2</b></td>"
+            "<td width=\"13%\"><b>%3</b></td><td width=\"15%\"><b>%4</b></td><td><b>%5</b></td></tr></thead>")
+            .arg(T(State, Msg_Record_Time), T(State, Msg_Kind), T(State, Msg_Record_Target),
+                 T(State, Msg_Record_Outcome), T(State, Msg_Detail));
     for (const Update_Record* R : Shown) {
         const bool Good = R->Succeeded() || (R->Record_Kind == Update_Record::Kind::Link_Test &&
                                              R->Link.value(QStringLiteral("passed")).toBool());
         Html += QStringLiteral(
                     "<tr><td>%1</td><td>%2</td><td>%3</td><td style=\"color:%4\">%5</td><td>%6</td></tr>")
-                    .arg(H(Local_Time_Text(R->Time)), H(Kind_Words(*R, State)), H(R->Target),
+                    .arg(Cell(Local_Time_Text(R->Time)), H(Kind_Words(*R, State)), Cell(R->Target),
                          Good ? QStringLiteral("#2e7d32") : QStringLiteral("#b00020"),
-                         H(Result_Words(*R, State)), H(Detail_Words(*R, State)));
+                         H(Result_Words(*R, State)), Cell(Detail_Words(*R, State)));
     }
     return Html + QStringLiteral("</table>");
 }
 
-// Each party has its own column; each line its label on the left.
+// Each party has its own column; each line its label on the left. The configuration is named above
+// them, for a long report whose signatures go to a page of their own.
 QString Signature_Section(const Shared_State& State) {
     const QString Line = QStringLiteral("<td valign=\"bottom\"><br><br>______________________________</td>");
     QString Html =
-        QStringLiteral("<br>") + Table_Start +
+        QStringLiteral(
+            "<br><table class=\"signatures\" width=\"100%\" cellspacing=\"0\" cellpadding=\"3\">") +
+        QStringLiteral("<tr><td colspan=\"3\" %1>%2 &ndash; %3: %4</td></tr>")
+            .arg(Label_Style, T(State, Msg_Report_Title), T(State, Msg_Configuration),
+                 H(State.Project_Name)) +
         QStringLiteral("<tr><td width=\"20%\"></td><td width=\"40%\"><b>%1</b></td><td><b>%2</b></td></tr>")
             .arg(T(State, Msg_Commissioned_By), T(State, Msg_Customer));
     for (const int Label : {Msg_Name, Msg_Date, Msg_Signature})
@@ -214,7 +232,7 @@ Result<QString> Report_Html(const Shared_State& State) {
     const Result<Commissioning_Verdict> Verdict = Verdict_Of_Configuration(State, Read);
     if (!Verdict)
         return Failure(Verdict.Error());
-    QString Html = QStringLiteral("<html><body style=\"font-family:'DejaVu Sans'; font-size:9pt\">");
+    QString Html = QStringLiteral("<html><body style=\"font-family:'DejaVu Sans'\">");
     Html += QStringLiteral("<h2>%1 &ndash; %2</h2>").arg(H(Software_Code_Text), T(State, Msg_Report_Title));
     QList<std::pair<QString, QString>> Pairs{
         {T(State, Msg_Configuration), QStringLiteral("<b>%1</b>").arg(H(State.Project_Name))},
@@ -228,6 +246,10 @@ Result<QString> Report_Html(const Shared_State& State) {
     Pairs.append({T(State, Msg_Program_Version), H(Software_Code_Text + u' ' + Software_Version)});
     Html += Title_Block(Pairs);
     Html += QStringLiteral("<br>") + Verdict_Section(State, *Verdict);
+    // The verdict names the bigger fault; stale images are never left to the checksums.
+    if (Verdict->Stale_Images && Verdict->Verdict != Commissioning_Verdict::State::Images_Differ)
+        Html +=
+            QStringLiteral("<p style=\"color:#b00020\">%1</p>").arg(T(State, Msg_Images_Not_Of_Parameters));
     for (const Info_Field& Field : Info_Fields())
         if (Field.Multi_Line && !((*Info).*Field.Member).isEmpty())
             Html += QStringLiteral("<p><span %1>%2:</span> %3</p>")
@@ -244,12 +266,35 @@ QByteArray Report_Pdf(const QString& Html) {
     QBuffer Buffer(&Bytes);
     Buffer.open(QIODevice::WriteOnly);
     QPdfWriter Writer(&Buffer);
-    Writer.setPageLayout(QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait, QMarginsF(0, 0, 0, 0),
-                                     QPageLayout::Millimeter));
+    Writer.setPageLayout(QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait,
+                                     QMarginsF(20, 20, 20, 20), QPageLayout::Millimeter));
     Writer.setCreator(Software_Code_Text + u' ' + Software_Version);
-    // The document adds margins of its own (2 cm) when it lays out the pages for printing.
+    // Laid out on the writer's pages inside their margins, so that the pages are counted before
+    // anything is printed, and printed as counted.
     QTextDocument Doc;
-    Doc.setHtml(Html);
+    const auto Lay_Out = [&](double Points, bool Break_Before_Signatures) {
+        QFont Font(QStringLiteral("DejaVu Sans"));
+        Font.setPointSizeF(Points);
+        Doc.setDefaultFont(Font);
+        Doc.setDefaultStyleSheet(Break_Before_Signatures
+                                     ? QStringLiteral(".signatures { page-break-before: always }")
+                                     : QString());
+        Doc.setHtml(Html);
+        Doc.documentLayout()->setPaintDevice(&Writer);
+        QTextFrameFormat Frame = Doc.rootFrame()->frameFormat();
+        Frame.setMargin(0);
+        Doc.rootFrame()->setFrameFormat(Frame);
+        Doc.setPageSize(QSizeF(Writer.width(), Writer.height()));
+        return Doc.pageCount();
+    };
+    // One page in a smaller type where the data is long; beyond that the signatures and the
+    // checksums go whole to a page of their own rather than be split.
+    bool Fits = false;
+    for (const double Points : {9.0, 8.5, 8.0, 7.5})
+        if ((Fits = Lay_Out(Points, false) == 1))
+            break;
+    if (!Fits)
+        Lay_Out(9.0, true);
     Doc.print(&Writer);
     return Bytes;
 }
@@ -258,6 +303,10 @@ Status Write_Report(const Shared_State& State, const QString& Path) {
     const Result<QString> Html = Report_Html(State);
     if (!Html)
         return Failure(Html.Error());
+    // A report kept in the configuration's folder is not written through a link leading out of it.
+    const QString Folder = QFileInfo(State.Project_Path).absoluteFilePath() + u'/';
+    if (QFileInfo(Path).absoluteFilePath().startsWith(Folder))
+        return Save_Configuration_File(Path, Report_Pdf(*Html), State.Project_Path);
     return Save_File_Atomic(Path, Report_Pdf(*Html));
 }
 

@@ -4,8 +4,8 @@
 
 namespace vo {
 
-void Desktop_Url_Opener::Open_Url(const QString& Url) {
-    Open_Web_Page(Url.toStdString());
+bool Desktop_Url_Opener::Open_Url(const QString& Url) {
+    return Open_Web_Page(Url.toStdString());
 }
 
 } // namespace vo

@@ -176,11 +176,11 @@ protected:
         return Pdf_Text(Pdf);
     }
 
-    // "2026-12-11 17:35 IST" for a record's UTC time.
+    // "2026-12-11 17:35:09 IST" for a record's UTC time.
     static QString India_Time(const QJsonValue& Record) {
         const QDateTime Utc = QDateTime::fromString(
             Record.toObject().value(QStringLiteral("time")).toString(), Qt::ISODateWithMs);
-        return Utc.addSecs(5 * 3600 + 30 * 60).toUTC().toString(QStringLiteral("yyyy-MM-dd HH:mm")) +
+        return Utc.addSecs(5 * 3600 + 30 * 60).toUTC().toString(QStringLiteral("yyyy-MM-dd HH:mm:ss")) +
                QStringLiteral(" IST");
     }
 
@@ -234,7 +234,6 @@ TEST_F(Report_In_India, Says_What_The_Device_Holds_In_Words_And_Local_Time) {
     EXPECT_TRUE(Text.contains(QStringLiteral("Success exit code 0")));
     EXPECT_TRUE(Text.contains(
         QStringLiteral("Firmware Written on %1 from sim40913.sim").arg(India_Time(Recorded[1]))));
-    EXPECT_TRUE(Text.contains(QStringLiteral("Time (IST)")));
     EXPECT_FALSE(Text.contains(QStringLiteral("Ended with code")));
     // The checksums come after the signatures.
     EXPECT_LT(Text.indexOf(QStringLiteral("Signature")), Text.indexOf(QStringLiteral("Appendix")));
@@ -248,9 +247,22 @@ TEST_F(Report_In_India, Says_What_The_Device_Holds_In_Words_And_Local_Time) {
 
     Add_Link_Test(false);
     EXPECT_TRUE(Report_Text().contains(QStringLiteral("link test failed on")));
-    // A change the dialog shows, saved after the update: the device holds the earlier settings.
+    // A change the dialog shows, saved after the update: the device holds the earlier settings, and
+    // the images in bin were built from those.
     Set({QStringLiteral("BAUD_ASCII=2")});
+    QString Changed = Report_Text();
     EXPECT_TRUE(
-        Report_Text().contains(QStringLiteral("The parameters have changed since the successful update on %1")
-                                   .arg(India_Time(Recorded[1]))));
+        Changed.contains(QStringLiteral("The parameters have changed since the successful update on %1")
+                             .arg(India_Time(Recorded[1]))));
+    EXPECT_TRUE(
+        Changed.contains(QStringLiteral("Warning: the images in bin were not built from these parameters")));
+    // An update broken off after it: the device may hold a part of it, whatever else holds.
+    ASSERT_EQ(Update("exit 3").Exit_Code, 1);
+    const QString Broken_Off = India_Time(Records()[4]);
+    Changed = Report_Text();
+    EXPECT_TRUE(Changed.contains(
+        QStringLiteral("Verdict: The update on %1 did not succeed after the successful update "
+                       "on %2")
+            .arg(Broken_Off, India_Time(Recorded[1]))))
+        << Changed.toStdString();
 }

@@ -24,13 +24,14 @@ QJsonObject History_Json(const Config_Folder& Config) {
 } // namespace
 
 // The data lands in a file of its own beside ParGen.xml, which stays untouched, and reaches
-// history --json; a later change keeps the fields it does not name and keys of a newer program.
+// history --json as the dialog would keep it (a one-line field trimmed, a tab a blank, one kind of
+// line end); a later change keeps the fields it does not name and keys of a newer program.
 TEST(Cli_Set_Info, Fields_Are_Kept_In_Their_Own_File) {
     const Config_Folder Config(QByteArrayLiteral("<?xml version=\"1.0\"?>\n<ParGen/>\n"));
     const QByteArray ParGen_Before = Read_All(Config.ParGen);
     Run_Result Run =
-        Run_Cli({QStringLiteral("set-info"), Config.Path(), QStringLiteral("customer=Städtische Werke"),
-                 QStringLiteral("notes=first line\nsecond = line"), QStringLiteral("site=")});
+        Run_Cli({QStringLiteral("set-info"), Config.Path(), QStringLiteral("customer= Städtische\tWerke  "),
+                 QStringLiteral("notes=first line\r\nsecond = line"), QStringLiteral("site=")});
     ASSERT_EQ(Run.Exit_Code, 0) << Run.Err_Lines.join(u'\n').toStdString();
     EXPECT_EQ(Read_All(Config.ParGen), ParGen_Before);
     QJsonObject Info = History_Json(Config);
@@ -63,8 +64,10 @@ TEST(Cli_Set_Info, Bad_Input_Changes_Nothing) {
         const char* Said;
     } Cases[] = {
         {{QStringLiteral("customer=A"), QStringLiteral("colour=red")}, 1, "customer, site"},
-        {{QStringLiteral("=red")}, 1, "key=value"},
-        {{QStringLiteral("site=a\tb")}, 1, "control character"},
+        {{QStringLiteral("=red")}, 1, "no key"},
+        {{QStringLiteral("customer")}, 2, "key=value"},
+        {{QStringLiteral("site=a\u0001b")}, 1, "control character"},
+        {{QStringLiteral("notes=") + QStringLiteral("line\n").repeated(20)}, 1, "20 lines"},
         {{QStringLiteral("plant_tag=a\nb")}, 1, "one line"},
         {{QStringLiteral("customer=") + QString(201, u'x')}, 1, "200 characters"},
         {{}, 2, "set-info CONFIG key=value"},

@@ -38,7 +38,7 @@ set -- "$WORK"/packages/vo40913_*.deb
 dpkg-deb -f "$1" Depends | grep -q libqt6widgets6 || fail "the .deb does not depend on Qt Widgets"
 dpkg-deb -f "$1" Depends | grep -q libqt6serialport6 || fail "the .deb does not depend on Qt SerialPort"
 dpkg-deb -f "$1" Depends | grep -q libcurl4 || fail "the .deb does not depend on libcurl, which the version check loads"
-for RECOMMENDED in qt6-translations-l10n iputils-ping; do
+for RECOMMENDED in qt6-translations-l10n iputils-ping xdg-utils; do
     dpkg-deb -f "$1" Recommends | grep -q "$RECOMMENDED" || fail "the .deb does not recommend $RECOMMENDED"
 done
 dpkg-deb -x "$1" "$WORK/root"

@@ -54,8 +54,12 @@ public:
 
 class Recording_Url_Opener final : public Url_Opener {
 public:
-    void Open_Url(const QString& Url) override { Opened.append(Url); }
+    bool Open_Url(const QString& Url) override {
+        Opened.append(Url);
+        return Opens;
+    }
     QStringList Opened;
+    bool Opens = true; // false: as a system without a program for it
 };
 
 // The windows' outside world for a test: recorded messages and pages, and the real HTTP client,

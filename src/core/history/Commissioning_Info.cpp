@@ -15,6 +15,9 @@ namespace {
 // Far above six filled fields, far below what would hurt.
 constexpr std::size_t Info_File_Cap = 64 * 1024;
 
+// The notes' lines the report has room for.
+constexpr int Max_Note_Lines = 20;
+
 constexpr Info_Field Field_Table[] = {
     {"customer", &Commissioning_Info::Customer, 90, 200, false},
     {"site", &Commissioning_Info::Site, 1151, 200, false},
@@ -88,6 +91,10 @@ QString Info_Text_Problem(const Info_Field& Field, const QString& Text) {
         return QStringLiteral("\"%1\" holds more than %2 characters")
             .arg(QLatin1String(Field.Key))
             .arg(Field.Max_Length);
+    if (Text.count(u'\n') >= Max_Note_Lines)
+        return QStringLiteral("\"%1\" holds more than %2 lines")
+            .arg(QLatin1String(Field.Key))
+            .arg(Max_Note_Lines);
     for (const QChar C : Text) {
         if (C == u'\n' && Field.Multi_Line)
             continue;
@@ -100,16 +107,21 @@ QString Info_Text_Problem(const Info_Field& Field, const QString& Text) {
     return {};
 }
 
+QString Typed_Info_Text(const Info_Field& Field, QString Text) {
+    Text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+    Text.replace(u'\r', u'\n');
+    Text.replace(u'\t', u' ');
+    return Field.Multi_Line ? Text : Text.trimmed();
+}
+
 Status Set_Info_Text(Commissioning_Info& Info, const QString& Key_Value) {
     const qsizetype Equals = Key_Value.indexOf(u'=');
     const QString Key = Key_Value.left(Equals).trimmed();
-    const Info_Field* Field = Equals > 0 ? Find_Field(Key) : nullptr;
+    const Info_Field* Field = Find_Field(Key);
     if (!Field)
-        return Failure(QStringLiteral("\"%1\" is not of the form key=value with a key of %2")
-                           .arg(Key_Value.left(60), Known_Keys()));
-    QString Value = Key_Value.mid(Equals + 1);
-    // A shell hands line breaks of the notes in as typed; Windows ones become one.
-    Value.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+        return Failure(QStringLiteral("\"%1\" is no key of the commissioning data; the keys are %2")
+                           .arg(Key.left(60), Known_Keys()));
+    const QString Value = Typed_Info_Text(*Field, Key_Value.mid(Equals + 1));
     if (const QString Problem = Info_Text_Problem(*Field, Value); !Problem.isEmpty())
         return Failure(Problem);
     Info.*Field->Member = Value;
@@ -124,9 +136,6 @@ QJsonObject Info_To_Json(const Commissioning_Info& Info) {
 }
 
 Status Save_Commissioning_Info(const QString& Project_Path, const Commissioning_Info& Info) {
-    for (const Info_Field& Field : Field_Table)
-        if (const QString Problem = Info_Text_Problem(Field, Info.*Field.Member); !Problem.isEmpty())
-            return Failure(Problem);
     return Save_Configuration_File(Commissioning_Info_Path(Project_Path),
                                    QJsonDocument(Info_To_Json(Info)).toJson(QJsonDocument::Indented),
                                    Project_Path);

@@ -42,17 +42,23 @@ QString Commissioning_Info_Path(const QString& Project_Path);
 // of texts: a failure naming it.
 Result<Commissioning_Info> Read_Commissioning_Info(const QString& Project_Path);
 
-// Why Text cannot be Field's value ("" when it can): too long, a control character, a line break in a
-// one-line field.
+// Why Text cannot be Field's value ("" when it can): too long, more than 20 lines, a control
+// character, a line break in a one-line field.
 QString Info_Text_Problem(const Info_Field& Field, const QString& Text);
 
-// "key=value" applied to Info; an unknown key or an unfit value: a failure saying why.
+// Text as a field keeps it: line ends made "\n", a tab a blank, a one-line field without the blanks
+// around it.
+QString Typed_Info_Text(const Info_Field& Field, QString Text);
+
+// "key=value" applied to Info, the value as Typed_Info_Text makes it; an unknown key or an unfit
+// value: a failure saying why.
 Status Set_Info_Text(Commissioning_Info& Info, const QString& Key_Value);
 
 QJsonObject Info_To_Json(const Commissioning_Info& Info);
 
 // Writes the file atomically, never through a link out of the folder; the caller holds the
-// configuration's lock. Every value is checked first.
+// configuration's lock and has checked the values it changed (Info_Text_Problem). A value it did not
+// change is kept as the file held it, even one a hand edit made too long.
 Status Save_Commissioning_Info(const QString& Project_Path, const Commissioning_Info& Info);
 
 // Message when the data cannot be saved (id of Lang_Strings); the reason follows.

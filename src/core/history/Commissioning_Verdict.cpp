@@ -17,21 +17,29 @@ constexpr int Msg_Link_Not_Run = 1160;
 constexpr int Msg_Not_Written = 1161;
 constexpr int Msg_Images_Differ = 1162;
 constexpr int Msg_Parameters_Changed = 1163;
+constexpr int Msg_Later_Failed = 1191;
 
 } // namespace
 
 Commissioning_Verdict Verdict_Of(const History& Read, bool Images_Differ, bool Parameters_Changed) {
     Commissioning_Verdict Verdict;
+    Verdict.Stale_Images = Images_Differ;
     for (const Update_Record& Record : Read.Records) {
         if (Record.Succeeded()) {
             Verdict.Update = Record;
             Verdict.Link.reset();
+            Verdict.Failed.reset();
+        } else if (Record.Record_Kind == Update_Record::Kind::Update &&
+                   Record.Result != Update_Record::Outcome::Not_Started && Verdict.Update) {
+            Verdict.Failed = Record;
         } else if (Record.Record_Kind == Update_Record::Kind::Link_Test && Verdict.Update) {
             Verdict.Link = Record;
         }
     }
     if (!Verdict.Update)
         Verdict.Verdict = Commissioning_Verdict::State::Not_Written;
+    else if (Verdict.Failed)
+        Verdict.Verdict = Commissioning_Verdict::State::Later_Failed;
     else if (Parameters_Changed)
         Verdict.Verdict = Commissioning_Verdict::State::Parameters_Changed;
     else if (Images_Differ)
@@ -45,6 +53,10 @@ QString Verdict_Words(const Commissioning_Verdict& Verdict, const Shared_State& 
     switch (Verdict.Verdict) {
     case Commissioning_Verdict::State::Not_Written:
         return State.Text(Msg_Not_Written).trimmed();
+    case Commissioning_Verdict::State::Later_Failed:
+        return State.Text(Msg_Later_Failed)
+            .trimmed()
+            .arg(Local_Time_Text(Verdict.Failed->Time), Local_Time_Text(Verdict.Update->Time));
     case Commissioning_Verdict::State::Images_Differ:
         return State.Text(Msg_Images_Differ).trimmed();
     case Commissioning_Verdict::State::Parameters_Changed:

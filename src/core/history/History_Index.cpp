@@ -26,6 +26,11 @@ History_Index History_Index::Scan(const QString& Project_Path) {
         Index.Error_Text = QStringLiteral("\"%1\" is not a regular file").arg(Index.Path);
         return Index;
     }
+    if (Info.size() > History_Index_Limit) {
+        Index.Error_Text =
+            QStringLiteral("\"%1\" holds more than %2 bytes").arg(Index.Path).arg(History_Index_Limit);
+        return Index;
+    }
     QFile File(Index.Path);
     if (!File.open(QIODevice::ReadOnly)) {
         Index.Error_Text = QStringLiteral("cannot read \"%1\": %2").arg(Index.Path, File.errorString());
@@ -60,7 +65,8 @@ History_Index History_Index::Scan(const QString& Project_Path) {
             const void* Found = std::memchr(Bytes + I, '\n', static_cast<std::size_t>(Got - I));
             const qint64 Stop = Found ? static_cast<const char*>(Found) - Bytes : Got;
             for (qint64 J = I; Blank && J < Stop; ++J)
-                Blank = Bytes[J] == ' ' || Bytes[J] == '\t' || Bytes[J] == '\r';
+                Blank = Bytes[J] == ' ' || Bytes[J] == '\t' || Bytes[J] == '\r' || Bytes[J] == '\f' ||
+                        Bytes[J] == '\v';
             if (!Found)
                 break;
             End_Line(Offset + Stop);
@@ -81,12 +87,26 @@ Result<Update_Record> History_Index::Record_At(qsizetype I) const {
     };
     if (Lengths.at(I) > History_Line_Limit)
         return Problem(QStringLiteral("longer than %1 bytes").arg(History_Line_Limit));
+    const QString Changed = QStringLiteral("the history changed while it was shown; open it again");
+    // Whatever took the file's place since the scan (a pipe would block the window) is not read.
+    if (const QFileInfo Info(Path); !Info.isFile() || Info.isSymLink() || Info.size() < Scanned_Size)
+        return Problem(Changed);
     QFile File(Path);
-    if (!File.open(QIODevice::ReadOnly) || !File.seek(Starts.at(I)))
+    const qint64 Start = Starts.at(I);
+    if (!File.open(QIODevice::ReadOnly) || !File.seek(std::max<qint64>(0, Start - 1)))
         return Problem(QStringLiteral("cannot read \"%1\": %2").arg(Path, File.errorString()));
-    if (File.size() < Scanned_Size)
-        return Problem(QStringLiteral("the history changed while it was shown"));
-    const QByteArray Line = File.read(Lengths.at(I));
+    // A line still where the scan found it has a line end (or the file's start) right before it and
+    // one (or the file's end) right after it: records are only ever added after the others.
+    QByteArray Line = File.read(Lengths.at(I) + (Start > 0 ? 2 : 1));
+    if (Start > 0 && !Line.startsWith('\n'))
+        return Problem(Changed);
+    if (Start > 0)
+        Line.remove(0, 1);
+    if (Line.size() > Lengths.at(I)) {
+        if (Line.at(Lengths.at(I)) != '\n')
+            return Problem(Changed);
+        Line.truncate(Lengths.at(I));
+    }
     QJsonParseError Parse;
     const QJsonDocument Doc = QJsonDocument::fromJson(Line, &Parse);
     if (Parse.error != QJsonParseError::NoError || !Doc.isObject())

@@ -41,4 +41,7 @@ private:
 // The longest line read back; a record is far shorter.
 inline constexpr qint32 History_Line_Limit = 1024 * 1024;
 
+// The largest history file listed: more than a million records, and scanned in a second or two.
+inline constexpr qint64 History_Index_Limit = qint64(1024) * 1024 * 1024;
+
 } // namespace vo

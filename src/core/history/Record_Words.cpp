@@ -33,7 +33,7 @@ bool Link_Passed(const Update_Record& Record) {
 
 QString Local_Time_Text(const QString& Iso) {
     const QDateTime Time = QDateTime::fromString(Iso, Qt::ISODateWithMs);
-    return Time.isValid() ? Time.toLocalTime().toString(QStringLiteral("yyyy-MM-dd HH:mm t")) : Iso;
+    return Time.isValid() ? Time.toLocalTime().toString(QStringLiteral("yyyy-MM-dd HH:mm:ss t")) : Iso;
 }
 
 QString Local_Zone_Text() {
@@ -108,7 +108,9 @@ QString Duration_Words(const Update_Record& Record) {
     const qint64 Ms = Record.Record_Kind == Update_Record::Kind::Link_Test
                           ? Record.Link.value(QStringLiteral("duration_ms")).toInteger()
                           : Record.Duration_Ms;
-    if (Ms <= 0)
+    const bool Never_Ran = Record.Record_Kind == Update_Record::Kind::Update &&
+                           Record.Result == Update_Record::Outcome::Not_Started;
+    if (Ms < 0 || Never_Ran)
         return {};
     if (Ms < 1000)
         return QStringLiteral("%1 ms").arg(Ms);

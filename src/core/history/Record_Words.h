@@ -9,7 +9,7 @@ namespace vo {
 
 struct Shared_State;
 
-// A record's time in the machine's local time with its zone, "2026-12-11 14:05 CET"; a time that
+// A record's time in the machine's local time with its zone, "2026-12-11 14:05:09 CET"; a time that
 // cannot be read is shown as stored.
 QString Local_Time_Text(const QString& Iso);
 
@@ -34,7 +34,8 @@ QString Option_Words(const Update_Record& Record, const Shared_State& State);
 // "Passed" or "Failed" for a link test, "" for the others.
 QString Link_Verdict_Words(const Update_Record& Record, const Shared_State& State);
 
-// How long the updater or the link test ran: "850 ms", "1.2 s", "2 min 05 s"; "" when not known.
+// How long the updater or the link test ran: "850 ms", "1.2 s", "2 min 05 s"; "" when not known or
+// for an updater that never started.
 QString Duration_Words(const Update_Record& Record);
 
 // A serial update's adapter as recorded: maker, model, serial number, ids and stable name, as far as

@@ -384,6 +384,9 @@ constexpr Default_Text Table[] = {
     {1188, "User"},
     {1189, "exit code %1"},
     {1190, "Edit the customer, site, plant tag, serial number, technician and notes printed in the report"},
+    {1191, "The update on %1 did not succeed after the successful update on %2: the device may hold neither "
+           "configuration completely."},
+    {1192, "Error! The commissioning data could not be read: "},
 };
 
 } // namespace

@@ -47,6 +47,13 @@ Status Writer_Lock::Acquire(std::chrono::milliseconds Wait) {
         QString Program;
         if (!Lock->getLockInfo(&Pid, &Host, &Program))
             return Failure(QStringLiteral("\"%1\" is held by another process").arg(File));
+        // Any process may have written the lock file: its names reach a terminal or a message box.
+        for (QString* Name : {&Host, &Program}) {
+            Name->truncate(100);
+            for (QChar& C : *Name)
+                if (C.category() == QChar::Other_Control || C.category() == QChar::Other_Format)
+                    C = u'?';
+        }
         return Failure(QStringLiteral("\"%1\" is held by process %2%3%4")
                            .arg(File)
                            .arg(Pid)

@@ -3,6 +3,7 @@
 #include "history/Record_Words.h"
 #include "shell/Shared_State.h"
 
+#include <QTextDocument>
 #include <algorithm>
 
 namespace vo {
@@ -101,8 +102,11 @@ QVariant History_Model::data(const QModelIndex& Index, int Role) const {
     const int Row = Index.row();
     if (Role == Qt::CheckStateRole && Index.column() == Compare_Column && Row > 0)
         return Ticked_Lines.contains(Line_Of(Row)) ? Qt::Checked : Qt::Unchecked;
-    if (Role == Qt::DisplayRole || Role == Qt::ToolTipRole)
+    if (Role == Qt::DisplayRole)
         return Text(Row, Index.column());
+    // A tool tip that looks like markup is shown as markup: the history's texts are anyone's.
+    if (Role == Qt::ToolTipRole)
+        return Qt::convertFromPlainText(Text(Row, Index.column()));
     return {};
 }
 

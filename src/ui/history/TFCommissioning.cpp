@@ -21,6 +21,7 @@ namespace {
 constexpr int Msg_Title = 1150;
 constexpr int Msg_OK = 103;
 constexpr int Msg_Cancel = 104;
+constexpr int Msg_Info_Not_Read = 1192;
 
 } // namespace
 
@@ -71,17 +72,21 @@ void TFCommissioning::showEvent(QShowEvent* Event) {
 bool TFCommissioning::Load() {
     const Result<Commissioning_Info> Info = Read_Commissioning_Info(State.Project_Path);
     if (!Info) {
-        Svc.Msgs.Error(State.Text(Msg_Info_Not_Saved) + Info.Error());
+        Svc.Msgs.Error(State.Text(Msg_Info_Not_Read) + Info.Error());
         return false;
     }
     Loaded_Texts.clear();
     qsizetype Line = 0;
     for (const Info_Field& Field : Info_Fields()) {
         Loaded_Texts.append((*Info).*Field.Member);
-        if (Field.Multi_Line)
+        if (Field.Multi_Line) {
             M_Notes->setPlainText(Loaded_Texts.last());
-        else
-            Lines[Line++]->setText(Loaded_Texts.last());
+            continue;
+        }
+        // A longer text written by hand is shown whole, not cut unseen; saving tells what is too long.
+        Lines[Line]->setMaxLength(
+            std::max<int>(Field.Max_Length, static_cast<int>(Loaded_Texts.last().size())));
+        Lines[Line++]->setText(Loaded_Texts.last());
     }
     return true;
 }
@@ -89,11 +94,9 @@ bool TFCommissioning::Load() {
 QStringList TFCommissioning::Typed_Texts() const {
     QStringList Texts;
     qsizetype Line = 0;
-    for (const Info_Field& Field : Info_Fields()) {
-        // A tab pasted in is a blank; the file holds no control characters.
-        QString Text = Field.Multi_Line ? M_Notes->toPlainText() : Lines[Line++]->text().trimmed();
-        Texts.append(Text.replace(u'\t', u' '));
-    }
+    for (const Info_Field& Field : Info_Fields())
+        Texts.append(
+            Typed_Info_Text(Field, Field.Multi_Line ? M_Notes->toPlainText() : Lines[Line++]->text()));
     return Texts;
 }
 
@@ -108,11 +111,16 @@ void TFCommissioning::Save() {
         const QStringList Typed = Typed_Texts();
         qsizetype I = 0;
         for (const Info_Field& Field : Info_Fields()) {
-            if (Typed[I] != Loaded_Texts.value(I))
+            // A field as it was loaded, blanks around it included, counts as untouched.
+            if (Typed[I] != Typed_Info_Text(Field, Loaded_Texts.value(I))) {
+                if (const QString Problem = Info_Text_Problem(Field, Typed[I]); !Problem.isEmpty() && Saved)
+                    Saved = Failure(Problem);
                 (*Info).*Field.Member = Typed[I];
+            }
             ++I;
         }
-        Saved = Save_Commissioning_Info(State.Project_Path, *Info);
+        if (Saved)
+            Saved = Save_Commissioning_Info(State.Project_Path, *Info);
     } else {
         Saved = Failure(Info.Error());
     }

@@ -51,6 +51,7 @@ constexpr int Msg_No_Changes_Since = 1183;
 constexpr int Msg_Adapter = 1184;
 constexpr int Msg_Open_Report = 1185;
 constexpr int Msg_Compared_With = 1186;
+constexpr int Msg_Not_Opened = 1187;
 constexpr int Msg_User = 1188;
 constexpr int Msg_Commissioning_Hint = 1190;
 
@@ -102,11 +103,8 @@ TFHistory::TFHistory(Shared_State& App_State, const Services& App_Services, QWid
     F_Commissioning = new TFCommissioning(State, Svc, this);
     connect(LV_Records->selectionModel(), &QItemSelectionModel::selectionChanged, this,
             &TFHistory::Selection_Changed);
-    connect(Model, &QAbstractItemModel::modelReset, this, [this] {
-        // A new model reset drops the view's selection model's connections to nothing, but not ours.
-        Update_Buttons();
-    });
-    connect(Model, &QAbstractItemModel::dataChanged, this, &TFHistory::Update_Buttons);
+    // A tick changes what Compare compares: the text below goes back to the selection's details.
+    connect(Model, &QAbstractItemModel::dataChanged, this, &TFHistory::Selection_Changed);
     connect(Btn_Compare, &QPushButton::clicked, this, &TFHistory::Compare);
     connect(Btn_Restore, &QPushButton::clicked, this, &TFHistory::Restore);
     connect(Btn_Report, &QPushButton::clicked, this, &TFHistory::Save_Report);
@@ -155,10 +153,16 @@ void TFHistory::Reload() {
         Files && Images_Differ(Compare_Built_Images(State.ParGen_File, *Files)))
         Images_Problem = State.Text(Msg_Images_Not_Of_Parameters);
     Model->Reload(Images_Problem);
-    // Fixed widths: fitting them to the contents would read every record of a long history.
-    const int Widths[History_Model::Column_Count] = {84, 135, 108, 100, 150, 165, 62, 80};
+    // Widths of their own, never fitted to the rows, which would read every record of a long history;
+    // a heading longer in this language widens its column.
+    const int Widths[History_Model::Column_Count] = {70, 150, 108, 100, 145, 165, 62, 80};
+    const QFontMetrics Metrics(LV_Records->header()->font());
     for (int Column = 0; Column < History_Model::Column_Count; ++Column)
-        LV_Records->setColumnWidth(Column, Widths[Column]);
+        LV_Records->setColumnWidth(
+            Column, std::max(Widths[Column],
+                             Metrics.horizontalAdvance(
+                                 Model->headerData(Column, Qt::Horizontal, Qt::DisplayRole).toString()) +
+                                 16));
     // The check box's column is the current one, so that Space ticks a record.
     LV_Records->setCurrentIndex(Model->index(0, History_Model::Compare_Column));
     Selection_Changed();
@@ -170,15 +174,18 @@ int TFHistory::Selected_Row() const {
 }
 
 void TFHistory::Update_Buttons() {
-    const int Row = Selected_Row();
-    const bool Record = Model->Record(Row) != nullptr;
+    const bool Record = Model->Record(Selected_Row()) != nullptr;
     Btn_Compare->setEnabled(Model->Ticked().size() == 2 || Record);
-    Btn_Restore->setEnabled(Record);
+    // A snapshot without its parameters cannot be restored: said in the details, not after a question.
+    Btn_Restore->setEnabled(Record && Selected_Snapshot.State != Snapshot_State::Removed &&
+                            Selected_Snapshot.State != Snapshot_State::Missing_Files);
 }
 
 void TFHistory::Selection_Changed() {
-    Update_Buttons();
     const int Row = Selected_Row();
+    const Update_Record* Record = Model->Record(Row);
+    Selected_Snapshot = Record ? Check_Snapshot(State.Project_Path, *Record) : Snapshot_Check{};
+    Update_Buttons();
     M_Result->setPlainText(Row < 0 ? QString() : Record_Details(Row));
 }
 
@@ -202,11 +209,11 @@ QString TFHistory::Row_Name(qsizetype Line) const {
     return Kind_Words(*Record, State) + u' ' + Local_Time_Text(Record->Time);
 }
 
-QString TFHistory::Changes_Text(qsizetype Older, qsizetype Newer) const {
+Result<QString> TFHistory::Changes_Text(qsizetype Older, qsizetype Newer) const {
     const Result<Par_Gen> Before = Load(Older);
     const Result<Par_Gen> After = Before ? Load(Newer) : Before;
     if (!After)
-        return After.Error();
+        return Failure(After.Error());
     const QList<Diff_Line> Lines = Diff_Par_Gen(*Before, *After, State);
     QStringList Text;
     for (const Diff_Line& Line : Lines)
@@ -234,9 +241,11 @@ QString TFHistory::Record_Details(int Row) const {
             Text.append(Label(State, Msg_Duration) + Duration);
         Text.append(Label(State, Msg_User) +
                     QStringLiteral("%1@%2, %3").arg(R->User, R->Host, R->Program_Version));
-        const Snapshot_Check Check = Check_Snapshot(State.Project_Path, *R);
         Text.append(Label(State, Msg_Snapshot) + R->Id + QStringLiteral(" (") +
-                    QStringLiteral("%1 %2").arg(State_Name(Check.State), Check.Detail).trimmed() + u')');
+                    QStringLiteral("%1 %2")
+                        .arg(State_Name(Selected_Snapshot.State), Selected_Snapshot.Detail)
+                        .trimmed() +
+                    u')');
         Text.append(QStringLiteral("SHA-256: ParGen.xml %1\n         bank.bin   %2\n         bankK.bin  %3")
                         .arg(R->Sums.ParGen, R->Sums.Bank, R->Sums.BankK));
     } else {
@@ -255,9 +264,12 @@ QString TFHistory::Record_Details(int Row) const {
     while (Before >= 0 && !Model->Record(Model->Row_Of(Before)))
         --Before;
     if (Before >= 0) {
-        const QString Changes = Changes_Text(Before, Line);
-        Text.append(Changes.isEmpty() ? State.Text(Msg_No_Changes_Since).trimmed()
-                                      : State.Text(Msg_Changes_Since).trimmed() + u'\n' + Changes);
+        const Result<QString> Changes = Changes_Text(Before, Line);
+        if (!Changes)
+            Text.append(Changes.Error());
+        else
+            Text.append(Changes->isEmpty() ? State.Text(Msg_No_Changes_Since).trimmed()
+                                           : State.Text(Msg_Changes_Since).trimmed() + u'\n' + *Changes);
     }
     return Text.join(u'\n');
 }
@@ -274,10 +286,14 @@ void TFHistory::Compare() {
     } else {
         return;
     }
-    const QString Changes = Changes_Text(Older, Newer);
-    M_Result->setPlainText(
-        State.Text(Msg_Compared_With).trimmed().arg(Row_Name(Newer), Row_Name(Older)) + u'\n' +
-        (Changes.isEmpty() ? QStringLiteral("  ") + State.Text(Msg_Equal).trimmed() : Changes));
+    const Result<QString> Changes = Changes_Text(Older, Newer);
+    const QString Heading = State.Text(Msg_Compared_With).trimmed().arg(Row_Name(Newer), Row_Name(Older));
+    if (!Changes)
+        M_Result->setPlainText(Heading + u'\n' + Changes.Error());
+    else
+        M_Result->setPlainText(
+            Heading + u'\n' +
+            (Changes->isEmpty() ? QStringLiteral("  ") + State.Text(Msg_Equal).trimmed() : *Changes));
 }
 
 void TFHistory::Restore() {
@@ -308,8 +324,8 @@ void TFHistory::Save_Report() {
         Svc.Msgs.Error(State.Text(Msg_Report_Not_Written) + Written.Error());
         return;
     }
-    if (CB_Open_Report->isChecked())
-        Svc.Urls.Open_Url(QUrl::fromLocalFile(Path).toString());
+    if (CB_Open_Report->isChecked() && !Svc.Urls.Open_Url(QUrl::fromLocalFile(Path).toString()))
+        Svc.Msgs.Error(State.Text(Msg_Not_Opened) + Path);
 }
 
 void TFHistory::Edit_Commissioning() {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "history/Snapshot.h"
 #include "util/Result.h"
 #include "widgets/Modal_Dialog.h"
 
@@ -53,7 +54,8 @@ private:
     Result<Par_Gen> Load(qsizetype Line) const;
     QString Row_Name(qsizetype Line) const;
     QString Record_Details(int Row) const;
-    QString Changes_Text(qsizetype Older, qsizetype Newer) const;
+    // The changes from the older line's parameters to the newer's, one indented line each.
+    Result<QString> Changes_Text(qsizetype Older, qsizetype Newer) const;
     void Compare();
     void Restore();
     void Save_Report();
@@ -62,6 +64,7 @@ private:
     Shared_State& State;
     const Services& Svc;
     History_Model* Model = nullptr;
+    Snapshot_Check Selected_Snapshot; // of the selected record
     TFCommissioning* F_Commissioning = nullptr;
     QTreeView* LV_Records = nullptr;
     QPlainTextEdit* M_Result = nullptr;

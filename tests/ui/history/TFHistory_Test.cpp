@@ -6,6 +6,7 @@
 #include "history/Commissioning_Info.h"
 #include "history/History_File.h"
 #include "history/History_Model.h"
+#include "history/Record_Words.h"
 #include "history/Snapshot.h"
 #include "history/TFCommissioning.h"
 #include "history/TFHistory.h"
@@ -88,11 +89,7 @@ protected:
         return Model->data(Model->index(Row, Column), Qt::DisplayRole).toString();
     }
 
-    static QString Shown_Time(const QString& Iso) {
-        return QDateTime::fromString(Iso, Qt::ISODateWithMs)
-            .toLocalTime()
-            .toString(QStringLiteral("yyyy-MM-dd HH:mm t"));
-    }
+    static QString Shown_Time(const QString& Iso) { return vo::Local_Time_Text(Iso); }
 
     QTemporaryDir Dir;
     vo::Shared_State State;
@@ -184,14 +181,21 @@ TEST_F(History_Window, Lists_In_Words_Details_Compares_Restores_And_Reports) {
                                QDate::currentDate().toString(QStringLiteral("yyyyMMdd")) +
                                QStringLiteral(".pdf"));
         EXPECT_TRUE(Read_All(Report_Folder + QStringLiteral("/handover.pdf")).startsWith("%PDF"));
+        // Written, but nothing on this system opens it: said, not left to silence.
+        Services.Urls.Opens = false;
+        Click(History, "Btn_Report");
     });
-    EXPECT_EQ(Services.Urls.Opened,
-              QStringList{QUrl::fromLocalFile(Report_Folder + QStringLiteral("/handover.pdf")).toString()});
-    EXPECT_EQ(Services.Msgs.Shown.size(), 1);
+    const QString Report_Url =
+        QUrl::fromLocalFile(Report_Folder + QStringLiteral("/handover.pdf")).toString();
+    EXPECT_EQ(Services.Urls.Opened, (QStringList{Report_Url, Report_Url}));
+    ASSERT_EQ(Services.Msgs.Shown.size(), 2);
     EXPECT_EQ(Services.Msgs.Shown[0].Kind, QStringLiteral("confirm"));
+    EXPECT_EQ(Services.Msgs.Shown[1].Text,
+              QStringLiteral("Error! The report was written but could not be opened: ") + Report_Folder +
+                  QStringLiteral("/handover.pdf"));
 }
 
-TEST_F(History_Window, Shows_Damaged_Snapshots_And_Bad_Lines_And_Refuses_Their_Restore) {
+TEST_F(History_Window, Shows_Damaged_Snapshots_And_Bad_Lines_And_Offers_No_Restore_Of_Them) {
     Record_Two();
     const vo::History Read = vo::Read_History(State.Project_Path);
     ASSERT_TRUE(QFile::remove(vo::Snapshot_Folder(State.Project_Path, Read.Records[0].Id) +
@@ -199,39 +203,53 @@ TEST_F(History_Window, Shows_Damaged_Snapshots_And_Bad_Lines_And_Refuses_Their_R
     QFile File(vo::History_File_Path(State.Project_Path));
     ASSERT_TRUE(File.open(QIODevice::Append));
     File.write("{\"format\":9}\n");
+    File.write(vo_test::Fake_Record_Line(1).replace("/dev/ttyUSB0", "<h1 style='color:red'>DEVICE OK</h1>"));
     File.close();
     Services.Msgs.Answers = {true};
     Show_History([&](vo::TFHistory* History) {
         vo::History_Model* Model = History->Records();
-        ASSERT_EQ(Model->rowCount(), 4);
-        EXPECT_TRUE(Cell(Model, 1, vo::History_Model::Outcome_Column).startsWith(QStringLiteral("line 3: ")));
-        Select(History, 1);
+        ASSERT_EQ(Model->rowCount(), 5);
+        // A record anyone could have written is shown as its text, tool tip included, never as markup.
+        const QModelIndex Target = Model->index(1, vo::History_Model::Target_Column);
+        EXPECT_EQ(Model->data(Target, Qt::DisplayRole).toString(),
+                  QStringLiteral("<h1 style='color:red'>DEVICE OK</h1>"));
+        EXPECT_TRUE(Model->data(Target, Qt::ToolTipRole).toString().contains(QStringLiteral("&lt;h1")));
+        EXPECT_TRUE(Cell(Model, 2, vo::History_Model::Outcome_Column).startsWith(QStringLiteral("line 3: ")));
+        Select(History, 2);
         EXPECT_FALSE(Child<QPushButton>(History, "Btn_Restore")->isEnabled());
-        Select(History, 3);
+        // A snapshot without its parameters: said in the details, and no question is asked.
+        Select(History, 4);
         EXPECT_TRUE(
             History->Result_Text()->toPlainText().contains(QStringLiteral("(missing files ParGen.xml)")));
-        const QByteArray Before = Read_All(State.ParGen_File);
-        Click(History, "Btn_Restore");
-        EXPECT_EQ(Read_All(State.ParGen_File), Before);
+        EXPECT_FALSE(Child<QPushButton>(History, "Btn_Restore")->isEnabled());
+        Select(History, 3);
+        EXPECT_TRUE(Child<QPushButton>(History, "Btn_Restore")->isEnabled());
     });
-    ASSERT_EQ(Services.Msgs.Shown.size(), 2);
-    EXPECT_TRUE(Services.Msgs.Shown[1].Text.startsWith(QStringLiteral("Error! The restore failed: ")));
+    EXPECT_TRUE(Services.Msgs.Shown.isEmpty());
 }
 
-// The commissioning data is edited beside the history and lands in its own file; Cancel keeps it.
+// The commissioning data is edited beside the history and lands in its own file: only the fields
+// the user changed are written, a value a hand edit made too long is kept unless changed, and
+// Cancel keeps everything.
 TEST_F(History_Window, Commissioning_Data_Is_Edited_From_The_History) {
     Record_Two();
     const QString File = State.Project_Path + QStringLiteral("/Commissioning.json");
+    const QString Long_Customer(250, u'C');
+    vo_test::Write_All(File, "{\"customer\": \"" + Long_Customer.toUtf8() +
+                                 "\", \"site\": \"  Leading blanks\", \"from_a_newer_program\": 7}");
     Show_History([&](vo::TFHistory* History) {
         vo::TFCommissioning* Dialog = History->Commissioning_Dialog();
         On_Next_Modal([&](QWidget*) {
-            Child<QLineEdit>(Dialog, "E_customer")->setText(QStringLiteral("  Stadtwerke  "));
+            EXPECT_EQ(Child<QLineEdit>(Dialog, "E_customer")->text(), Long_Customer);
+            Child<QLineEdit>(Dialog, "E_technician")->setText(QStringLiteral("  G. Rossi  "));
             Child<QPlainTextEdit>(Dialog, "M_Notes")->setPlainText(QStringLiteral("pump 2\tspare"));
             Click(Dialog, "Btn_OK");
         });
         Click(History, "Btn_Commissioning");
         On_Next_Modal([&](QWidget*) {
-            EXPECT_EQ(Child<QLineEdit>(Dialog, "E_customer")->text(), QStringLiteral("Stadtwerke"));
+            Child<QLineEdit>(Dialog, "E_customer")->setText(QString(201, u'c'));
+            Click(Dialog, "Btn_OK");
+            EXPECT_TRUE(Dialog->isVisible());
             Child<QLineEdit>(Dialog, "E_site")->setText(QStringLiteral("not kept"));
             Click(Dialog, "Btn_Cancel");
         });
@@ -239,11 +257,15 @@ TEST_F(History_Window, Commissioning_Data_Is_Edited_From_The_History) {
     });
     const vo::Result<vo::Commissioning_Info> Info = vo::Read_Commissioning_Info(State.Project_Path);
     ASSERT_TRUE(Info);
-    EXPECT_EQ(Info->Customer, QStringLiteral("Stadtwerke"));
+    EXPECT_EQ(Info->Customer, Long_Customer);
+    EXPECT_EQ(Info->Site, QStringLiteral("  Leading blanks"));
+    EXPECT_EQ(Info->Technician, QStringLiteral("G. Rossi"));
     EXPECT_EQ(Info->Notes, QStringLiteral("pump 2 spare"));
-    EXPECT_TRUE(Info->Site.isEmpty());
-    EXPECT_TRUE(QFile::exists(File));
-    EXPECT_TRUE(Services.Msgs.Shown.isEmpty());
+    EXPECT_EQ(Info->Others.value(QStringLiteral("from_a_newer_program")).toInt(), 7);
+    ASSERT_EQ(Services.Msgs.Texts().size(), 1);
+    EXPECT_EQ(Services.Msgs.Texts()[0],
+              QStringLiteral("Error! The commissioning data could not be saved: \"customer\" "
+                             "holds more than 200 characters"));
 }
 
 // A long history is listed without reading it all, and the keyboard reaches every part: Tab wraps
