@@ -44,7 +44,7 @@ TFCommissioning::TFCommissioning(const Shared_State& App_State, const Services& 
         auto* Edit = new QLineEdit(this);
         Edit->setObjectName(QStringLiteral("E_") + QLatin1String(Field.Key));
         Edit->setMaxLength(Field.Max_Length);
-        Edit->setMinimumWidth(320);
+        Edit->setMinimumWidth(420);
         Form->addRow(Label, Edit);
         Lines.append(Edit);
     }
@@ -86,7 +86,8 @@ bool TFCommissioning::Load() {
         // A longer text written by hand is shown whole, not cut unseen; saving tells what is too long.
         Lines[Line]->setMaxLength(
             std::max<int>(Field.Max_Length, static_cast<int>(Loaded_Texts.last().size())));
-        Lines[Line++]->setText(Loaded_Texts.last());
+        Lines[Line]->setText(Loaded_Texts.last());
+        Lines[Line++]->setCursorPosition(0); // a long text shows its start
     }
     return true;
 }

@@ -55,7 +55,7 @@ constexpr int Msg_Not_Opened = 1187;
 constexpr int Msg_User = 1188;
 constexpr int Msg_Commissioning_Hint = 1190;
 
-constexpr int Width = 960;
+constexpr int Width = 1000;
 constexpr int Height = 600;
 
 QString Label(const Shared_State& State, int Id) {
@@ -155,7 +155,7 @@ void TFHistory::Reload() {
     Model->Reload(Images_Problem);
     // Widths of their own, never fitted to the rows, which would read every record of a long history;
     // a heading longer in this language widens its column.
-    const int Widths[History_Model::Column_Count] = {70, 150, 108, 100, 145, 165, 62, 80};
+    const int Widths[History_Model::Column_Count] = {64, 150, 130, 95, 140, 150, 60, 100};
     const QFontMetrics Metrics(LV_Records->header()->font());
     for (int Column = 0; Column < History_Model::Column_Count; ++Column)
         LV_Records->setColumnWidth(
