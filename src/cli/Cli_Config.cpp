@@ -69,7 +69,8 @@ QString Terminal_Text(const QString& Text) {
             Safe += Text[++I];
             continue;
         }
-        const bool Turning = (Code >= 0x202A && Code <= 0x202E) || (Code >= 0x2066 && Code <= 0x2069);
+        const bool Turning = (Code >= 0x202A && Code <= 0x202E) || (Code >= 0x2066 && Code <= 0x2069) ||
+                             Code == 0x200E || Code == 0x200F || Code == 0x061C;
         if (Code < 0x20 || Code == 0x7F || (Code >= 0x80 && Code < 0xA0))
             Safe += QStringLiteral("\\x%1").arg(static_cast<int>(Code), 2, 16, QChar(u'0'));
         else if (Turning || C.isSurrogate())

@@ -14,12 +14,14 @@
 #include <QAbstractTextDocumentLayout>
 #include <QBuffer>
 #include <QDateTime>
+#include <QDir>
 #include <QFileInfo>
 #include <QFont>
 #include <QPageLayout>
 #include <QPdfWriter>
 #include <QTextDocument>
 #include <QTextFrame>
+#include <QTextTable>
 
 namespace vo {
 
@@ -47,6 +49,10 @@ constexpr int Msg_Firmware_Not_Written = 1180;
 
 // The same table frame everywhere: cells apart from their neighbours, so no text touches another.
 const QString Table_Start = QStringLiteral("<table width=\"100%\" cellspacing=\"0\" cellpadding=\"3\">");
+// The signatures' table, where a long report breaks its page; its padding, found in no other table,
+// finds it in the laid-out document.
+const QString Signatures_Marker = QStringLiteral("class=\"signatures\"");
+constexpr int Signatures_Padding = 4;
 const QString Label_Style = QStringLiteral("style=\"color:#444444; font-size:8pt\"");
 
 // Text from files anyone may have edited: escaped, and without the format characters that would turn
@@ -161,15 +167,17 @@ QString Record_Section(const Shared_State& State, const QList<Update_Record>& Re
     for (auto It = Records.crbegin(); It != Records.crend() && Shown.size() < Report_Records; ++It)
         if (It->Record_Kind != Update_Record::Kind::Restore)
             Shown.append(&*It);
-    QString Html = QStringLiteral("<h3>%1</h3>").arg(T(State, Msg_Latest_Records));
+    const QString Heading = QStringLiteral("<h3>%1</h3>").arg(T(State, Msg_Latest_Records));
     if (Shown.isEmpty())
-        return Html + QStringLiteral("<p>&mdash;</p>");
-    Html +=
+        return Heading + QStringLiteral("<p>&mdash;</p>");
+    // The heading is a row of the table's head, so that it goes with the table to any page.
+    QString Html =
         Table_Start +
         QStringLiteral(
-            "<thead><tr><td width=\"27%\"><b>%1</b></td><td width=\"18%\"><b>%2</b></td>"
-            "<td width=\"13%\"><b>%3</b></td><td width=\"15%\"><b>%4</b></td><td><b>%5</b></td></tr></thead>")
-            .arg(T(State, Msg_Record_Time), T(State, Msg_Kind), T(State, Msg_Record_Target),
+            "<thead><tr><td colspan=\"5\">%1</td></tr><tr><td width=\"27%\"><b>%2</b></td><td "
+            "width=\"18%\"><b>%3</b></td>"
+            "<td width=\"13%\"><b>%4</b></td><td width=\"15%\"><b>%5</b></td><td><b>%6</b></td></tr></thead>")
+            .arg(Heading, T(State, Msg_Record_Time), T(State, Msg_Kind), T(State, Msg_Record_Target),
                  T(State, Msg_Record_Outcome), T(State, Msg_Detail));
     for (const Update_Record* R : Shown) {
         const bool Good = R->Succeeded() || (R->Record_Kind == Update_Record::Kind::Link_Test &&
@@ -188,8 +196,9 @@ QString Record_Section(const Shared_State& State, const QList<Update_Record>& Re
 QString Signature_Section(const Shared_State& State) {
     const QString Line = QStringLiteral("<td valign=\"bottom\"><br><br>______________________________</td>");
     QString Html =
-        QStringLiteral(
-            "<br><table class=\"signatures\" width=\"100%\" cellspacing=\"0\" cellpadding=\"3\">") +
+        QStringLiteral("<br><table %1 width=\"100%\" cellspacing=\"0\" cellpadding=\"%2\">")
+            .arg(Signatures_Marker)
+            .arg(Signatures_Padding) +
         QStringLiteral("<tr><td colspan=\"3\" %1>%2 &ndash; %3: %4</td></tr>")
             .arg(Label_Style, T(State, Msg_Report_Title), T(State, Msg_Configuration),
                  H(State.Project_Name)) +
@@ -276,10 +285,10 @@ QByteArray Report_Pdf(const QString& Html) {
         QFont Font(QStringLiteral("DejaVu Sans"));
         Font.setPointSizeF(Points);
         Doc.setDefaultFont(Font);
-        Doc.setDefaultStyleSheet(Break_Before_Signatures
-                                     ? QStringLiteral(".signatures { page-break-before: always }")
-                                     : QString());
-        Doc.setHtml(Html);
+        QString Laid_Out = Html;
+        if (Break_Before_Signatures)
+            Laid_Out.replace(Signatures_Marker, QStringLiteral("style=\"page-break-before:always\""));
+        Doc.setHtml(Laid_Out);
         Doc.documentLayout()->setPaintDevice(&Writer);
         QTextFrameFormat Frame = Doc.rootFrame()->frameFormat();
         Frame.setMargin(0);
@@ -287,14 +296,31 @@ QByteArray Report_Pdf(const QString& Html) {
         Doc.setPageSize(QSizeF(Writer.width(), Writer.height()));
         return Doc.pageCount();
     };
-    // One page in a smaller type where the data is long; beyond that the signatures and the
-    // checksums go whole to a page of their own rather than be split.
-    bool Fits = false;
-    for (const double Points : {9.0, 8.5, 8.0, 7.5})
-        if ((Fits = Lay_Out(Points, false) == 1))
-            break;
-    if (!Fits)
-        Lay_Out(9.0, true);
+    // The signatures and the checksums after them on one page, the last.
+    const auto Signatures_Whole = [&] {
+        for (QTextFrame* Child : Doc.rootFrame()->childFrames()) {
+            const auto* Table = qobject_cast<QTextTable*>(Child);
+            if (!Table || Table->format().cellPadding() != Signatures_Padding)
+                continue;
+            const qreal Top = Doc.documentLayout()->frameBoundingRect(Child).top();
+            return static_cast<int>(Top / Doc.pageSize().height()) == Doc.pageCount() - 1;
+        }
+        return false;
+    };
+    // One page in a smaller type where the data is long; beyond that more, with the signatures
+    // whole on the last, in the largest type that keeps them so, or after a page break.
+    const double Sizes[] = {9.0, 8.5, 8.0, 7.5};
+    const auto Fitted = [&] {
+        for (const double Points : Sizes)
+            if (Lay_Out(Points, false) == 1)
+                return true;
+        for (const double Points : Sizes)
+            if (Lay_Out(Points, false); Signatures_Whole())
+                return true;
+        return false;
+    };
+    if (!Fitted())
+        Lay_Out(Sizes[0], true);
     Doc.print(&Writer);
     return Bytes;
 }
@@ -303,10 +329,13 @@ Status Write_Report(const Shared_State& State, const QString& Path) {
     const Result<QString> Html = Report_Html(State);
     if (!Html)
         return Failure(Html.Error());
-    // A report kept in the configuration's folder is not written through a link leading out of it.
-    const QString Folder = QFileInfo(State.Project_Path).absoluteFilePath() + u'/';
-    if (QFileInfo(Path).absoluteFilePath().startsWith(Folder))
-        return Save_Configuration_File(Path, Report_Pdf(*Html), State.Project_Path);
+    // A report kept in the configuration's folder, however the path is spelled (a link to the folder, a
+    // linked PROJECTS), is not written through a link leading out of it.
+    const QFileInfo Destination(Path);
+    const QString Folder = QDir(Destination.absolutePath()).canonicalPath();
+    const QString Project = QFileInfo(State.Project_Path).canonicalFilePath();
+    if (!Folder.isEmpty() && !Project.isEmpty() && (Folder == Project || Folder.startsWith(Project + u'/')))
+        return Save_Configuration_File(Folder + u'/' + Destination.fileName(), Report_Pdf(*Html), Project);
     return Save_File_Atomic(Path, Report_Pdf(*Html));
 }
 

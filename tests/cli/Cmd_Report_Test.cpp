@@ -266,3 +266,74 @@ TEST_F(Report_In_India, Says_What_The_Device_Holds_In_Words_And_Local_Time) {
             .arg(Broken_Off, India_Time(Recorded[1]))))
         << Changed.toStdString();
 }
+
+namespace {
+
+// The text of one page of a PDF.
+QString Page_Text(const QString& Pdf, int Page) {
+    QProcess Process;
+    const QString Number = QString::number(Page);
+    Process.start(QStringLiteral("pdftotext"), {QStringLiteral("-raw"), QStringLiteral("-f"), Number,
+                                                QStringLiteral("-l"), Number, Pdf, QStringLiteral("-")});
+    EXPECT_TRUE(Process.waitForFinished(30000));
+    return QString::fromUtf8(Process.readAllStandardOutput()).simplified();
+}
+
+} // namespace
+
+// However long the data, the report takes one page, or two with the signatures and the checksums
+// whole on the second; no page is empty.
+TEST_F(Report_In_India, Long_Data_Keeps_The_Signatures_Together) {
+    for (int I = 0; I < 8; ++I)
+        Add_Link_Test(I % 2 == 0);
+    Set({QStringLiteral("Device_Type_Type=1"), QStringLiteral("Ethernet_EN_GAT=1")});
+    const QString Pdf = Out.filePath(QStringLiteral("English.pdf"));
+    for (const bool Full_Fields : {false, true}) {
+        for (const int Note_Lines : {0, 10, 19}) {
+            SCOPED_TRACE(
+                QStringLiteral("fields %1, %2 note lines").arg(Full_Fields).arg(Note_Lines).toStdString());
+            QStringList Info{QStringLiteral("plant_tag=%1").arg(QString(Full_Fields ? 100 : 1, u'T')),
+                             QStringLiteral("serial_number=%1").arg(QString(Full_Fields ? 100 : 1, u'S'))};
+            for (const char* Key : {"customer", "site", "technician"})
+                Info.append(QStringLiteral("%1=%2").arg(QLatin1String(Key),
+                                                        Full_Fields ? QStringLiteral("Wort ").repeated(40)
+                                                                    : QStringLiteral("x")));
+            Info.append(QStringLiteral("notes=") +
+                        QStringList(Note_Lines, QStringLiteral("a note line of some length")).join(u'\n'));
+            ASSERT_EQ(
+                Run(QStringList{QStringLiteral("set-info"), QStringLiteral("Plant 1")} + Info).Exit_Code, 0);
+            Report_Text();
+            const int Pages = Pdf_Pages(Pdf);
+            ASSERT_GE(Pages, 1);
+            EXPECT_LE(Pages, 2);
+            for (int Page = 1; Page <= Pages; ++Page)
+                EXPECT_FALSE(Page_Text(Pdf, Page).isEmpty()) << "page " << Page;
+            const QString Last = Page_Text(Pdf, Pages);
+            for (const char* Word : {"Name", "Date", "Signature", "Appendix"})
+                EXPECT_TRUE(Last.contains(QLatin1String(Word))) << Word;
+        }
+    }
+}
+
+#ifndef _WIN32
+// A report bound for the configuration's folder, however the path reaches it, is not written through
+// a link there that leads out of it.
+TEST_F(Report, A_Link_In_The_Configuration_Folder_Is_Not_Written_Through) {
+    const QString Folder = Projects_Dir() + u'/' + Name;
+    const QString Outside = Out.filePath(QStringLiteral("outside.pdf"));
+    vo_test::Write_All(Outside, "not a report");
+    ASSERT_TRUE(QFile::link(Outside, Folder + QStringLiteral("/a.pdf")));
+    const QString Alias = Out.filePath(QStringLiteral("alias"));
+    ASSERT_TRUE(QFile::link(Folder, Alias));
+    for (const QString& Destination : {Folder + QStringLiteral("/a.pdf"), Alias + QStringLiteral("/a.pdf"),
+                                       Alias + QStringLiteral("/../alias/a.pdf")}) {
+        const Run_Result Made = Run({QStringLiteral("report"), Name, QStringLiteral("-o"), Destination});
+        EXPECT_EQ(Made.Exit_Code, 1) << Destination.toStdString();
+        EXPECT_EQ(Read_All(Outside), QByteArrayLiteral("not a report"));
+    }
+    // A file outside the configuration, named as such, is written as given.
+    const QString Elsewhere = Out.filePath(QStringLiteral("elsewhere.pdf"));
+    EXPECT_EQ(Run({QStringLiteral("report"), Name, QStringLiteral("-o"), Elsewhere}).Exit_Code, 0);
+    EXPECT_TRUE(Read_All(Elsewhere).startsWith("%PDF"));
+}
+#endif

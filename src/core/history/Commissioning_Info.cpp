@@ -111,7 +111,11 @@ QString Typed_Info_Text(const Info_Field& Field, QString Text) {
     Text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
     Text.replace(u'\r', u'\n');
     Text.replace(u'\t', u' ');
-    return Field.Multi_Line ? Text : Text.trimmed();
+    if (!Field.Multi_Line)
+        return Text.trimmed();
+    while (Text.endsWith(u'\n'))
+        Text.chop(1);
+    return Text;
 }
 
 Status Set_Info_Text(Commissioning_Info& Info, const QString& Key_Value) {

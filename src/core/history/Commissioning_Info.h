@@ -47,7 +47,7 @@ Result<Commissioning_Info> Read_Commissioning_Info(const QString& Project_Path);
 QString Info_Text_Problem(const Info_Field& Field, const QString& Text);
 
 // Text as a field keeps it: line ends made "\n", a tab a blank, a one-line field without the blanks
-// around it.
+// around it, the notes without line ends after their last line.
 QString Typed_Info_Text(const Info_Field& Field, QString Text);
 
 // "key=value" applied to Info, the value as Typed_Info_Text makes it; an unknown key or an unfit

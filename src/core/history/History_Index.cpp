@@ -11,6 +11,20 @@
 
 namespace vo {
 
+namespace {
+
+// FNV-1a over a line's bytes, continued across the pieces it is read in: a line read back is known to
+// be the one scanned, not one of the same length that took its place.
+constexpr quint32 Hash_Start = 2166136261u;
+
+quint32 Hash_More(quint32 Hash, const char* Bytes, qint64 Size) {
+    for (qint64 I = 0; I < Size; ++I)
+        Hash = (Hash ^ static_cast<unsigned char>(Bytes[I])) * 16777619u;
+    return Hash;
+}
+
+} // namespace
+
 History_Index History_Index::Scan(const QString& Project_Path) {
     History_Index Index;
     if (const Status Sound = Check_History_Place(Project_Path); !Sound) {
@@ -41,8 +55,10 @@ History_Index History_Index::Scan(const QString& Project_Path) {
     qint64 Line_Start = 0;
     qint32 Number = 1;
     bool Blank = true;
+    quint32 Hash = Hash_Start;
     const auto End_Line = [&](qint64 End) {
         if (!Blank) {
+            Index.Hashes.append(Hash);
             Index.Starts.append(Line_Start);
             Index.Lengths.append(
                 static_cast<qint32>(std::min<qint64>(End - Line_Start, History_Line_Limit + 1)));
@@ -51,6 +67,7 @@ History_Index History_Index::Scan(const QString& Project_Path) {
         Line_Start = End + 1;
         ++Number;
         Blank = true;
+        Hash = Hash_Start;
     };
     for (;;) {
         const qint64 Got = File.read(Chunk.data(), Chunk.size());
@@ -67,6 +84,7 @@ History_Index History_Index::Scan(const QString& Project_Path) {
             for (qint64 J = I; Blank && J < Stop; ++J)
                 Blank = Bytes[J] == ' ' || Bytes[J] == '\t' || Bytes[J] == '\r' || Bytes[J] == '\f' ||
                         Bytes[J] == '\v';
+            Hash = Hash_More(Hash, Bytes + I, Stop - I);
             if (!Found)
                 break;
             End_Line(Offset + Stop);
@@ -107,6 +125,8 @@ Result<Update_Record> History_Index::Record_At(qsizetype I) const {
             return Problem(Changed);
         Line.truncate(Lengths.at(I));
     }
+    if (Hash_More(Hash_Start, Line.constData(), Line.size()) != Hashes.at(I))
+        return Problem(Changed);
     QJsonParseError Parse;
     const QJsonDocument Doc = QJsonDocument::fromJson(Line, &Parse);
     if (Parse.error != QJsonParseError::NoError || !Doc.isObject())

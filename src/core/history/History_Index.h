@@ -11,7 +11,7 @@ namespace vo {
 // Where each line of a configuration's history file lies, found in one pass and read back one line
 // at a time: a window lists a long history without holding it. The file keeps its lines byte for
 // byte when records are added, so the places stay right until a record is replaced in place; a
-// line read from a file that has changed under it is told, not guessed at.
+// line that is no longer the one scanned (its bytes are checked) is told, not guessed at.
 class History_Index {
 public:
     // Scans the history of Project_Path under the rules Read_History keeps; no file is no line.
@@ -35,6 +35,7 @@ private:
     QList<qint64> Starts;
     QList<qint32> Lengths;
     QList<qint32> Numbers;
+    QList<quint32> Hashes;
     bool Last_Unended = false;
 };
 

@@ -50,6 +50,8 @@ Status Writer_Lock::Acquire(std::chrono::milliseconds Wait) {
         // Any process may have written the lock file: its names reach a terminal or a message box.
         for (QString* Name : {&Host, &Program}) {
             Name->truncate(100);
+            if (!Name->isEmpty() && Name->back().isHighSurrogate())
+                Name->chop(1); // never half a character
             for (QChar& C : *Name)
                 if (C.category() == QChar::Other_Control || C.category() == QChar::Other_Format)
                     C = u'?';

@@ -102,6 +102,22 @@ QStringList TFCommissioning::Typed_Texts() const {
 }
 
 void TFCommissioning::Save() {
+    const QStringList Typed = Typed_Texts();
+    QList<bool> Changed;
+    qsizetype I = 0;
+    for (const Info_Field& Field : Info_Fields()) {
+        // As it was loaded, blanks around it included, a field is untouched; the notes' box gives
+        // back a no-break space as a blank.
+        const auto Plain = [](QString Text) {
+            return Text.replace(QChar(QChar::Nbsp), u' ');
+        };
+        Changed.append(Plain(Typed[I]) != Plain(Typed_Info_Text(Field, Loaded_Texts.value(I))));
+        ++I;
+    }
+    if (!Changed.contains(true)) {
+        done(Modal_Ok);
+        return;
+    }
     // Read again under the lock, and only the fields the user changed are written: a change made
     // meanwhile from the command line to another field, or a key of a newer program, is kept.
     Writer_Lock Lock(Lock_Of::Configuration, State.Project_Path);
@@ -109,11 +125,9 @@ void TFCommissioning::Save() {
     Result<Commissioning_Info> Info =
         Saved ? Read_Commissioning_Info(State.Project_Path) : Failure(Saved.Error());
     if (Info) {
-        const QStringList Typed = Typed_Texts();
-        qsizetype I = 0;
+        I = 0;
         for (const Info_Field& Field : Info_Fields()) {
-            // A field as it was loaded, blanks around it included, counts as untouched.
-            if (Typed[I] != Typed_Info_Text(Field, Loaded_Texts.value(I))) {
+            if (Changed[I]) {
                 if (const QString Problem = Info_Text_Problem(Field, Typed[I]); !Problem.isEmpty() && Saved)
                     Saved = Failure(Problem);
                 (*Info).*Field.Member = Typed[I];

@@ -68,6 +68,10 @@ TEST_F(History_Index_File, A_File_Changed_Under_The_List_Is_Told) {
     Longer.replace("\"user\":\"tech\"", "\"user\":\"technician\"");
     Write(Longer);
     EXPECT_TRUE(Index.Record_At(1).Error().endsWith(Changed)) << Index.Record_At(1).Error().toStdString();
+    // Lines of the same lengths in another order: the places fit, the bytes do not.
+    Write(vo_test::Fake_Record_Line(1) + vo_test::Fake_Record_Line(0) + vo_test::Fake_Record_Line(2));
+    EXPECT_TRUE(Index.Record_At(0).Error().endsWith(Changed));
+    EXPECT_TRUE(Index.Record_At(2)) << Index.Record_At(2).Error().toStdString();
     Write(Bytes.left(Bytes.size() / 2));
     EXPECT_TRUE(Index.Record_At(0).Error().endsWith(Changed));
 #ifndef _WIN32

@@ -235,10 +235,16 @@ TEST_F(History_Window, Commissioning_Data_Is_Edited_From_The_History) {
     Record_Two();
     const QString File = State.Project_Path + QStringLiteral("/Commissioning.json");
     const QString Long_Customer(250, u'C');
-    vo_test::Write_All(File, "{\"customer\": \"" + Long_Customer.toUtf8() +
-                                 "\", \"site\": \"  Leading blanks\", \"from_a_newer_program\": 7}");
+    const QByteArray Hand_Written = "{\"customer\": \"" + Long_Customer.toUtf8() +
+                                    "\", \"site\": \"  Leading blanks\", \"notes\": \"10\u00a0V\\n\", "
+                                    "\"from_a_newer_program\": 7}";
+    vo_test::Write_All(File, Hand_Written);
     Show_History([&](vo::TFHistory* History) {
         vo::TFCommissioning* Dialog = History->Commissioning_Dialog();
+        // OK without an edit leaves the file as it was, byte for byte.
+        On_Next_Modal([&](QWidget*) { Click(Dialog, "Btn_OK"); });
+        Click(History, "Btn_Commissioning");
+        EXPECT_EQ(Read_All(File), Hand_Written);
         On_Next_Modal([&](QWidget*) {
             EXPECT_EQ(Child<QLineEdit>(Dialog, "E_customer")->text(), Long_Customer);
             Child<QLineEdit>(Dialog, "E_technician")->setText(QStringLiteral("  G. Rossi  "));
