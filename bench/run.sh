@@ -3,6 +3,10 @@
 # figure beside its floor: the median of BENCH_REPETITIONS runs (default 5). Arguments go to every
 # benchmark program (--benchmark_filter=...). The windows paint on the offscreen platform unless
 # QT_QPA_PLATFORM says otherwise (xvfb-run -a bench/run.sh with QT_QPA_PLATFORM=xcb).
+# A figure counts only when taken on a quiet machine: after the build the script waits up to
+# BENCH_SETTLE_SECONDS (default 300) for the load average of the last minute to fall to 1.5 or
+# below, and refuses to run on a busier machine. BENCH_LOOK=1 runs anyway, for a look: its table
+# says that its figures are not for BENCHMARKS.md.
 set -eu
 cd "$(dirname "$0")/.."
 scripts/install-deps.sh
@@ -11,6 +15,25 @@ cmake --build --preset bench
 export QT_QPA_PLATFORM="${QT_QPA_PLATFORM:-offscreen}"
 OUT=build-bench/results
 mkdir -p "$OUT"
+# The load average of the last minute, and whether it is at most 1.5.
+load() { cut -d' ' -f1 /proc/loadavg; }
+quiet() { awk -v Load="$(load)" 'BEGIN { exit !(Load <= 1.5) }'; }
+Waited=0
+while ! quiet && [ "$Waited" -lt "${BENCH_SETTLE_SECONDS:-300}" ]; do
+    echo "Waiting for the machine to settle: load average $(load) over the last minute"
+    sleep 10
+    Waited=$((Waited + 10))
+done
+Look=""
+if ! quiet; then
+    if [ "${BENCH_LOOK:-0}" != 1 ]; then
+        echo "bench/run.sh: the load average is $(load), above 1.5: figures taken now are not figures;" \
+            "stop what runs, or set BENCH_LOOK=1 for a look that is not for BENCHMARKS.md" >&2
+        exit 1
+    fi
+    Look="A LOOK AT A LOADED MACHINE (load $(load) before the run): NOT FIGURES FOR BENCHMARKS.md"
+    echo "$Look"
+fi
 echo "Machine load before the run: $(uptime)"
 for BENCH in core_bench cli_bench ui_bench; do
     echo "Running $BENCH (${BENCH_REPETITIONS:-5} repetitions; console output in $OUT/$BENCH.txt)"
@@ -116,3 +139,4 @@ END {
 }' "$OUT/core_bench.json" "$OUT/cli_bench.json" "$OUT/ui_bench.json"
 echo
 echo "Machine load after the run: $(uptime)"
+[ -z "$Look" ] || echo "$Look"
