@@ -28,7 +28,19 @@ void Print_Help(QTextStream& Out) {
         Out << "  " << (Usage.size() <= 40 ? Usage.leftJustified(40) : Usage + u'\n' + QString(42, u' '))
             << ' ' << Command->Summary << '\n';
     }
-    Out << "\nExit status: 0 success, 1 failure, 2 usage error.\n";
+    Out << "\nvo40913-cli COMMAND --help shows the usage of one command.\n"
+           "Exit status: 0 success, 1 failure, 2 usage error.\n";
+}
+
+// COMMAND --help (or -h) anywhere before "--": the command's usage, and nothing done.
+bool Asks_For_Help(const QStringList& Command_Args) {
+    for (const QString& Arg : Command_Args) {
+        if (Arg == u"--")
+            return false;
+        if (Arg == u"--help" || Arg == u"-h")
+            return true;
+    }
+    return false;
 }
 
 } // namespace
@@ -70,6 +82,12 @@ int main(int argc, char** argv) {
     if (!Command) {
         Err << "vo40913-cli: unknown command " << Args.first() << " (see --help)\n";
         return vo::Exit_Usage;
+    }
+
+    if (Asks_For_Help(Args.mid(1))) {
+        Out << "Usage: vo40913-cli [--language NAME] " << Command->Usage << "\n\n"
+            << Command->Summary << '\n';
+        return vo::Exit_Ok;
     }
 
     vo::Cli_Context Context{{}, Args.mid(1), Out, Err};
